@@ -1,0 +1,29 @@
+// Everything the core may ask of the desktop it runs on, one service per concern.
+#pragma once
+#include "platform/clipboard.h"
+#include "platform/files.h"
+#include "platform/icons.h"
+#include "platform/keyboard_mouse.h"
+#include "platform/message_box.h"
+#include "platform/notification_area.h"
+#include "platform/profile_files.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/windowing.h"
+
+namespace vireloc {
+
+struct Platform {
+  Windowing& windowing;
+  MessageBoxes& messageBoxes;
+  NotificationArea& notificationArea;
+  Icons& icons;
+  KeyboardMouse& keyboardMouse;
+  Clipboard& clipboard;
+  Screen& screen;
+  ProfileFiles& profileFiles;
+  Files& files;
+  Shell& shell;
+};
+
+}  // namespace vireloc
