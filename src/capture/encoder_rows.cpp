@@ -1,0 +1,116 @@
+#include "capture/encoder_rows.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/app_error.h"
+
+namespace vireloc {
+
+namespace {
+
+bool isSupportedDepth(std::uint16_t bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+[[noreturn]] void reject(const char* format, const std::string& why) {
+  throw AppError(std::string(format) + ": cannot encode image: " + why);
+}
+
+// 5-bit channel to 8 bits by repeating its top bits, so 31 becomes 255, not 248.
+constexpr std::array<std::uint8_t, 32> makeFiveBitTable() {
+  std::array<std::uint8_t, 32> table{};
+  for (int v = 0; v < 32; ++v) table[v] = static_cast<std::uint8_t>((v << 3) | (v >> 2));
+  return table;
+}
+constexpr std::array<std::uint8_t, 32> fiveBit = makeFiveBitTable();
+
+}  // namespace
+
+void requireEncodable(const PixelBuffer& image, const char* format) {
+  if (image.width < 0 || image.height < 0) {
+    reject(format, "negative size " + std::to_string(image.width) + "x" +
+                       std::to_string(image.height));
+  }
+  if (!image.hasPixels()) reject(format, "empty image");
+  if (!isSupportedDepth(image.bitsPerPixel)) {
+    reject(format, "unsupported bits per pixel " + std::to_string(image.bitsPerPixel));
+  }
+  if (image.stride < PixelBuffer::strideFor(image.width, image.bitsPerPixel)) {
+    reject(format, "stride " + std::to_string(image.stride) + " too small for width " +
+                       std::to_string(image.width));
+  }
+  std::uint64_t needed = std::uint64_t{image.stride} * static_cast<std::uint64_t>(image.height);
+  if (image.pixels.size() < needed) {
+    reject(format, "pixel data has " + std::to_string(image.pixels.size()) +
+                       " bytes, needs " + std::to_string(needed));
+  }
+  if (image.bitsPerPixel <= 8) {
+    std::size_t entries = std::size_t{1} << image.bitsPerPixel;
+    if (image.palette.size() < entries) {
+      reject(format, "palette has " + std::to_string(image.palette.size()) +
+                         " entries, needs " + std::to_string(entries));
+    }
+  }
+}
+
+std::size_t usedRowBytes(const PixelBuffer& image) {
+  return static_cast<std::size_t>(
+      (static_cast<std::uint64_t>(image.width) * image.bitsPerPixel + 7) / 8);
+}
+
+void copyUsedRow(const PixelBuffer& image, std::int32_t y, std::uint8_t* out) {
+  std::size_t used = usedRowBytes(image);
+  std::memcpy(out, image.pixels.data() + std::size_t{image.stride} * y, used);
+  unsigned spareBits = static_cast<unsigned>(used * 8 -
+                                             std::uint64_t{image.bitsPerPixel} * image.width);
+  if (spareBits != 0) out[used - 1] &= static_cast<std::uint8_t>(0xFF << spareBits);
+}
+
+RgbRowConverter::RgbRowConverter(const PixelBuffer& image) : image_(image) {
+  if (image.bitsPerPixel > 8) return;
+  std::size_t entries = std::size_t{1} << image.bitsPerPixel;
+  for (std::size_t i = 0; i < entries && i < image.palette.size(); ++i) {
+    const RgbQuad& q = image.palette[i];
+    colours_[i] = {q.red, q.green, q.blue};
+  }
+}
+
+void RgbRowConverter::convert(std::int32_t y, std::uint8_t* out) const {
+  const std::uint8_t* in = image_.pixels.data() + std::size_t{image_.stride} * y;
+  const std::int32_t width = image_.width;
+  switch (image_.bitsPerPixel) {
+    case 32:
+      for (std::int32_t x = 0; x < width; ++x, in += 4, out += 3) {
+        out[0] = in[2], out[1] = in[1], out[2] = in[0];
+      }
+      return;
+    case 24:
+      for (std::int32_t x = 0; x < width; ++x, in += 3, out += 3) {
+        out[0] = in[2], out[1] = in[1], out[2] = in[0];
+      }
+      return;
+    case 16:
+      for (std::int32_t x = 0; x < width; ++x, in += 2, out += 3) {
+        unsigned v = in[0] | (in[1] << 8);
+        out[0] = fiveBit[(v >> 10) & 31], out[1] = fiveBit[(v >> 5) & 31],
+        out[2] = fiveBit[v & 31];
+      }
+      return;
+    default:
+      convertIndexed(in, out);
+  }
+}
+
+void RgbRowConverter::convertIndexed(const std::uint8_t* in, std::uint8_t* out) const {
+  const unsigned bits = image_.bitsPerPixel;
+  const unsigned perByte = 8 / bits;
+  const unsigned mask = (1u << bits) - 1;
+  for (std::int32_t x = 0; x < image_.width; ++x, out += 3) {
+    unsigned shift = 8 - bits * (1 + x % perByte);
+    const auto& c = colours_[(in[x / perByte] >> shift) & mask];
+    out[0] = c[0], out[1] = c[1], out[2] = c[2];
+  }
+}
+
+}  // namespace vireloc

@@ -1,0 +1,40 @@
+// A FileWriter that keeps the bytes in memory and can be told to fail, for encoder tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "app/app_error.h"
+#include "platform/files.h"
+
+namespace vireloc {
+
+class MemoryFileWriter : public FileWriter {
+ public:
+  // Makes the write that would take the file past `bytes` throw instead.
+  void failAfter(std::size_t bytes) { failAfter_ = bytes; }
+  void failOnClose() { failOnClose_ = true; }
+
+  void write(const void* data, std::size_t size) override {
+    if (closed) throw AppError("write after close");
+    if (bytes.size() + size > failAfter_) throw AppError("disk full");
+    auto* p = static_cast<const std::uint8_t*>(data);
+    bytes.insert(bytes.end(), p, p + size);
+    ++writes;
+  }
+  void close() override {
+    if (failOnClose_) throw AppError("close failed");
+    closed = true;
+  }
+
+  std::vector<std::uint8_t> bytes;
+  int writes = 0;
+  bool closed = false;
+
+ private:
+  std::size_t failAfter_ = std::numeric_limits<std::size_t>::max();
+  bool failOnClose_ = false;
+};
+
+}  // namespace vireloc
