@@ -1,0 +1,57 @@
+# Windows side of image_libraries.cmake: steer find_package to the static archives in
+# VIRELOC_DEPS_PREFIX and the MinGW sysroot, and refuse anything else.
+
+macro(vireloc_begin_static_image_search)
+  if(NOT VIRELOC_DEPS_PREFIX)
+    message(FATAL_ERROR
+      "Windows builds need static libpng and libjpeg: run scripts/build-deps <arch> and "
+      "configure with -DVIRELOC_DEPS_PREFIX=<the path it prints last>.")
+  endif()
+  if(NOT EXISTS "${VIRELOC_DEPS_PREFIX}/vireloc-deps.stamp")
+    message(FATAL_ERROR
+      "VIRELOC_DEPS_PREFIX=${VIRELOC_DEPS_PREFIX} is not a finished scripts/build-deps "
+      "prefix (it has no vireloc-deps.stamp); run scripts/build-deps again.")
+  endif()
+  _vireloc_forget_other_prefix()
+  # The sysroot keeps zlib's DLL import library (libz.dll.a) beside libz.a.
+  set(_vireloc_saved_suffixes "${CMAKE_FIND_LIBRARY_SUFFIXES}")
+  set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+  set(ZLIB_USE_STATIC_LIBS ON)
+  # Searched before the sysroot, so a libpng or libjpeg installed there cannot win.
+  set(PNG_ROOT "${VIRELOC_DEPS_PREFIX}")
+  set(JPEG_ROOT "${VIRELOC_DEPS_PREFIX}")
+endmacro()
+
+macro(vireloc_end_static_image_search)
+  set(CMAKE_FIND_LIBRARY_SUFFIXES "${_vireloc_saved_suffixes}")
+  _vireloc_require_archive(ZLIB_LIBRARY "")
+  _vireloc_require_archive(PNG_LIBRARY "${VIRELOC_DEPS_PREFIX}/")
+  _vireloc_require_archive(JPEG_LIBRARY "${VIRELOC_DEPS_PREFIX}/")
+endmacro()
+
+# A new prefix (scripts/build-deps made one for new package versions) must not keep
+# the libraries found in the old one.
+function(_vireloc_forget_other_prefix)
+  if(DEFINED _VIRELOC_IMAGE_PREFIX AND NOT _VIRELOC_IMAGE_PREFIX STREQUAL VIRELOC_DEPS_PREFIX)
+    foreach(var PNG_LIBRARY_RELEASE PNG_LIBRARY_DEBUG PNG_PNG_INCLUDE_DIR
+                JPEG_LIBRARY_RELEASE JPEG_LIBRARY_DEBUG JPEG_INCLUDE_DIR)
+      unset(${var} CACHE)
+    endforeach()
+  endif()
+  set(_VIRELOC_IMAGE_PREFIX "${VIRELOC_DEPS_PREFIX}" CACHE INTERNAL "")
+endfunction()
+
+# Fails unless ${var} names static archives (no import libraries), under ${under} if given.
+function(_vireloc_require_archive var under)
+  foreach(lib IN LISTS ${var})
+    if(lib MATCHES "^(optimized|debug|general)$")
+      continue()
+    endif()
+    string(FIND "${lib}" "${under}" at)
+    if(lib MATCHES "\\.dll\\.a$" OR NOT lib MATCHES "\\.a$" OR NOT at EQUAL 0)
+      message(FATAL_ERROR
+        "${var} is ${lib}; a static archive${under} is needed so vireloc.exe needs no DLL. "
+        "Clear it from the cache (or use a fresh build directory).")
+    endif()
+  endforeach()
+endfunction()
