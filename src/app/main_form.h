@@ -1,0 +1,67 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "platform/platform.h"
+#include "tray/tray_icon.h"
+
+namespace vireloc {
+
+// mainWindow: the hidden main form. Owns the settings, the tray icon and the program-wide
+// flags; receives hotkey, clipboard and end-of-session messages.
+class TForm1 : public MessageHandler {
+ public:
+  // Creates the components (the tray icon appears now), then runs FormCreate; an error in it
+  // goes to the default error report and the rest of FormCreate is skipped.
+  TForm1(Platform& platform, Application& application);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  void FormCreate();
+  void FormClose();
+  void FormDestroy();
+  // Close(): FormClose, then the message loop ends.
+  void close();
+  // FormDestroy and removal of the components, exactly once (exit or end of session).
+  void release();
+
+  // The form's window, created on first use.
+  WindowHandle handle();
+
+  void iniRead();
+  void iniWrite();
+
+  // Hooks filled in by the clipboard and capture features.
+  void joinClipboardChain();
+  void leaveClipboardChain();
+  void registerCaptureHotkeys();
+  void unregisterCaptureHotkeys();
+
+  LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                        LParam lParam) override;
+
+  Settings settings;
+  std::string appDir;
+  std::string iniPath;
+  std::string versionText;
+  bool appsMinimized = false;
+  bool captureBusy = false;
+  bool selfCopy = false;
+  WindowHandle nextViewer = 0;
+  std::unique_ptr<TTrayIcon> TrayIcon1;
+
+ private:
+  void endSession();
+
+  Platform& platform_;
+  Application& application_;
+  SettingsStore store_;
+  WindowHandle window_ = 0;
+  bool released_ = false;
+};
+
+}  // namespace vireloc

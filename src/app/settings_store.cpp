@@ -1,0 +1,159 @@
+#include "app/settings_store.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/app_error.h"
+
+namespace vireloc {
+
+namespace {
+
+struct ProfileEntry {
+  const char* section;
+  const char* key;
+  std::string value;
+};
+
+// The one order in which the file is written.
+std::vector<ProfileEntry> entriesOf(const Settings& s) {
+  auto number = [](std::int32_t value) { return std::to_string(value); };
+  auto pattern = [](std::uint32_t value) { return std::to_string(static_cast<std::int32_t>(value)); };
+  return {
+      {"Settings", "DefaultClick", s.DefaultClick},
+      {"Settings", "D&D", s.DnD},
+      {"Settings", "ClipAddr", s.ClipAddr},
+      {"Settings", "ClipCpCursor", s.ClipCpCursor},
+      {"Settings", "SaveFormat", s.SaveFormat},
+      {"Settings", "SaveClip", s.SaveClip},
+      {"Settings", "ClipEnable", s.ClipEnable},
+      {"Settings", "ImageClipSave", s.ImageClipSave},
+      {"Settings", "ImageAppDraw", s.ImageAppDraw},
+      {"SettingWindow", "Top", number(s.SettingWindowTop)},
+      {"SettingWindow", "Left", number(s.SettingWindowLeft)},
+      {"DragWindow", "Top", number(s.DragWindowTop)},
+      {"DragWindow", "Left", number(s.DragWindowLeft)},
+      {"Language", "Lang", s.Lang},
+      {"VRLClipboard", "AutoPopup", s.AutoPopup ? "1" : "0"},
+      {"VRLClipboard", "Top", pattern(s.VRLClipboardTop)},
+      {"VRLClipboard", "Left", pattern(s.VRLClipboardLeft)},
+      {"VRLClipboard", "Height", pattern(s.VRLClipboardHeight)},
+      {"VRLClipboard", "Width", pattern(s.VRLClipboardWidth)},
+  };
+}
+
+std::optional<std::uint32_t> parseDigits(std::string_view digits, int base) {
+  if (digits.empty()) return std::nullopt;
+  if (base == 16 && digits.size() > 8) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return std::nullopt;
+    value = value * base + digit;
+    if (value > 0xFFFFFFFFull) return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+
+}  // namespace
+
+std::optional<std::int32_t> parseProfileInteger(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  for (std::string_view prefix : {"$", "0x", "0X", "x", "X"}) {
+    if (text.starts_with(prefix)) {
+      base = 16;
+      text.remove_prefix(prefix.size());
+      break;
+    }
+  }
+  auto magnitude = parseDigits(text, base);
+  if (!magnitude) return std::nullopt;
+  if (base == 16) {
+    const std::uint32_t pattern = negative ? 0u - *magnitude : *magnitude;
+    return static_cast<std::int32_t>(pattern);
+  }
+  const std::int64_t value = negative ? -static_cast<std::int64_t>(*magnitude) : *magnitude;
+  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string SettingsStore::readText(const char* section, const char* key,
+                                    const std::string& defaultValue, const std::string& iniPath) {
+  return profiles_.readProfileString(section, key, defaultValue, iniPath);
+}
+
+std::int32_t SettingsStore::readInteger(const char* section, const char* key,
+                                        std::int32_t defaultValue, const std::string& iniPath) {
+  return parseProfileInteger(readText(section, key, "", iniPath)).value_or(defaultValue);
+}
+
+void SettingsStore::read(Settings& s, const std::string& appDir, const std::string& iniPath) {
+  if (!isDirectory(files_, appDir)) return;
+  s.DefaultClick = readText("Settings", "DefaultClick", "Dovrant", iniPath);
+  s.DnD = readText("Settings", "D&D", "0", iniPath);
+  s.ClipAddr = readText("Settings", "ClipAddr", appDir, iniPath);
+  s.ClipCpCursor = readText("Settings", "ClipCpCursor", "0", iniPath);
+  s.SaveFormat = readText("Settings", "SaveFormat", "0", iniPath);
+  s.SaveClip = readText("Settings", "SaveClip", "0", iniPath);
+  s.ClipEnable = readText("Settings", "ClipEnable", "0", iniPath);
+  s.ImageClipSave = readText("Settings", "ImageClipSave", "1", iniPath);
+  s.ImageAppDraw = readText("Settings", "ImageAppDraw", "0", iniPath);
+  s.SettingWindowTop = readInteger("SettingWindow", "Top", 105, iniPath);
+  s.SettingWindowLeft = readInteger("SettingWindow", "Left", 192, iniPath);
+  s.DragWindowTop = readInteger("DragWindow", "Top", 115, iniPath);
+  s.DragWindowLeft = readInteger("DragWindow", "Left", 215, iniPath);
+  s.Lang = readText("Language", "Lang", "jp.lang", iniPath);
+  s.AutoPopup = readText("VRLClipboard", "AutoPopup", "0", iniPath) == "1";
+  // Negative positions become large unsigned values, which the history window treats as
+  // off-screen and moves back.
+  s.VRLClipboardTop = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Top", 0, iniPath));
+  s.VRLClipboardLeft = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Left", 0, iniPath));
+  s.VRLClipboardHeight = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Height", 0, iniPath));
+  s.VRLClipboardWidth = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Width", 0, iniPath));
+}
+
+void SettingsStore::write(const Settings& settings, const std::string& appDir,
+                          const std::string& iniPath) {
+  if (!isDirectory(files_, appDir)) return;
+  for (const ProfileEntry& entry : entriesOf(settings)) {
+    if (!profiles_.writeProfileString(entry.section, entry.key, entry.value, iniPath))
+      throw AppError(iniPath + " に書き込めません");
+  }
+  profiles_.flushProfile(iniPath);
+}
+
+void normaliseStartupSettings(Settings& s, Files& files, const std::string& appDir,
+                              const std::function<void()>& save) {
+  if (!isDirectory(files, s.ClipAddr)) {
+    s.ClipAddr = appDir;
+    save();
+  }
+  struct Check {
+    std::string* value;
+    std::vector<std::string> accepted;
+    const char* fallback;
+  };
+  const Check checks[] = {
+      {&s.ClipCpCursor, {"0", "1"}, "0"},  {&s.SaveFormat, {"0", "1", "2"}, "0"},
+      {&s.SaveClip, {"0", "1"}, "0"},      {&s.ClipEnable, {"0", "1"}, "0"},
+      {&s.ImageClipSave, {"0", "1"}, "1"}, {&s.ImageAppDraw, {"0", "1"}, "0"},
+  };
+  for (const Check& check : checks) {
+    if (std::find(check.accepted.begin(), check.accepted.end(), *check.value) != check.accepted.end())
+      continue;
+    *check.value = check.fallback;
+    save();
+  }
+}
+
+}  // namespace vireloc

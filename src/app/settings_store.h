@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+#include "platform/files.h"
+#include "platform/profile_files.h"
+
+namespace vireloc {
+
+// Moves all nineteen settings between memory and the settings file at once. Both operations
+// do nothing while the program's folder does not exist.
+class SettingsStore {
+ public:
+  SettingsStore(ProfileFiles& profiles, Files& files) : profiles_(profiles), files_(files) {}
+
+  void read(Settings& settings, const std::string& appDir, const std::string& iniPath);
+  // Throws AppError "<iniPath> に書き込めません" at the first key the platform refuses.
+  void write(const Settings& settings, const std::string& appDir, const std::string& iniPath);
+
+ private:
+  std::string readText(const char* section, const char* key, const std::string& defaultValue,
+                       const std::string& iniPath);
+  std::int32_t readInteger(const char* section, const char* key, std::int32_t defaultValue,
+                           const std::string& iniPath);
+
+  ProfileFiles& profiles_;
+  Files& files_;
+};
+
+// Start-up corrections of values read from the file, in their fixed order; save() runs after
+// each one that changed something.
+void normaliseStartupSettings(Settings& settings, Files& files, const std::string& appDir,
+                              const std::function<void()>& save);
+
+// The integer forms the settings file accepts: optional leading spaces and sign, decimal or
+// hexadecimal ("$", "0x", "x") of at most eight digits read as a 32-bit pattern.
+std::optional<std::int32_t> parseProfileInteger(std::string_view text);
+
+}  // namespace vireloc

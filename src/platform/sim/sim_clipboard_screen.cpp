@@ -1,0 +1,103 @@
+#include <algorithm>
+#include <cstring>
+
+#include "app/app_error.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace vireloc::sim {
+
+std::optional<WindowHandle> SimDesktop::setClipboardViewer(WindowHandle window) {
+  const WindowHandle next = clipboardViewer;
+  clipboardViewer = window;
+  sendMessage(window, wm::DrawClipboard, 0, 0);
+  return next;
+}
+
+bool SimDesktop::changeClipboardChain(WindowHandle remove, WindowHandle next) {
+  if (clipboardViewer != remove) return false;
+  clipboardViewer = next;
+  return true;
+}
+
+int SimDesktop::countClipboardFormats() {
+  return (clipboard.text ? 1 : 0) + (clipboard.bitmap ? 1 : 0) + clipboard.otherFormats;
+}
+
+bool SimDesktop::openClipboard(WindowHandle owner) {
+  clipboardLog.push_back("open");
+  if (clipboardHeldByOther || clipboardOpen) return false;
+  clipboardOpen = true;
+  return true;
+}
+
+bool SimDesktop::emptyClipboard() {
+  clipboardLog.push_back("empty");
+  if (!clipboardOpen) return false;
+  clipboard = SimClipboardContent{};
+  return true;
+}
+
+void SimDesktop::closeClipboard() {
+  clipboardLog.push_back("close");
+  clipboardOpen = false;
+}
+
+std::optional<std::string> SimDesktop::clipboardText() {
+  return clipboardOpen ? clipboard.text : std::nullopt;
+}
+
+bool SimDesktop::setClipboardText(const std::string& text) {
+  if (!clipboardOpen) return false;
+  clipboard.text = text;
+  return true;
+}
+
+std::optional<PixelBuffer> SimDesktop::clipboardBitmap() {
+  return clipboardOpen ? clipboard.bitmap : std::nullopt;
+}
+
+bool SimDesktop::setClipboardBitmap(const PixelBuffer& image) {
+  if (!clipboardOpen) return false;
+  clipboard.bitmap = image;
+  return true;
+}
+
+PixelBuffer SimDesktop::copyScreen(const Rect& area, std::optional<Point> cursorAt,
+                                   std::uintptr_t cursor) {
+  PixelBuffer image;
+  image.width = area.right - area.left;
+  image.height = area.bottom - area.top;
+  image.bitsPerPixel = screenImage.bitsPerPixel;
+  if (image.width < 0 || image.height < 0) throw AppError("ビットマップを作成できません");
+  image.stride = PixelBuffer::strideFor(image.width, image.bitsPerPixel);
+  if (!image.hasPixels()) return image;
+  // Outside the screen a screen copy reads black.
+  image.pixels.assign(static_cast<std::size_t>(image.stride) * image.height, 0);
+  for (int y = 0; y < image.height; ++y) {
+    const int sy = area.top + y;
+    if (sy < 0 || sy >= screenImage.height) continue;
+    for (int x = 0; x < image.width; ++x) {
+      const int sx = area.left + x;
+      if (sx < 0 || sx >= screenImage.width) continue;
+      std::memcpy(&image.pixels[y * image.stride + x * 4],
+                  &screenImage.pixels[sy * screenImage.stride + sx * 4], 4);
+    }
+  }
+  // The simulated cursor is a single white pixel at its drawing point.
+  if (cursorAt && cursorAt->x >= 0 && cursorAt->y >= 0 && cursorAt->x < image.width &&
+      cursorAt->y < image.height)
+    std::memset(&image.pixels[cursorAt->y * image.stride + cursorAt->x * 4], 0xFF, 4);
+  return image;
+}
+
+std::optional<CursorState> SimDesktop::cursorState() {
+  if (!cursor) return std::nullopt;
+  return CursorState{cursorHandle, *cursor};
+}
+
+std::optional<Point> SimDesktop::cursorHotspot(std::uintptr_t cursor) {
+  if (cursor == 0) return std::nullopt;
+  return cursorHotspotPoint;
+}
+
+}  // namespace vireloc::sim

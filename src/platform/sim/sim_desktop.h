@@ -1,0 +1,213 @@
+// The simulated desktop: a deterministic, inspectable stand-in for Windows used by the unit
+// tests. It keeps real state (windows, tray icons, hotkeys, clipboard, files) and lets a test
+// inject events, also inside modal moments, and failures.
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vireloc::sim {
+
+struct SimWindow {
+  std::string className;
+  std::string title;
+  WindowHandle owner = 0;
+  WindowHandle parent = 0;
+  std::optional<Rect> rect;
+  MessageHandler* handler = nullptr;  // none for other programs' windows
+  bool iconic = false;
+  bool visible = false;
+};
+
+struct NotifyRequest {
+  NotifyAction action;
+  NotifyIconData data;
+  std::string tip() const { return data.szTip.data(); }
+};
+
+struct MessageBoxRecord {
+  WindowHandle owner;
+  std::string text;
+  std::string caption;
+  MessageBoxIcon icon;
+};
+
+struct KeyEvent {
+  std::uint8_t virtualKey;
+  std::uint8_t scanCode;
+  std::uint32_t flags;
+  std::uintptr_t extraInfo;
+  bool operator==(const KeyEvent&) const = default;
+};
+
+struct Hotkey {
+  std::uint32_t modifiers;
+  std::uint32_t virtualKey;
+};
+
+struct SimFile {
+  std::string bytes;
+  bool readOnly = false;
+};
+
+// What a test sees of the clipboard.
+struct SimClipboardContent {
+  std::optional<std::string> text;
+  std::optional<PixelBuffer> bitmap;
+  int otherFormats = 0;  // formats the program does not read
+};
+
+class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
+                         public Icons, public KeyboardMouse, public Clipboard, public Screen,
+                         public ProfileFiles, public Files, public Shell {
+ public:
+  SimDesktop();
+  Platform platform();
+
+  // ---- Windowing
+  WindowHandle createHiddenWindow(const std::string& className, const std::string& title,
+                                  MessageHandler& handler) override;
+  void destroyWindow(WindowHandle window) override;
+  LResult defaultWindowProc(WindowHandle, std::uint32_t, WParam, LParam) override;
+  std::uint32_t registerWindowMessage(const std::string& name) override;
+  WindowHandle findTopLevelWindow(const std::string& title) override;
+  WindowHandle ownerOf(WindowHandle window) override;
+  bool isIconic(WindowHandle window) override;
+  void openIcon(WindowHandle window) override;
+  void setForegroundWindow(WindowHandle window) override;
+  void hideWindow(WindowHandle window) override;
+  void setWindowText(WindowHandle window, const std::string& text) override;
+  bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
+  WindowHandle foregroundWindow() override { return foreground; }
+  WindowHandle windowFromPoint(Point point) override;
+  WindowHandle parentOf(WindowHandle window) override;
+  std::optional<Rect> windowRect(WindowHandle window) override;
+  void runMessageLoop() override;
+  void quitMessageLoop() override { quitPosted_ = true; }
+
+  // ---- Message boxes, notification area, icons
+  void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                      MessageBoxIcon icon) override;
+  bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
+  IconHandle loadApplicationIcon() override;
+  IconHandle copyIcon(IconHandle icon) override;
+  void destroyIcon(IconHandle icon) override;
+
+  // ---- Keyboard and mouse
+  std::int16_t keyState(std::uint8_t virtualKey) override;
+  std::optional<Point> cursorPos() override { return cursor; }
+  void keybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                  std::uintptr_t extraInfo) override;
+  bool registerHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                      std::uint32_t virtualKey) override;
+  bool unregisterHotKey(WindowHandle window, int id) override;
+
+  // ---- Clipboard
+  std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
+  bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
+  int countClipboardFormats() override;
+  bool openClipboard(WindowHandle owner) override;
+  bool emptyClipboard() override;
+  void closeClipboard() override;
+  std::optional<std::string> clipboardText() override;
+  bool setClipboardText(const std::string& text) override;
+  std::optional<PixelBuffer> clipboardBitmap() override;
+  bool setClipboardBitmap(const PixelBuffer& image) override;
+
+  // ---- Screen
+  int primaryScreenWidth() override { return screenImage.width; }
+  int primaryScreenHeight() override { return screenImage.height; }
+  Rect workArea() override { return workAreaRect; }
+  PixelBuffer copyScreen(const Rect& area, std::optional<Point> cursorAt,
+                         std::uintptr_t cursorHandle) override;
+  std::optional<CursorState> cursorState() override;
+  std::optional<Point> cursorHotspot(std::uintptr_t cursorHandle) override;
+
+  // ---- Profile files and files
+  std::string readProfileString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, const std::string& path) override;
+  bool writeProfileString(const std::string& section, const std::string& key,
+                          const std::string& value, const std::string& path) override;
+  void flushProfile(const std::string& path) override {}
+  std::string modulePath() override { return executablePath; }
+  std::optional<std::string> queryVersionString(const std::string& path,
+                                                const std::string& subBlock) override;
+  std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
+  std::unique_ptr<FileWriter> createFile(const std::string& path) override;
+  LocalTime localTime() override { return clock; }
+
+  // ---- Shell
+  bool startProcess(const std::string& commandLine) override;
+
+  // ==== Test side: state
+  std::map<WindowHandle, SimWindow> windows;
+  WindowHandle foreground = 0;
+  std::vector<WindowHandle> foregroundRequests;
+  std::vector<NotifyRequest> notifyRequests;
+  std::map<std::uintptr_t, NotifyIconData> trayIcons;  // by uID, what the shell shows
+  std::vector<MessageBoxRecord> messageBoxes;
+  std::set<IconHandle> liveIcons;
+  std::map<std::uint8_t, bool> keysDown;
+  std::optional<Point> cursor = Point{};
+  std::vector<KeyEvent> keyEvents;
+  std::map<int, Hotkey> hotkeys;          // ids registered by the program
+  std::set<int> hotkeysTakenElsewhere;    // ids another program holds
+  std::vector<std::string> hotkeyLog;     // "register 101", "unregister 101", ...
+  SimClipboardContent clipboard;
+  bool clipboardHeldByOther = false;
+  bool clipboardOpen = false;
+  WindowHandle clipboardViewer = 0;       // first viewer of the chain
+  std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
+  PixelBuffer screenImage;                // the primary screen, 32 bits per pixel
+  Rect workAreaRect;
+  std::uintptr_t cursorHandle = 0x7F00;
+  Point cursorHotspotPoint{1, 1};
+  std::string executablePath = "C:\\Program Files\\Vireloc\\vireloc.exe";
+  std::map<std::string, std::map<std::string, std::string>> versionStrings;  // path -> block
+  std::map<std::string, SimFile> files;   // keyed by lower-case path
+  std::set<std::string> directories;      // lower-case, no trailing "\"
+  LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
+  // When set, profile writes succeed this many more times and are then refused.
+  std::optional<int> profileWritesAllowed;
+  std::vector<std::string> startedProcesses;
+
+  // ==== Test side: events
+  // Runs inside the next modal moment (message box, popup menu), in the order given.
+  std::deque<std::function<void()>> duringModal;
+  // Queued into the message loop, handled in order; the loop returns when none is left.
+  void queue(std::function<void()> action);
+  LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
+  // Another program's top-level window.
+  WindowHandle addForeignWindow(const std::string& className, const std::string& title,
+                                WindowHandle owner = 0);
+  // The shell restarts: every icon is gone and "TaskbarCreated" is broadcast.
+  void restartShell();
+  // The user logs off: WM_QUERYENDSESSION, then WM_ENDSESSION(true), to every window.
+  void endSession();
+  void broadcast(std::uint32_t message, WParam wParam, LParam lParam);
+  WindowHandle findWindowByClass(const std::string& className) const;
+  // Files
+  void addDirectory(const std::string& path);
+  void removeDirectory(const std::string& path);
+  void putFile(const std::string& path, const std::string& bytes, bool readOnly = false);
+  std::optional<std::string> fileContents(const std::string& path) const;
+  bool hasFile(const std::string& path) const;
+  static std::string keyOf(const std::string& path);
+
+ private:
+  void runModalScript();
+
+  WindowHandle nextHandle_ = 0x10010;
+  IconHandle nextIcon_ = 0x20010;
+  std::map<std::string, std::uint32_t> registeredMessages_;
+  std::deque<std::function<void()>> queue_;
+  bool quitPosted_ = false;
+};
+
+}  // namespace vireloc::sim

@@ -1,0 +1,68 @@
+#include "platform/sim/sim_desktop.h"
+
+namespace vireloc::sim {
+
+bool SimDesktop::notifyIcon(NotifyAction action, const NotifyIconData& data) {
+  notifyRequests.push_back({action, data});
+  auto shown = trayIcons.find(data.uID);
+  switch (action) {
+    case NotifyAction::Add:
+      if (shown != trayIcons.end()) return false;
+      trayIcons[data.uID] = data;
+      return true;
+    case NotifyAction::Modify:
+      if (shown == trayIcons.end()) return false;
+      if (data.uFlags & nif::Message) shown->second.uCallbackMessage = data.uCallbackMessage;
+      if (data.uFlags & nif::Icon) shown->second.hIcon = data.hIcon;
+      if (data.uFlags & nif::Tip) shown->second.szTip = data.szTip;
+      return true;
+    case NotifyAction::Delete:
+      if (shown == trayIcons.end()) return false;
+      trayIcons.erase(shown);
+      return true;
+  }
+  return false;
+}
+
+IconHandle SimDesktop::loadApplicationIcon() {
+  const IconHandle icon = nextIcon_++;
+  liveIcons.insert(icon);
+  return icon;
+}
+
+IconHandle SimDesktop::copyIcon(IconHandle icon) {
+  if (!liveIcons.count(icon)) return 0;
+  return loadApplicationIcon();
+}
+
+void SimDesktop::destroyIcon(IconHandle icon) { liveIcons.erase(icon); }
+
+std::int16_t SimDesktop::keyState(std::uint8_t virtualKey) {
+  auto it = keysDown.find(virtualKey);
+  return it != keysDown.end() && it->second ? static_cast<std::int16_t>(-128) : 0;
+}
+
+void SimDesktop::keybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                            std::uintptr_t extraInfo) {
+  keyEvents.push_back({virtualKey, scanCode, flags, extraInfo});
+}
+
+bool SimDesktop::registerHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                std::uint32_t virtualKey) {
+  hotkeyLog.push_back("register " + std::to_string(id));
+  if (hotkeysTakenElsewhere.count(id) || hotkeys.count(id)) return false;
+  hotkeys[id] = {modifiers, virtualKey};
+  return true;
+}
+
+bool SimDesktop::unregisterHotKey(WindowHandle window, int id) {
+  hotkeyLog.push_back("unregister " + std::to_string(id));
+  return hotkeys.erase(id) > 0;
+}
+
+bool SimDesktop::startProcess(const std::string& commandLine) {
+  startedProcesses.push_back(commandLine);
+  return true;
+}
+
+}  // namespace vireloc::sim

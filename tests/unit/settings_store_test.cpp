@@ -1,0 +1,152 @@
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_error.h"
+#include "sim_fixture.h"
+
+namespace vireloc {
+namespace {
+
+using test::kAppDir;
+using test::kIniPath;
+using test::linesOf;
+
+TEST(ProfileIntegerTest, AcceptsDecimalAndHexadecimalForms) {
+  EXPECT_EQ(parseProfileInteger("0x20"), 32);
+  EXPECT_EQ(parseProfileInteger("0X20"), 32);
+  EXPECT_EQ(parseProfileInteger("$ff"), 255);
+  EXPECT_EQ(parseProfileInteger("x10"), 16);
+  EXPECT_EQ(parseProfileInteger("X10"), 16);
+  EXPECT_EQ(parseProfileInteger("  -12"), -12);
+  EXPECT_EQ(parseProfileInteger("+7"), 7);
+  EXPECT_EQ(parseProfileInteger("-$10"), -16);
+  EXPECT_EQ(parseProfileInteger("$FFFFFFFF"), -1);
+  EXPECT_EQ(parseProfileInteger("$80000000"), INT32_MIN);
+  EXPECT_EQ(parseProfileInteger("2147483647"), INT32_MAX);
+  EXPECT_EQ(parseProfileInteger("-2147483648"), INT32_MIN);
+  EXPECT_EQ(parseProfileInteger("007"), 7);
+}
+
+TEST(ProfileIntegerTest, RejectsWhatIsNotANumberToItsEnd) {
+  for (const char* text : {"", " ", "-", "$", "0x", "abc", "12 ", "1.5", "2147483648",
+                           "-2147483649", "$123456789", "0x1G", "--1", "1e3"})
+    EXPECT_EQ(parseProfileInteger(text), std::nullopt) << "'" << text << "'";
+}
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  sim::SimDesktop sim;
+  SettingsStore store{sim, sim};
+  Settings settings;
+
+  void writeIni(const std::string& text) { sim.putFile(kIniPath, text); }
+  std::vector<std::string> iniLines() { return linesOf(sim.fileContents(kIniPath).value_or("")); }
+};
+
+TEST_F(SettingsStoreTest, MissingFileGivesEveryDefaultAndFirstWriteHasTheFixedOrder) {
+  store.read(settings, kAppDir, kIniPath);
+  EXPECT_EQ(settings.DefaultClick, "Dovrant");
+  EXPECT_EQ(settings.ClipAddr, kAppDir);
+  EXPECT_EQ(settings.ImageClipSave, "1");
+  EXPECT_EQ(settings.SettingWindowLeft, 192);
+  EXPECT_EQ(settings.DragWindowTop, 115);
+  EXPECT_EQ(settings.Lang, "jp.lang");
+  EXPECT_FALSE(settings.AutoPopup);
+  EXPECT_FALSE(sim.hasFile(kIniPath));
+
+  store.write(settings, kAppDir, kIniPath);
+  EXPECT_EQ(iniLines(), test::kDefaultSettingsLines);
+}
+
+TEST_F(SettingsStoreTest, ReadsValueFormsAsTheFileHoldsThem) {
+  writeIni(
+      "[Settings]\r\nClipCpCursor=\r\nD&D=1\r\n"
+      "[SettingWindow]\r\nTop=0x20\r\nLeft=abc\r\n"
+      "[DragWindow]\r\nLeft=-20\r\n"
+      "[VRLClipboard]\r\nAutoPopup=01\r\nLeft=-20\r\nWidth=$FFFFFFFF\r\n");
+  store.read(settings, kAppDir, kIniPath);
+  EXPECT_EQ(settings.ClipCpCursor, "");  // present but empty: not the default
+  EXPECT_EQ(settings.DnD, "1");
+  EXPECT_EQ(settings.SettingWindowTop, 32);
+  EXPECT_EQ(settings.SettingWindowLeft, 192);
+  EXPECT_EQ(settings.DragWindowLeft, -20);
+  EXPECT_FALSE(settings.AutoPopup);
+  EXPECT_EQ(settings.VRLClipboardLeft, 4294967276u);
+  EXPECT_EQ(settings.VRLClipboardWidth, 0xFFFFFFFFu);
+
+  store.write(settings, kAppDir, kIniPath);
+  auto lines = iniLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Left=-20"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Width=-1"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "AutoPopup=0"), lines.end());
+}
+
+TEST_F(SettingsStoreTest, WriteReplacesKeysInPlaceAndKeepsForeignLines) {
+  writeIni("; mine\r\n[Language]\r\nLang=en.lang\r\n\r\n[Settings]\r\nSaveFormat=2\r\nExtra=x\r\n");
+  store.read(settings, kAppDir, kIniPath);
+  store.write(settings, kAppDir, kIniPath);
+  auto lines = iniLines();
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "; mine");
+  EXPECT_EQ(lines[1], "[Language]");
+  EXPECT_EQ(lines[2], "Lang=en.lang");
+  EXPECT_EQ(lines[4], "[Settings]");
+  EXPECT_EQ(lines[5], "SaveFormat=2");
+  EXPECT_EQ(lines[6], "Extra=x");
+  EXPECT_EQ(lines[7], "DefaultClick=Dovrant");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "SaveFormat=2"), 1);
+}
+
+TEST_F(SettingsStoreTest, RefusedWriteStopsAtTheFailingKeyWithTheFileNamed) {
+  sim.profileWritesAllowed = 3;  // DefaultClick, D&D, ClipAddr
+  store.read(settings, kAppDir, kIniPath);
+  try {
+    store.write(settings, kAppDir, kIniPath);
+    FAIL() << "no error";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()), kIniPath + " に書き込めません");
+  }
+  EXPECT_EQ(iniLines(), (std::vector<std::string>{"[Settings]", "DefaultClick=Dovrant", "D&D=0",
+                                                  "ClipAddr=" + kAppDir}));
+}
+
+TEST_F(SettingsStoreTest, MissingProgramFolderMeansNoReadAndNoWrite) {
+  const std::string goneDir = "C:\\Gone\\";
+  sim.addDirectory("C:\\Gone");
+  sim.putFile("C:\\Gone\\vireloc.ini", "[Settings]\r\nSaveFormat=2\r\n");
+  sim.removeDirectory("C:\\Gone");
+  settings.SaveFormat = "keep";
+  store.read(settings, goneDir, "C:\\Gone\\vireloc.ini");
+  EXPECT_EQ(settings.SaveFormat, "keep");
+  EXPECT_NO_THROW(store.write(settings, goneDir, "C:\\Gone\\vireloc.ini"));
+  EXPECT_FALSE(sim.hasFile("C:\\Gone\\vireloc.ini"));
+}
+
+TEST_F(SettingsStoreTest, StartupChecksCorrectEachUnrecognisedChoiceAndSaveAfterEach) {
+  store.read(settings, kAppDir, kIniPath);
+  settings.ClipAddr = "C:\\nowhere\\";
+  settings.ClipCpCursor = "";
+  settings.SaveFormat = "2";   // valid
+  settings.SaveClip = "01";    // not "1"
+  settings.ImageClipSave = "2";
+  std::vector<Settings> saved;
+  normaliseStartupSettings(settings, sim, kAppDir, [&] { saved.push_back(settings); });
+  ASSERT_EQ(saved.size(), 4u);
+  EXPECT_EQ(saved[0].ClipAddr, kAppDir);
+  EXPECT_EQ(saved[0].ClipCpCursor, "");  // each correction is saved on its own
+  EXPECT_EQ(saved[1].ClipCpCursor, "0");
+  EXPECT_EQ(saved[2].SaveClip, "0");
+  EXPECT_EQ(saved[3].ImageClipSave, "1");  // off, not on
+  EXPECT_EQ(settings.SaveFormat, "2");
+}
+
+TEST_F(SettingsStoreTest, ValidDefaultsNeedNoStartupWrite) {
+  store.read(settings, kAppDir, kIniPath);
+  int saves = 0;
+  normaliseStartupSettings(settings, sim, kAppDir, [&] { ++saves; });
+  EXPECT_EQ(saves, 0);
+}
+
+}  // namespace
+}  // namespace vireloc
