@@ -1,0 +1,108 @@
+// Commands that read, change or hold the clipboard as another program would.
+#include "commands.h"
+#include "driver_util.h"
+
+namespace vireloc::driver {
+
+namespace {
+
+// Opens the clipboard for the lifetime of the object; another program may hold it briefly,
+// so a few attempts are made before giving up.
+class OpenClipboardScope {
+ public:
+  OpenClipboardScope() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      if (OpenClipboard(nullptr)) return;
+      Sleep(50);
+    }
+    throw Failure("cannot open the clipboard (held by another program)");
+  }
+  ~OpenClipboardScope() { CloseClipboard(); }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+};
+
+std::string formatName(UINT format) {
+  static const std::pair<UINT, const char*> known[] = {
+      {CF_TEXT, "CF_TEXT"},       {CF_BITMAP, "CF_BITMAP"},           {CF_OEMTEXT, "CF_OEMTEXT"},
+      {CF_DIB, "CF_DIB"},         {CF_UNICODETEXT, "CF_UNICODETEXT"}, {CF_LOCALE, "CF_LOCALE"},
+      {CF_DIBV5, "CF_DIBV5"},     {CF_HDROP, "CF_HDROP"},             {CF_PALETTE, "CF_PALETTE"},
+      {CF_METAFILEPICT, "CF_METAFILEPICT"}, {CF_ENHMETAFILE, "CF_ENHMETAFILE"}};
+  for (const auto& [number, name] : known)
+    if (number == format) return name;
+  wchar_t buffer[256] = {};
+  if (GetClipboardFormatNameW(format, buffer, 256) > 0) return toUtf8(buffer);
+  return "#" + std::to_string(format);
+}
+
+}  // namespace
+
+int clipboardGetText(const Args& args) {
+  requireArgs(args, 0, "clipboard-get-text");
+  OpenClipboardScope open;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) throw Failure("no text on the clipboard");
+  auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  if (!text) throw Failure("cannot lock the clipboard text");
+  std::wstring copy(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
+  GlobalUnlock(data);
+  printLine(toUtf8(copy));
+  return 0;
+}
+
+int clipboardSetText(const Args& args) {
+  requireArgs(args, 1, "clipboard-set-text <text>");
+  const std::wstring& text = args[0];
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!memory) throw Failure("out of memory");
+  auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
+  GlobalUnlock(memory);
+  OpenClipboardScope open;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+    GlobalFree(memory);
+    throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
+  }
+  return 0;
+}
+
+int clipboardClear(const Args& args) {
+  requireArgs(args, 0, "clipboard-clear");
+  OpenClipboardScope open;
+  if (!EmptyClipboard()) throw Failure("EmptyClipboard failed");
+  return 0;
+}
+
+int clipboardFormats(const Args& args) {
+  requireArgs(args, 0, "clipboard-formats");
+  OpenClipboardScope open;
+  printLine(std::to_string(CountClipboardFormats()));
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+    printLine(std::to_string(format) + "\t" + formatName(format));
+  return 0;
+}
+
+int clipboardHold(const Args& args) {
+  requireArgs(args, 1, "clipboard-hold <milliseconds>");
+  auto milliseconds = static_cast<DWORD>(parseNumber(args[0], "milliseconds"));
+  OpenClipboardScope open;
+  printLine("held");  // tells the caller the clipboard is now taken
+  Sleep(milliseconds);
+  return 0;
+}
+
+int clipboardBitmapInfo(const Args& args) {
+  requireArgs(args, 0, "clipboard-bitmap-info");
+  OpenClipboardScope open;
+  if (!IsClipboardFormatAvailable(CF_BITMAP)) throw Failure("no bitmap on the clipboard");
+  auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
+    throw Failure("cannot read the clipboard bitmap");
+  printLine(std::to_string(info.bmWidth) + " " + std::to_string(info.bmHeight) + " " +
+            std::to_string(info.bmBitsPixel));
+  return 0;
+}
+
+}  // namespace vireloc::driver

@@ -1,0 +1,34 @@
+// The driver's commands; each takes the arguments after its name and returns the exit code,
+// or throws Failure.
+#pragma once
+
+#include "driver_util.h"
+
+namespace vireloc::driver {
+
+int listWindows(const Args& args);
+int findWindow(const Args& args);
+int findClass(const Args& args);
+int windowText(const Args& args);
+int windowRect(const Args& args);
+int postMessage(const Args& args);
+int registerMessage(const Args& args);
+int trayCallback(const Args& args);
+int waitWindow(const Args& args);
+int waitNoWindow(const Args& args);
+
+int clipboardGetText(const Args& args);
+int clipboardSetText(const Args& args);
+int clipboardClear(const Args& args);
+int clipboardFormats(const Args& args);
+int clipboardHold(const Args& args);
+int clipboardBitmapInfo(const Args& args);
+
+int menuItems(const Args& args);
+int demoMenu(const Args& args);
+
+// Colour of the pattern cell (column, row); each cell is 32x32 pixels from the client origin.
+COLORREF patternColour(int column, int row);
+int patternWindow(const Args& args);
+
+}  // namespace vireloc::driver

@@ -1,0 +1,63 @@
+// vireloc-driver: drives and inspects the program from outside, one command per run.
+#include <cstdio>
+
+#include "commands.h"
+
+using namespace vireloc::driver;
+
+namespace {
+
+struct Command {
+  const wchar_t* name;
+  int (*run)(const Args&);
+  const char* help;
+};
+
+const Command kCommands[] = {
+    {L"list-windows", listWindows, "handle, class, visible, owner, title of every top-level window"},
+    {L"find-window", findWindow, "<title>: handles of top-level windows with that title"},
+    {L"find-class", findClass, "<class>: handles of top-level windows of that class"},
+    {L"window-text", windowText, "<hwnd>: the window's text"},
+    {L"window-rect", windowRect, "<hwnd>: left top width height"},
+    {L"post", postMessage, "<hwnd> <msg> <wparam> <lparam>: PostMessage"},
+    {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
+    {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
+    {L"wait-window", waitWindow, "<title> <seconds>: wait until such a window exists"},
+    {L"wait-no-window", waitNoWindow, "<title> <seconds>: wait until no such window exists"},
+    {L"clipboard-get-text", clipboardGetText, "the clipboard's text"},
+    {L"clipboard-set-text", clipboardSetText, "<text>: put text on the clipboard"},
+    {L"clipboard-clear", clipboardClear, "empty the clipboard"},
+    {L"clipboard-formats", clipboardFormats, "count, then number and name of each format"},
+    {L"clipboard-hold", clipboardHold, "<ms>: keep the clipboard open that long"},
+    {L"clipboard-bitmap-info", clipboardBitmapInfo, "width height bpp of CF_BITMAP"},
+    {L"menu-items", menuItems, "path, flags, caption of each item of the open popup menu"},
+    {L"demo-menu", demoMenu, "show a sample popup menu until dismissed"},
+    {L"pattern-window", patternWindow, "[--child-button] <x> <y> <w> <h>: window with a known pattern"},
+};
+
+void printUsage() {
+  std::fputs("usage: vireloc-driver <command> [arguments]\n", stderr);
+  for (const Command& command : kCommands)
+    std::fprintf(stderr, "  %s %s\n", toUtf8(command.name).c_str(), command.help);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    printUsage();
+    return 1;
+  }
+  for (const Command& command : kCommands) {
+    if (argv[1] != std::wstring(command.name)) continue;
+    try {
+      return command.run(Args(argv + 2, argv + argc));
+    } catch (const Failure& failure) {
+      std::fprintf(stderr, "vireloc-driver %s: %s\n", toUtf8(command.name).c_str(), failure.what());
+      return 1;
+    }
+  }
+  std::fprintf(stderr, "vireloc-driver: unknown command '%s'\n", toUtf8(argv[1]).c_str());
+  printUsage();
+  return 1;
+}
