@@ -52,9 +52,9 @@ void Application::showMessage(const std::string& text) {
 LResult Application::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                                    LParam lParam) {
   if (message == kSysCommand && (wParam & 0xFFF0) == kScMinimize) {
-    for (auto& listener : onMinimize) runGuarded(listener);
+    if (onMinimize) runGuarded(onMinimize);
   } else if (message == kSysCommand && (wParam & 0xFFF0) == kScRestore) {
-    for (auto& listener : onRestore) runGuarded(listener);
+    if (onRestore) runGuarded(onRestore);
   }
   return platform_.windowing.defaultWindowProc(window, message, wParam, lParam);
 }

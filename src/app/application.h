@@ -2,7 +2,6 @@
 #include <exception>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -43,9 +42,9 @@ class Application : public MessageHandler {
     }
   }
 
-  // Minimise and restore notifications of the application.
-  std::vector<std::function<void()>> onMinimize;
-  std::vector<std::function<void()>> onRestore;
+  // Minimise and restore notifications of the application; empty when nobody listens.
+  std::function<void()> onMinimize;
+  std::function<void()> onRestore;
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;

@@ -18,12 +18,12 @@ std::string cutAtCharacterBoundary(const std::string& text, std::size_t maxBytes
 TTrayIcon::TTrayIcon(Platform& platform, Application& application)
     : platform_(platform), application_(application) {
   icon_ = platform_.icons.loadApplicationIcon();
-  application_.onMinimize.push_back([this] {
+  application_.onMinimize = [this] {
     if (HideMinimize) platform_.windowing.hideWindow(application_.handle());
-  });
-  application_.onRestore.push_back([this] {
+  };
+  application_.onRestore = [this] {
     if (HideMinimize) platform_.windowing.setForegroundWindow(application_.handle());
-  });
+  };
   callbackMessage_ = platform_.windowing.registerWindowMessage("HogeTrayIcon");
   // The shell announces a restart with this broadcast; the icon is the program's only handle,
   // so it is added again then.
@@ -40,6 +40,8 @@ TTrayIcon::TTrayIcon(Platform& platform, Application& application)
 }
 
 TTrayIcon::~TTrayIcon() {
+  application_.onMinimize = nullptr;
+  application_.onRestore = nullptr;
   platform_.icons.destroyIcon(icon_);
   platform_.notificationArea.notifyIcon(NotifyAction::Delete, iconData_);
   platform_.windowing.destroyWindow(messageWindow_);

@@ -1,0 +1,162 @@
+#include "tray/tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_desktop.h"
+
+namespace vireloc {
+namespace {
+
+class TrayIconTest : public ::testing::Test {
+ protected:
+  TrayIconTest() {
+    application.setTitle("Dovrant");
+    icon = std::make_unique<TTrayIcon>(platform, application);
+    icon->OnClick = [this] { events.push_back("click"); };
+    icon->OnDblClick = [this] { events.push_back("dblclick"); };
+    icon->OnMouseDown = [this](MouseButton b, ShiftState s, int x, int y) {
+      events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " +
+                       std::to_string(x) + "," + std::to_string(y));
+    };
+    icon->OnMouseUp = [this](MouseButton b, ShiftState s, int, int) {
+      events.push_back("up " + std::to_string(int(b)) + " " + std::to_string(s));
+    };
+    icon->OnMouseMove = [this](ShiftState s, int, int) { events.push_back("move"); };
+  }
+
+  void shell(LParam action) {
+    sim.sendMessage(icon->messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
+                    icon->messageWindow(), action);
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  std::unique_ptr<TTrayIcon> icon;
+  std::vector<std::string> events;
+};
+
+TEST_F(TrayIconTest, AddsItselfOnceWithTheTitleAsTipAndRemovesItselfAtTheEnd) {
+  ASSERT_EQ(sim.notifyRequests.size(), 1u);
+  const auto& add = sim.notifyRequests[0];
+  EXPECT_EQ(add.action, NotifyAction::Add);
+  EXPECT_EQ(add.data.uFlags, 7u);
+  EXPECT_EQ(add.tip(), "Dovrant");
+  EXPECT_EQ(add.data.hWnd, icon->messageWindow());
+  EXPECT_EQ(add.data.uID, icon->messageWindow());
+  EXPECT_EQ(add.data.uCallbackMessage, sim.registerWindowMessage("HogeTrayIcon"));
+  EXPECT_TRUE(sim.liveIcons.count(add.data.hIcon));
+
+  icon.reset();
+  EXPECT_EQ(sim.notifyRequests.back().action, NotifyAction::Delete);
+  EXPECT_TRUE(sim.trayIcons.empty());
+  EXPECT_TRUE(sim.liveIcons.empty());
+  EXPECT_EQ(sim.findWindowByClass("TTrayIconWindow"), 0u);
+}
+
+TEST_F(TrayIconTest, HintSendsOnlyTheTipAndOnlyWhenItChanges) {
+  icon->setHint("Vireloc");
+  icon->setHint("Vireloc");
+  ASSERT_EQ(sim.notifyRequests.size(), 2u);
+  EXPECT_EQ(sim.notifyRequests[1].action, NotifyAction::Modify);
+  EXPECT_EQ(sim.notifyRequests[1].data.uFlags, nif::Tip);
+  EXPECT_EQ(sim.trayIcons.begin()->second.szTip.data(), std::string("Vireloc"));
+
+  icon->setHint(std::string(70, 'a'));
+  EXPECT_EQ(sim.notifyRequests.back().tip(), std::string(63, 'a'));
+  // Japanese text (3 bytes a character) is cut before the character that would cross 63 bytes.
+  std::string japanese;
+  for (int i = 0; i < 22; ++i) japanese += "あ";
+  icon->setHint(japanese);
+  EXPECT_EQ(sim.notifyRequests.back().tip(), japanese.substr(0, 63));
+  icon->setHint("x" + japanese);
+  EXPECT_EQ(sim.notifyRequests.back().tip(), "x" + japanese.substr(0, 60));
+}
+
+TEST_F(TrayIconTest, IconChangeSendsOnlyTheIcon) {
+  const IconHandle other = sim.loadApplicationIcon();
+  icon->setIcon(icon->Icon());
+  EXPECT_EQ(sim.notifyRequests.size(), 1u);
+  icon->setIcon(other);
+  ASSERT_EQ(sim.notifyRequests.size(), 2u);
+  EXPECT_EQ(sim.notifyRequests[1].data.uFlags, nif::Icon);
+  EXPECT_NE(sim.notifyRequests[1].data.hIcon, other);  // a copy, owned by the icon
+  EXPECT_EQ(sim.notifyRequests[1].data.hIcon, icon->Icon());
+}
+
+TEST_F(TrayIconTest, ClickAndDoubleClicksFollowTheShellsSequence) {
+  sim.cursor = Point{900, 750};
+  shell(wm::LButtonDown);
+  shell(wm::LButtonUp);
+  shell(wm::LButtonDblClk);
+  shell(wm::LButtonUp);
+  EXPECT_EQ(events, (std::vector<std::string>{"down 0 8 900,750", "click", "up 0 8", "dblclick",
+                                              "up 0 8"}));
+  events.clear();
+  shell(wm::RButtonDown);
+  shell(wm::RButtonUp);
+  shell(wm::RButtonDblClk);
+  shell(wm::RButtonUp);
+  EXPECT_EQ(events, (std::vector<std::string>{"down 1 16 900,750", "up 1 16", "dblclick",
+                                              "up 1 16"}));
+}
+
+TEST_F(TrayIconTest, UnreportedReleaseLeavesTheClickPending) {
+  shell(wm::LButtonDown);
+  EXPECT_TRUE(icon->clickPending());
+  shell(wm::RButtonDown);
+  shell(wm::RButtonUp);
+  shell(wm::LButtonUp);
+  EXPECT_EQ(events.back(), "up 0 8");
+  EXPECT_EQ(std::count(events.begin(), events.end(), "click"), 1);
+  EXPECT_FALSE(icon->clickPending());
+}
+
+TEST_F(TrayIconTest, ShiftStateIsReadFromTheKeyboardAtHandlingTime) {
+  sim.keysDown[vk::Control] = true;
+  shell(wm::LButtonDown);
+  sim.keysDown[vk::Control] = false;
+  sim.keysDown[vk::Shift] = true;
+  sim.keysDown[vk::Menu] = true;
+  shell(wm::RButtonUp);
+  EXPECT_EQ(events[0], "down 0 12 0,0");
+  EXPECT_EQ(events[1], "up 1 19");
+}
+
+TEST_F(TrayIconTest, OtherWindowsCallbacksAndOtherActionsFireNothing) {
+  sim.sendMessage(icon->messageWindow(), sim.registerWindowMessage("HogeTrayIcon"), 0x1234,
+                  wm::LButtonDown);
+  shell(wm::MButtonDown);
+  shell(0x0209);
+  EXPECT_TRUE(events.empty());
+  EXPECT_FALSE(icon->clickPending());
+}
+
+TEST_F(TrayIconTest, ShellRestartAddsTheIconAgainWithItsCurrentTip) {
+  icon->setHint("Vireloc");
+  sim.restartShell();
+  ASSERT_EQ(sim.trayIcons.size(), 1u);
+  const auto& readded = sim.notifyRequests.back();
+  EXPECT_EQ(readded.action, NotifyAction::Add);
+  EXPECT_EQ(readded.data.uFlags, 7u);
+  EXPECT_EQ(readded.tip(), "Vireloc");
+  EXPECT_EQ(readded.data.hIcon, icon->Icon());
+}
+
+TEST_F(TrayIconTest, HideMinimizeActsOnlyWhenSet) {
+  const WindowHandle appWindow = application.handle();
+  sim.windows[appWindow].visible = true;
+  sim.sendMessage(appWindow, 0x0112, 0xF020, 0);  // minimise
+  sim.sendMessage(appWindow, 0x0112, 0xF120, 0);  // restore
+  EXPECT_TRUE(sim.windows[appWindow].visible);
+  EXPECT_TRUE(sim.foregroundRequests.empty());
+
+  icon->HideMinimize = true;
+  sim.sendMessage(appWindow, 0x0112, 0xF020, 0);
+  EXPECT_FALSE(sim.windows[appWindow].visible);
+  sim.sendMessage(appWindow, 0x0112, 0xF120, 0);
+  EXPECT_EQ(sim.foregroundRequests, std::vector<WindowHandle>{appWindow});
+}
+
+}  // namespace
+}  // namespace vireloc
