@@ -1,0 +1,48 @@
+// The program's entry on Windows: builds the real desktop services and hands them to the core.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/program.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_services.h"
+
+namespace {
+
+// The manifest declares DPI awareness; a build without one must not be scaled blurry.
+bool hasManifest() {
+  return FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST) != nullptr;
+}
+
+// Last resort for a failure the core did not report itself: say what happened rather than
+// vanish. The caption is the one of the program's own error reports.
+int reportFatal(const char* what) {
+  MessageBoxW(nullptr, vireloc::toWide(what).c_str(), L"Dovrant", MB_OK | MB_ICONERROR);
+  return 1;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (!hasManifest()) SetProcessDPIAware();
+  InitCommonControls();
+
+  vireloc::Win32Windowing windowing;
+  vireloc::Win32MessageBoxes messageBoxes;
+  vireloc::Win32NotificationArea notificationArea;
+  vireloc::Win32Icons icons;
+  vireloc::Win32KeyboardMouse keyboardMouse;
+  vireloc::Win32Clipboard clipboard;
+  vireloc::Win32Screen screen;
+  vireloc::Win32ProfileFiles profileFiles;
+  vireloc::Win32Files files;
+  vireloc::Win32Shell shell;
+  vireloc::Platform platform{windowing, messageBoxes, notificationArea, icons, keyboardMouse,
+                             clipboard, screen,       profileFiles,     files, shell};
+  try {
+    return vireloc::runProgram(platform);
+  } catch (const std::exception& error) {
+    return reportFatal(error.what());
+  }
+}

@@ -1,0 +1,116 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_dib.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_services.h"
+
+namespace vireloc {
+
+namespace {
+
+// The text of a CF_UNICODETEXT block: up to its first NUL, and never past its end even when
+// another program left the terminator out.
+std::optional<std::string> readUnicodeText(HANDLE memory) {
+  GlobalLockGuard lock(memory);
+  if (!lock.data()) return std::nullopt;
+  const auto* text = static_cast<const wchar_t*>(lock.data());
+  const std::size_t capacity = lock.size() / sizeof(wchar_t);
+  std::size_t length = 0;
+  while (length < capacity && text[length] != L'\0') ++length;
+  return toUtf8(std::wstring_view(text, length));
+}
+
+GlobalMemory globalCopyOf(const std::wstring& text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return {};
+  GlobalLockGuard lock(memory.get());
+  if (!lock.data()) return {};
+  std::memcpy(lock.data(), text.c_str(), bytes);
+  return memory;
+}
+
+// The depth the bitmap's pixels are held in, or 0 when it is no bitmap.
+std::uint16_t bitmapDepth(HBITMAP bitmap, BITMAP& description) {
+  if (!GetObjectW(bitmap, sizeof description, &description)) return 0;
+  return dibDepthFor(description.bmBitsPixel * description.bmPlanes);
+}
+
+}  // namespace
+
+std::optional<WindowHandle> Win32Clipboard::setClipboardViewer(WindowHandle window) {
+  // NULL is also the answer of a chain with no other viewer; only the error code tells.
+  SetLastError(0);
+  HWND next = SetClipboardViewer(toHwnd(window));
+  if (!next && GetLastError() != 0) return std::nullopt;
+  return fromHwnd(next);
+}
+
+bool Win32Clipboard::changeClipboardChain(WindowHandle remove, WindowHandle next) {
+  return ChangeClipboardChain(toHwnd(remove), toHwnd(next)) != 0;
+}
+
+int Win32Clipboard::countClipboardFormats() { return CountClipboardFormats(); }
+
+bool Win32Clipboard::openClipboard(WindowHandle owner) {
+  return OpenClipboard(toHwnd(owner)) != 0;
+}
+
+bool Win32Clipboard::emptyClipboard() { return EmptyClipboard() != 0; }
+
+void Win32Clipboard::closeClipboard() { CloseClipboard(); }
+
+std::optional<std::string> Win32Clipboard::clipboardText() {
+  // The system synthesises CF_UNICODETEXT from CF_TEXT and CF_OEMTEXT, so one format
+  // covers text put there by programs of any code page.
+  HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+  if (!memory) return std::nullopt;
+  return readUnicodeText(memory);
+}
+
+bool Win32Clipboard::setClipboardText(const std::string& text) {
+  GlobalMemory memory = globalCopyOf(toWide(text));
+  if (!memory) return false;
+  if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+std::optional<PixelBuffer> Win32Clipboard::clipboardBitmap() {
+  auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  if (!bitmap) return std::nullopt;
+  BITMAP description{};
+  const std::uint16_t depth = bitmapDepth(bitmap, description);
+  if (depth == 0 || description.bmWidth <= 0 || description.bmHeight <= 0) return std::nullopt;
+  WindowDc screen;
+  if (!screen) return std::nullopt;
+  // A palette-based bitmap's colours are only known through the palette that came with it.
+  auto* palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+  SelectedPalette selected(screen.get(), depth <= 8 ? palette : nullptr);
+  return readBitmapPixels(screen.get(), bitmap, description.bmWidth, description.bmHeight,
+                          depth);
+}
+
+bool Win32Clipboard::setClipboardBitmap(const PixelBuffer& image) {
+  if (!isWellFormed(image)) return false;
+  WindowDc screen;
+  if (!screen) return false;
+  PaletteHandle palette = makePalette(image);
+  if (!image.palette.empty() && !palette) return false;
+  BitmapHandle bitmap;
+  {
+    SelectedPalette selected(screen.get(), palette.get());
+    bitmap = makeDeviceBitmap(screen.get(), image);
+  }
+  if (!bitmap || !SetClipboardData(CF_BITMAP, bitmap.get())) return false;
+  bitmap.release();  // the clipboard owns it now
+  if (!palette) return true;
+  if (!SetClipboardData(CF_PALETTE, palette.get())) return false;
+  palette.release();
+  return true;
+}
+
+}  // namespace vireloc

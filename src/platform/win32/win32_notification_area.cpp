@@ -1,0 +1,50 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_services.h"
+
+namespace vireloc {
+
+namespace {
+
+// The first form of the structure holds 64 characters of tip, the terminator included.
+constexpr std::size_t kTipCharacters = 64;
+
+void copyTip(const std::array<char, 64>& utf8Tip, wchar_t* target) {
+  const std::size_t bytes = strnlen(utf8Tip.data(), utf8Tip.size());
+  const std::wstring tip = toWide(std::string_view(utf8Tip.data(), bytes));
+  const std::size_t count = std::min(tip.size(), kTipCharacters - 1);
+  std::copy_n(tip.data(), count, target);
+  target[count] = L'\0';
+}
+
+DWORD shellMessage(NotifyAction action) {
+  switch (action) {
+    case NotifyAction::Add: return NIM_ADD;
+    case NotifyAction::Modify: return NIM_MODIFY;
+    case NotifyAction::Delete: return NIM_DELETE;
+  }
+  return static_cast<DWORD>(action);
+}
+
+}  // namespace
+
+bool Win32NotificationArea::notifyIcon(NotifyAction action, const NotifyIconData& data) {
+  NOTIFYICONDATAW shellData{};
+  // The first form is what every shell accepts; its size differs between platforms.
+  shellData.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  shellData.hWnd = toHwnd(data.hWnd);
+  shellData.uID = static_cast<UINT>(data.uID);
+  shellData.uFlags = data.uFlags;
+  shellData.uCallbackMessage = data.uCallbackMessage;
+  shellData.hIcon = reinterpret_cast<HICON>(data.hIcon);
+  copyTip(data.szTip, shellData.szTip);
+  return Shell_NotifyIconW(shellMessage(action), &shellData) != 0;
+}
+
+}  // namespace vireloc

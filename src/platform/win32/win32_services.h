@@ -1,0 +1,111 @@
+// The desktop services on real Windows: one class per service, each in its own win32_*.cpp.
+#pragma once
+#include "platform/platform.h"
+
+namespace vireloc {
+
+class Win32Windowing final : public Windowing {
+ public:
+  WindowHandle createHiddenWindow(const std::string& className, const std::string& title,
+                                  MessageHandler& handler) override;
+  void destroyWindow(WindowHandle window) override;
+  LResult defaultWindowProc(WindowHandle window, std::uint32_t message, WParam wParam,
+                            LParam lParam) override;
+  std::uint32_t registerWindowMessage(const std::string& name) override;
+  WindowHandle findTopLevelWindow(const std::string& title) override;
+  WindowHandle ownerOf(WindowHandle window) override;
+  bool isIconic(WindowHandle window) override;
+  void openIcon(WindowHandle window) override;
+  void setForegroundWindow(WindowHandle window) override;
+  void hideWindow(WindowHandle window) override;
+  void setWindowText(WindowHandle window, const std::string& text) override;
+  bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                   LParam lParam) override;
+  WindowHandle foregroundWindow() override;
+  WindowHandle windowFromPoint(Point point) override;
+  WindowHandle parentOf(WindowHandle window) override;
+  std::optional<Rect> windowRect(WindowHandle window) override;
+  void runMessageLoop() override;
+  void quitMessageLoop() override;
+};
+
+class Win32MessageBoxes final : public MessageBoxes {
+ public:
+  void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                      MessageBoxIcon icon) override;
+};
+
+class Win32NotificationArea final : public NotificationArea {
+ public:
+  bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
+};
+
+class Win32Icons final : public Icons {
+ public:
+  IconHandle loadApplicationIcon() override;
+  IconHandle copyIcon(IconHandle icon) override;
+  void destroyIcon(IconHandle icon) override;
+};
+
+class Win32KeyboardMouse final : public KeyboardMouse {
+ public:
+  std::int16_t keyState(std::uint8_t virtualKey) override;
+  std::optional<Point> cursorPos() override;
+  void keybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                  std::uintptr_t extraInfo) override;
+  bool registerHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                      std::uint32_t virtualKey) override;
+  bool unregisterHotKey(WindowHandle window, int id) override;
+};
+
+class Win32Clipboard final : public Clipboard {
+ public:
+  std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
+  bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
+  int countClipboardFormats() override;
+  bool openClipboard(WindowHandle owner) override;
+  bool emptyClipboard() override;
+  void closeClipboard() override;
+  std::optional<std::string> clipboardText() override;
+  bool setClipboardText(const std::string& text) override;
+  std::optional<PixelBuffer> clipboardBitmap() override;
+  bool setClipboardBitmap(const PixelBuffer& image) override;
+};
+
+class Win32Screen final : public Screen {
+ public:
+  int primaryScreenWidth() override;
+  int primaryScreenHeight() override;
+  Rect workArea() override;
+  PixelBuffer copyScreen(const Rect& area, std::optional<Point> cursorAt,
+                         std::uintptr_t cursor) override;
+  std::optional<CursorState> cursorState() override;
+  std::optional<Point> cursorHotspot(std::uintptr_t cursor) override;
+};
+
+class Win32ProfileFiles final : public ProfileFiles {
+ public:
+  std::string readProfileString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue,
+                                const std::string& path) override;
+  bool writeProfileString(const std::string& section, const std::string& key,
+                          const std::string& value, const std::string& path) override;
+  void flushProfile(const std::string& path) override;
+};
+
+class Win32Files final : public Files {
+ public:
+  std::string modulePath() override;
+  std::optional<std::string> queryVersionString(const std::string& path,
+                                                const std::string& subBlock) override;
+  std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
+  std::unique_ptr<FileWriter> createFile(const std::string& path) override;
+  LocalTime localTime() override;
+};
+
+class Win32Shell final : public Shell {
+ public:
+  bool startProcess(const std::string& commandLine) override;
+};
+
+}  // namespace vireloc

@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace vireloc {
+
+// The system's own text for an error code (FormatMessage), without trailing line breaks
+// and spaces; "(エラー N)" when the system has no text for it.
+std::string systemErrorText(std::uint32_t errorCode);
+
+}  // namespace vireloc
