@@ -8,6 +8,10 @@ namespace vireloc {
 TForm1::TForm1(Platform& platform, Application& application)
     : platform_(platform), application_(application), store_(platform.profileFiles, platform.files) {
   TrayIcon1 = std::make_unique<TTrayIcon>(platform_, application_);
+  trayMenu = std::make_unique<TrayMenu>(platform_, application_, *this);
+  TrayIcon1->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+    trayMenu->TrayIcon1MouseDown(button, shift, x, y);
+  };
   TrayIcon1->loaded();
   application_.runGuarded([this] { FormCreate(); });
 }
@@ -74,6 +78,9 @@ LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam
   switch (message) {
     case wm::Close:
       close();
+      return 0;
+    case wm::Command:
+      application_.runGuarded([&] { trayMenu->runCommand(static_cast<std::uint32_t>(wParam & 0xFFFF)); });
       return 0;
     case wm::QueryEndSession:
       return 1;

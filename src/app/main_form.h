@@ -7,8 +7,11 @@
 #include "app/settings_store.h"
 #include "platform/platform.h"
 #include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
 
 namespace vireloc {
+
+class TWClipboard;
 
 // mainWindow: the hidden main form. Owns the settings, the tray icon and the program-wide
 // flags; receives hotkey, clipboard and end-of-session messages.
@@ -49,10 +52,13 @@ class TForm1 : public MessageHandler {
   std::string iniPath;
   std::string versionText;
   bool appsMinimized = false;
+  std::string helpCommand;
   bool captureBusy = false;
   bool selfCopy = false;
   WindowHandle nextViewer = 0;
   std::unique_ptr<TTrayIcon> TrayIcon1;
+  std::unique_ptr<TrayMenu> trayMenu;
+  TWClipboard* historyWindow = nullptr;
 
  private:
   void endSession();

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/icons.h"
 #include "platform/keyboard_mouse.h"
+#include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/notification_area.h"
 #include "platform/profile_files.h"
@@ -16,6 +17,7 @@ namespace vireloc {
 struct Platform {
   Windowing& windowing;
   MessageBoxes& messageBoxes;
+  PopupMenus& menus;
   NotificationArea& notificationArea;
   Icons& icons;
   KeyboardMouse& keyboardMouse;

@@ -135,6 +135,7 @@ TEST_F(StartupTest, EndOfSessionSavesAndRemovesTheIconLikeExit) {
   sim.queue([this] { sim.endSession(); });
   sim.queue([] { FAIL() << "the message loop went on after the end of the session"; });
   runProgram(platform);
+  EXPECT_TRUE(sim.loopEndedByQuit);
   auto lines = iniLines();
   EXPECT_EQ(lines.size(), test::kDefaultSettingsLines.size());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "SaveFormat=2"), lines.end());

@@ -64,7 +64,7 @@ struct SimClipboardContent {
 };
 
 class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
-                         public Icons, public KeyboardMouse, public Clipboard, public Screen,
+                         public PopupMenus, public Icons, public KeyboardMouse, public Clipboard, public Screen,
                          public ProfileFiles, public Files, public Shell {
  public:
   SimDesktop();
@@ -95,6 +95,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                       MessageBoxIcon icon) override;
   bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
+  std::uint32_t trackPopupMenu(const std::vector<MenuEntry>& items, Point at,
+                               WindowHandle owner) override;
   IconHandle loadApplicationIcon() override;
   IconHandle copyIcon(IconHandle icon) override;
   void destroyIcon(IconHandle icon) override;
@@ -152,6 +154,15 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<NotifyRequest> notifyRequests;
   std::map<std::uintptr_t, NotifyIconData> trayIcons;  // by uID, what the shell shows
   std::vector<MessageBoxRecord> messageBoxes;
+  struct ShownMenu {
+    std::vector<MenuEntry> items;
+    Point at;
+    WindowHandle owner;
+  };
+  std::vector<ShownMenu> shownMenus;
+  // Captions chosen in the coming menus, one per menu ("" dismisses it); a submenu item is
+  // named by its own caption.
+  std::deque<std::string> menuChoices;
   std::set<IconHandle> liveIcons;
   std::map<std::uint8_t, bool> keysDown;
   std::optional<Point> cursor = Point{};
@@ -176,6 +187,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   // When set, profile writes succeed this many more times and are then refused.
   std::optional<int> profileWritesAllowed;
   std::vector<std::string> startedProcesses;
+  bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
 
   // ==== Test side: events
   // Runs inside the next modal moment (message box, popup menu), in the order given.

@@ -17,7 +17,7 @@ SimDesktop::SimDesktop() {
 }
 
 Platform SimDesktop::platform() {
-  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 WindowHandle SimDesktop::createHiddenWindow(const std::string& className, const std::string& title,
@@ -129,6 +129,7 @@ void SimDesktop::runMessageLoop() {
     queue_.pop_front();
     action();
   }
+  loopEndedByQuit = quitPosted_;
 }
 
 LResult SimDesktop::sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
@@ -166,6 +167,27 @@ void SimDesktop::showMessageBox(WindowHandle owner, const std::string& text,
                                 const std::string& caption, MessageBoxIcon icon) {
   messageBoxes.push_back({owner, text, caption, icon});
   runModalScript();
+}
+
+namespace {
+std::uint32_t findCaption(const std::vector<MenuEntry>& items, const std::string& caption) {
+  for (const MenuEntry& item : items) {
+    if (!item.separator && item.submenu.empty() && item.caption == caption && item.enabled)
+      return item.id;
+    if (std::uint32_t id = findCaption(item.submenu, caption)) return id;
+  }
+  return 0;
+}
+}  // namespace
+
+std::uint32_t SimDesktop::trackPopupMenu(const std::vector<MenuEntry>& items, Point at,
+                                         WindowHandle owner) {
+  shownMenus.push_back({items, at, owner});
+  runModalScript();
+  if (menuChoices.empty()) return 0;
+  const std::string caption = menuChoices.front();
+  menuChoices.pop_front();
+  return findCaption(items, caption);
 }
 
 }  // namespace vireloc::sim

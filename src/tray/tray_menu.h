@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+
+#include "app/application.h"
+#include "platform/platform.h"
+#include "tray/popup_menu.h"
+#include "tray/tray_icon.h"
+
+namespace vireloc {
+
+class TForm1;
+
+// The tray menu of mainWindow and its commands: the quick actions on a left press, the menu on
+// a right press.
+class TrayMenu {
+ public:
+  TrayMenu(Platform& platform, Application& application, TForm1& form);
+
+  // mainWindow's handler of the tray icon's OnMouseDown.
+  void TrayIcon1MouseDown(MouseButton button, ShiftState shift, int x, int y);
+  // The item DefaultClick names; an unrecognised value is reset to "Dovrant" and saved first.
+  TMenuItem& defaultClickItem();
+  // A menu command that arrived as WM_COMMAND.
+  void runCommand(std::uint32_t command);
+
+  void mnuApp1Click();
+  void mnuApp2Click();
+  void mnuWindowClick();
+  void mnuDragClick();
+  void mnuClipClick();
+  void mnuClipTempEnableClick();
+  void mnuClipShowClick();
+  void mnuSettingsClick();
+  void mnuShowHelpClick();
+  void mnuVersionCheckClick();
+  void mnuAboutClick();
+  void mnuExitClick();
+
+  TPopupMenu PopupMenu1;
+  TMenuItem* mnuApp1;
+  TMenuItem* mnuApp2;
+  TMenuItem* mnuWindow;
+  TMenuItem* mnuDrag;
+  TMenuItem* mnuClip;
+  TMenuItem* mnuClipTempEnable;
+  TMenuItem* mnuClipShow;
+  TMenuItem* mnuSettings;
+  TMenuItem* mnuHelp;
+  TMenuItem* mnuShowHelp;
+  TMenuItem* mnuVersionCheck;
+  TMenuItem* mnuAbout;
+  TMenuItem* mnuExit;
+
+ private:
+  void buildMenu();
+  void showMenu();
+  void pressKeys(std::initializer_list<std::uint8_t> keys);
+
+  Platform& platform_;
+  Application& application_;
+  TForm1& form_;
+};
+
+}  // namespace vireloc

@@ -1,0 +1,210 @@
+#include "tray/tray_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "sim_fixture.h"
+
+namespace vireloc {
+namespace {
+
+using test::kAppDir;
+using test::kIniPath;
+using KeyEvent = sim::KeyEvent;
+
+constexpr std::uint32_t Up = keyeventf::KeyUp;
+const std::vector<KeyEvent> kWinM = {{0x5B, 0, 0, 0}, {0x4D, 0, 0, 0}, {0x4D, 0, Up, 0}, {0x5B, 0, Up, 0}};
+const std::vector<KeyEvent> kWinShiftM = {{0x5B, 0, 0, 0}, {0x10, 0, 0, 0}, {0x4D, 0, 0, 0},
+                                          {0x4D, 0, Up, 0}, {0x10, 0, Up, 0}, {0x5B, 0, Up, 0}};
+const std::vector<KeyEvent> kWinD = {{0x5B, 0, 0, 0}, {0x44, 0, 0, 0}, {0x44, 0, Up, 0}, {0x5B, 0, Up, 0}};
+
+class TrayMenuTest : public ::testing::Test {
+ protected:
+  TrayMenuTest() {
+    application.setTitle("Dovrant");
+    application.handle();
+  }
+  TForm1& form() {
+    if (!form_) form_ = std::make_unique<TForm1>(platform, application);
+    return *form_;
+  }
+  void shell(LParam action) {
+    TTrayIcon& icon = *form().TrayIcon1;
+    sim.sendMessage(icon.messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
+                    icon.messageWindow(), action);
+  }
+  void leftPress() {
+    shell(wm::LButtonDown);
+    shell(wm::LButtonUp);
+  }
+  // Opens the menu, choosing `caption` ("" for none), and lets the queued command run.
+  const std::vector<MenuEntry>& rightPress(const std::string& caption = "") {
+    sim.menuChoices.push_back(caption);
+    shell(wm::RButtonDown);
+    sim.runMessageLoop();
+    return sim.shownMenus.back().items;
+  }
+  std::vector<KeyEvent> takeKeys() { return std::exchange(sim.keyEvents, {}); }
+  static const MenuEntry& entry(const std::vector<MenuEntry>& items, const std::string& caption) {
+    for (const auto& item : items) {
+      if (item.caption == caption) return item;
+      for (const auto& sub : item.submenu)
+        if (sub.caption == caption) return sub;
+    }
+    throw std::runtime_error("no item " + caption);
+  }
+  static std::vector<std::string> boldItems(const std::vector<MenuEntry>& items) {
+    std::vector<std::string> bold;
+    for (const auto& item : items)
+      if (item.isDefault) bold.push_back(item.caption);
+    return bold;
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(TrayMenuTest, MenuHoldsEveryItemInOrder) {
+  const auto& items = rightPress();
+  std::vector<std::string> captions;
+  for (const auto& item : items) captions.push_back(item.separator ? "-" : item.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{
+                          "App最小化(&N)", "App元サイズ化(&R)", "全窓最小化/復元(&D)",
+                          "D＆Dアドレス返し機能(&A)", "-", "クリップボード消去(&U)",
+                          "クリップボード拡張自動ポップアップ一時有効(&C)",
+                          "クリップボード拡張表示(&S)", "-", "設定(&O)", "-", "ヘルプ(&H)", "-",
+                          "終了(&X)"}));
+  const auto& help = items[11].submenu;
+  ASSERT_EQ(help.size(), 3u);
+  EXPECT_EQ(help[0].caption, "ヘルプ(&H)");
+  EXPECT_EQ(help[1].caption, "最新版確認(&V)");
+  EXPECT_EQ(help[2].caption, "About(&A)");
+  EXPECT_TRUE(help[1].enabled);
+  EXPECT_TRUE(help[2].enabled);
+}
+
+TEST_F(TrayMenuTest, LeftPressRunsTheDefaultActionOnThePress) {
+  form().settings.DefaultClick = "Dovrant";
+  shell(wm::LButtonDown);
+  EXPECT_EQ(takeKeys(), kWinM);
+  shell(wm::LButtonUp);
+  shell(wm::LButtonDblClk);  // the second press of a double click has no handler
+  shell(wm::LButtonUp);
+  EXPECT_TRUE(takeKeys().empty());
+  EXPECT_TRUE(form().appsMinimized);
+}
+
+TEST_F(TrayMenuTest, DovrantReAlternatesAndCountsMenuActions) {
+  form().settings.DefaultClick = "DovrantRe";
+  leftPress();
+  EXPECT_EQ(takeKeys(), kWinM);
+  leftPress();
+  EXPECT_EQ(takeKeys(), kWinShiftM);
+  EXPECT_EQ(boldItems(rightPress("App最小化(&N)")), std::vector<std::string>{"App最小化(&N)"});
+  EXPECT_EQ(takeKeys(), kWinM);
+  EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"App元サイズ化(&R)"});
+  leftPress();
+  EXPECT_EQ(takeKeys(), kWinShiftM);
+  EXPECT_FALSE(form().appsMinimized);
+}
+
+TEST_F(TrayMenuTest, WindowSmallSendsWinDAndLeavesTheMinimiseFlag) {
+  form().settings.DefaultClick = "WindowSmall";
+  form().appsMinimized = true;
+  leftPress();
+  leftPress();
+  auto keys = takeKeys();
+  EXPECT_EQ(std::vector<KeyEvent>(keys.begin(), keys.begin() + 4), kWinD);
+  EXPECT_EQ(std::vector<KeyEvent>(keys.begin() + 4, keys.end()), kWinD);
+  EXPECT_TRUE(form().appsMinimized);
+  EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"全窓最小化/復元(&D)"});
+}
+
+TEST_F(TrayMenuTest, UnrecognisedDefaultClickIsResetAndSavedAtFirstUse) {
+  sim.putFile(kIniPath, "[Settings]\r\nDefaultClick=dovrant\r\n");
+  form();
+  EXPECT_EQ(sim.fileContents(kIniPath), "[Settings]\r\nDefaultClick=dovrant\r\n");
+  EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"App最小化(&N)"});
+  EXPECT_EQ(form().settings.DefaultClick, "Dovrant");
+  EXPECT_NE(sim.fileContents(kIniPath)->find("DefaultClick=Dovrant"), std::string::npos);
+  leftPress();
+  EXPECT_EQ(takeKeys(), kWinM);
+}
+
+TEST_F(TrayMenuTest, MenuStatesDescribeTheMomentItOpened) {
+  auto items = rightPress();
+  EXPECT_FALSE(entry(items, "クリップボード消去(&U)").enabled);
+  EXPECT_FALSE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
+  EXPECT_TRUE(form().helpCommand.empty());
+
+  sim.clipboard.text = "x";
+  sim.putFile(kAppDir + "vrl.chm", "ITSF");
+  items = rightPress();
+  EXPECT_TRUE(entry(items, "クリップボード消去(&U)").enabled);
+  EXPECT_TRUE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
+  EXPECT_EQ(form().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
+
+  // A folder of that name is no help file; the command keeps what it held.
+  sim.files.erase(sim::SimDesktop::keyOf(kAppDir + "vrl.chm"));
+  sim.addDirectory(kAppDir + "vrl.chm");
+  items = rightPress();
+  EXPECT_FALSE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
+  EXPECT_EQ(form().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
+}
+
+TEST_F(TrayMenuTest, MenuOpensAtThePointerInFrontAndPostsNullAfterwards) {
+  sim.cursor = Point{1000, 760};
+  std::vector<WindowHandle> foregroundWhenShown;
+  sim.duringModal.push_back([&] { foregroundWhenShown = sim.foregroundRequests; });
+  rightPress();
+  const WindowHandle window = form().handle();
+  EXPECT_EQ(sim.shownMenus.back().at, (Point{1000, 760}));
+  EXPECT_EQ(sim.shownMenus.back().owner, window);
+  EXPECT_EQ(foregroundWhenShown, std::vector<WindowHandle>{window});
+}
+
+TEST_F(TrayMenuTest, TickOfTheTemporaryAutoPopupPersistsBetweenOpenings) {
+  const std::string caption = "クリップボード拡張自動ポップアップ一時有効(&C)";
+  EXPECT_FALSE(entry(rightPress(caption), caption).checked);
+  EXPECT_TRUE(entry(rightPress(), caption).checked);
+  EXPECT_TRUE(form().trayMenu->mnuClipTempEnable->Checked);
+  form().iniWrite();
+  EXPECT_EQ(sim.fileContents(kIniPath)->find("Temp"), std::string::npos);
+}
+
+TEST_F(TrayMenuTest, ClearClipboardEmptiesItOrReportsAHeldClipboard) {
+  sim.clipboard.text = "secret";
+  rightPress("クリップボード消去(&U)");
+  EXPECT_EQ(sim.countClipboardFormats(), 0);
+  EXPECT_EQ(sim.clipboardLog, (std::vector<std::string>{"open", "empty", "close"}));
+  EXPECT_FALSE(sim.clipboardOpen);
+
+  sim.clipboard.text = "kept";
+  sim.clipboardHeldByOther = true;
+  rightPress("クリップボード消去(&U)");
+  EXPECT_EQ(sim.clipboard.text, "kept");
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
+  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+}
+
+TEST(TrayMenuExitTest, ExitFromTheMenuEndsTheProgramWithEverythingSaved) {
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  sim.queue([&] {
+    const WindowHandle tray = sim.findWindowByClass("TTrayIconWindow");
+    sim.menuChoices.push_back("終了(&X)");
+    sim.sendMessage(tray, sim.registerWindowMessage("HogeTrayIcon"), tray, wm::RButtonDown);
+  });
+  runProgram(platform);
+  EXPECT_TRUE(sim.loopEndedByQuit);
+  EXPECT_TRUE(sim.trayIcons.empty());
+  EXPECT_EQ(test::linesOf(*sim.fileContents(kIniPath)), test::kDefaultSettingsLines);
+}
+
+}  // namespace
+}  // namespace vireloc
