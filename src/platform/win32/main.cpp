@@ -30,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   vireloc::Win32Windowing windowing;
   vireloc::Win32MessageBoxes messageBoxes;
+  vireloc::Win32PopupMenus menus;
   vireloc::Win32NotificationArea notificationArea;
   vireloc::Win32Icons icons;
   vireloc::Win32KeyboardMouse keyboardMouse;
@@ -38,8 +39,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vireloc::Win32ProfileFiles profileFiles;
   vireloc::Win32Files files;
   vireloc::Win32Shell shell;
-  vireloc::Platform platform{windowing, messageBoxes, notificationArea, icons, keyboardMouse,
-                             clipboard, screen,       profileFiles,     files, shell};
+  vireloc::Platform platform{.windowing = windowing,
+                             .messageBoxes = messageBoxes,
+                             .menus = menus,
+                             .notificationArea = notificationArea,
+                             .icons = icons,
+                             .keyboardMouse = keyboardMouse,
+                             .clipboard = clipboard,
+                             .screen = screen,
+                             .profileFiles = profileFiles,
+                             .files = files,
+                             .shell = shell};
   try {
     return vireloc::runProgram(platform);
   } catch (const std::exception& error) {

@@ -63,7 +63,8 @@ std::optional<PixelBuffer> readBitmapPixels(HDC dc, HBITMAP bitmap, std::int32_t
 bool isWellFormed(const PixelBuffer& image) {
   if (!image.hasPixels() || !isDibDepth(image.bitsPerPixel)) return false;
   if (image.stride != PixelBuffer::strideFor(image.width, image.bitsPerPixel)) return false;
-  const auto needed = static_cast<std::uint64_t>(image.stride) * static_cast<std::uint64_t>(image.height);
+  const auto needed =
+      static_cast<std::uint64_t>(image.stride) * static_cast<std::uint64_t>(image.height);
   if (image.pixels.size() < needed) return false;
   return image.palette.size() == paletteEntries(image.bitsPerPixel);
 }

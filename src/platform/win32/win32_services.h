@@ -35,6 +35,12 @@ class Win32MessageBoxes final : public MessageBoxes {
                       MessageBoxIcon icon) override;
 };
 
+class Win32PopupMenus final : public PopupMenus {
+ public:
+  std::uint32_t trackPopupMenu(const std::vector<MenuEntry>& items, Point at,
+                               WindowHandle owner) override;
+};
+
 class Win32NotificationArea final : public NotificationArea {
  public:
   bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;

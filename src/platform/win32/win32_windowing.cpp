@@ -64,7 +64,8 @@ void ensureClassRegistered(HINSTANCE instance, const std::wstring& className) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = className.c_str();
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw AppError("ウィンドウクラスを登録できません。" + systemErrorText(GetLastError()));
+    const DWORD error = GetLastError();
+    throw AppError("ウィンドウクラスを登録できません。" + systemErrorText(error));
   }
 }
 
@@ -79,7 +80,10 @@ WindowHandle Win32Windowing::createHiddenWindow(const std::string& className,
   // Top-level and never shown: a message-only window would miss broadcasts.
   HWND window = CreateWindowExW(0, wideClass.c_str(), toWide(title).c_str(), WS_POPUP, 0, 0, 0,
                                 0, nullptr, nullptr, instance, &handler);
-  if (!window) throw AppError("ウィンドウを作成できません。" + systemErrorText(GetLastError()));
+  if (!window) {
+    const DWORD error = GetLastError();
+    throw AppError("ウィンドウを作成できません。" + systemErrorText(error));
+  }
   return fromHwnd(window);
 }
 
