@@ -9,6 +9,8 @@ TForm1::TForm1(Platform& platform, Application& application)
     : platform_(platform), application_(application), store_(platform.profileFiles, platform.files) {
   TrayIcon1 = std::make_unique<TTrayIcon>(platform_, application_);
   trayMenu = std::make_unique<TrayMenu>(platform_, application_, *this);
+  captureWriter = std::make_unique<CaptureWriter>(platform_, application_, *this);
+  screenCapture = std::make_unique<ScreenCapture>(platform_, *this, *captureWriter);
   TrayIcon1->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
     trayMenu->TrayIcon1MouseDown(button, shift, x, y);
   };
@@ -70,8 +72,8 @@ void TForm1::iniWrite() { store_.write(settings, appDir, iniPath); }
 
 void TForm1::joinClipboardChain() { handle(); }
 void TForm1::leaveClipboardChain() {}
-void TForm1::registerCaptureHotkeys() {}
-void TForm1::unregisterCaptureHotkeys() {}
+void TForm1::registerCaptureHotkeys() { screenCapture->registerCaptureHotkeys(); }
+void TForm1::unregisterCaptureHotkeys() { screenCapture->unregisterCaptureHotkeys(); }
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) {
@@ -81,6 +83,9 @@ LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam
       return 0;
     case wm::Command:
       application_.runGuarded([&] { trayMenu->runCommand(static_cast<std::uint32_t>(wParam & 0xFFFF)); });
+      return 0;
+    case wm::Hotkey:
+      application_.runGuarded([&] { screenCapture->onCaptureHotkey(static_cast<int>(wParam)); });
       return 0;
     case wm::QueryEndSession:
       return 1;

@@ -5,6 +5,8 @@
 #include "app/application.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "capture/capture_writer.h"
+#include "capture/screen_capture.h"
 #include "platform/platform.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -58,6 +60,8 @@ class TForm1 : public MessageHandler {
   WindowHandle nextViewer = 0;
   std::unique_ptr<TTrayIcon> TrayIcon1;
   std::unique_ptr<TrayMenu> trayMenu;
+  std::unique_ptr<CaptureWriter> captureWriter;
+  std::unique_ptr<ScreenCapture> screenCapture;
   TWClipboard* historyWindow = nullptr;
 
  private:

@@ -1,0 +1,82 @@
+#include "capture/capture_writer.h"
+
+#include <cstdio>
+
+#include "app/app_error.h"
+#include "app/main_form.h"
+#include "app/settings_store.h"
+#include "capture/bmp_encoder.h"
+#include "capture/jpeg_encoder.h"
+#include "capture/png_encoder.h"
+
+namespace vireloc {
+
+namespace {
+
+struct CaptureFormat {
+  const char* extension;
+  void (*write)(const PixelBuffer&, FileWriter&);
+};
+
+const CaptureFormat* formatFor(const std::string& saveFormat) {
+  static const CaptureFormat formats[] = {
+      {".bmp", &writeBmp},
+      {".jpg", &writeJpeg},
+      {".PNG", [](const PixelBuffer& image, FileWriter& out) { writePng(image, out); }},
+  };
+  const auto index = parseProfileInteger(saveFormat);
+  if (!index || *index < 0 || *index > 2) return nullptr;
+  return &formats[*index];
+}
+
+// Closes the clipboard on every way out.
+class OpenedClipboard {
+ public:
+  OpenedClipboard(Clipboard& clipboard, WindowHandle owner) : clipboard_(clipboard) {
+    if (!clipboard_.openClipboard(owner)) throw AppError("クリップボードを開くことができません");
+  }
+  ~OpenedClipboard() { clipboard_.closeClipboard(); }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+
+ private:
+  Clipboard& clipboard_;
+};
+
+}  // namespace
+
+std::string captureTimeStamp(const LocalTime& t) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d%03d", t.year, t.month, t.day,
+                t.hour, t.minute, t.second, t.millisecond);
+  return stamp;
+}
+
+void CaptureWriter::ensureSaveFolder() {
+  if (isDirectory(platform_.files, form_.settings.ClipAddr)) return;
+  application_.showMessage("フォルダが見つからないため保存フォルダを\r\n" + form_.appDir +
+                           "\r\nに変更しました");
+  form_.settings.ClipAddr = form_.appDir;
+  form_.iniWrite();
+}
+
+void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
+  const CaptureFormat* format = formatFor(form_.settings.SaveFormat);
+  if (!format) return;
+  if (!bitmap.hasPixels())
+    throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
+  const std::string path = form_.settings.ClipAddr +
+                           captureTimeStamp(platform_.files.localTime()) + format->extension;
+  auto file = platform_.files.createFile(path);
+  format->write(bitmap, *file);
+}
+
+void CaptureWriter::copyCaptureToClipboard(const PixelBuffer& bitmap) {
+  if (form_.settings.SaveClip != "1") return;
+  OpenedClipboard clipboard(platform_.clipboard, application_.handle());
+  platform_.clipboard.emptyClipboard();
+  if (!platform_.clipboard.setClipboardBitmap(bitmap))
+    throw AppError("クリップボードに画像を置けません");
+}
+
+}  // namespace vireloc

@@ -1,0 +1,45 @@
+#pragma once
+#include <optional>
+
+#include "app/application.h"
+#include "capture/capture_writer.h"
+#include "platform/platform.h"
+
+namespace vireloc {
+
+class TForm1;
+
+// The four PrintScreen hotkeys and the copy of the chosen screen area.
+class ScreenCapture {
+ public:
+  static constexpr int kScreenHotkey = 101;
+  static constexpr int kForegroundHotkey = 102;
+  static constexpr int kPointerHotkey = 103;
+  static constexpr int kShiftScreenHotkey = 104;
+
+  ScreenCapture(Platform& platform, TForm1& form, CaptureWriter& writer)
+      : platform_(platform), form_(form), writer_(writer) {}
+
+  void registerCaptureHotkeys();
+  void unregisterCaptureHotkeys();
+  // One capture for one WM_HOTKEY.
+  void onCaptureHotkey(int id);
+  // The screen inside rect, with the cursor drawn in when ClipCpCursor is "1".
+  PixelBuffer captureScreenArea(const Rect& rect);
+  WindowHandle topLevelWindowOf(WindowHandle window);
+
+ private:
+  std::optional<Rect> captureRectFor(int id);
+  Rect windowCaptureRect(WindowHandle window);
+
+  Platform& platform_;
+  TForm1& form_;
+  CaptureWriter& writer_;
+};
+
+// Where the cursor image goes so that its hotspot lands on the pointer.
+Point cursorOverlayPosition(Point pointer, Point hotspot, Point origin);
+// Cuts a window rectangle at the screen origin and the work area's right and bottom edges.
+Rect clampToWorkArea(Rect rect, const Rect& workArea);
+
+}  // namespace vireloc

@@ -1,0 +1,129 @@
+#include "capture/capture_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "sim_fixture.h"
+
+namespace vireloc {
+namespace {
+
+using test::kAppDir;
+using test::kIniPath;
+
+const std::string kStamp = "20110315142305123";
+
+class CaptureWriterTest : public ::testing::Test {
+ protected:
+  CaptureWriterTest() {
+    application.setTitle("Dovrant");
+    application.handle();
+    form = std::make_unique<TForm1>(platform, application);
+  }
+  void press(int id = 101) { sim.sendMessage(form->handle(), wm::Hotkey, id, 0); }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  std::unique_ptr<TForm1> form;
+};
+
+TEST(CaptureTimeStampTest, SeventeenZeroPaddedDigitsMonthBeforeMinute) {
+  EXPECT_EQ(captureTimeStamp({2011, 3, 15, 14, 23, 5, 123}), "20110315142305123");
+  EXPECT_EQ(captureTimeStamp({2026, 12, 9, 0, 0, 0, 7}), "20261209000000007");
+}
+
+TEST_F(CaptureWriterTest, FormatChoosesEncoderAndExtensionAndUnknownWritesNothing) {
+  const std::pair<const char*, std::string> formats[] = {
+      {"0", ".bmp"}, {"1", ".jpg"}, {"2", ".PNG"}};
+  for (const auto& [choice, extension] : formats) {
+    form->settings.SaveFormat = choice;
+    press();
+    ASSERT_TRUE(sim.hasFile(kAppDir + kStamp + extension)) << extension;
+  }
+  EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".jpg")->substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".PNG")->substr(1, 3), "PNG");
+
+  const auto filesBefore = sim.files.size();
+  form->settings.SaveFormat = "3";
+  form->settings.SaveClip = "1";
+  press();
+  EXPECT_EQ(sim.files.size(), filesBefore);
+  EXPECT_TRUE(sim.clipboard.bitmap.has_value());  // the clipboard step still runs
+  EXPECT_TRUE(sim.messageBoxes.empty());
+}
+
+TEST_F(CaptureWriterTest, SaveFolderIsJoinedToTheNameAsItStands) {
+  sim.addDirectory("C:\\shots");
+  form->settings.ClipAddr = "C:\\shots";
+  press();
+  EXPECT_TRUE(sim.hasFile("C:\\shots" + kStamp + ".bmp"));
+}
+
+TEST_F(CaptureWriterTest, MissingFolderIsToldOnceAndTheCaptureLandsInTheProgramFolder) {
+  form->settings.ClipAddr = "D:\\gone\\";
+  press();
+  press();
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text,
+            "フォルダが見つからないため保存フォルダを\r\n" + kAppDir + "\r\nに変更しました");
+  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
+  EXPECT_TRUE(sim.hasFile(kAppDir + kStamp + ".bmp"));
+  EXPECT_NE(sim.fileContents(kIniPath)->find("ClipAddr=" + kAppDir), std::string::npos);
+}
+
+TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) {
+  form->settings.ClipAddr = "D:\\gone\\";
+  std::vector<std::string> order;
+  sim.duringModal.push_back([&] {
+    sim.clock.millisecond = 456;
+    press();
+    order.push_back("inner done");
+  });
+  press();
+  EXPECT_EQ(sim.messageBoxes.size(), 2u);  // both saw the missing folder
+  EXPECT_EQ(order, std::vector<std::string>{"inner done"});
+  EXPECT_TRUE(sim.hasFile(kAppDir + "20110315142305456.bmp"));
+  EXPECT_EQ(form->settings.ClipAddr, kAppDir);
+}
+
+TEST_F(CaptureWriterTest, UnwritableFileIsReportedWithItsPathAndStopsTheCapture) {
+  sim.putFile(kAppDir + kStamp + ".bmp", "old", /*readOnly=*/true);
+  form->settings.SaveClip = "1";
+  sim.clipboard.text = "kept";
+  press();
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_NE(sim.messageBoxes[0].text.find(kAppDir + kStamp + ".bmp"), std::string::npos);
+  EXPECT_EQ(sim.clipboard.text, "kept");
+  EXPECT_TRUE(form->captureBusy);
+}
+
+TEST_F(CaptureWriterTest, SameStampReplacesTheEarlierFile) {
+  press();
+  sim.screenImage.pixels[0] = 0x42;
+  press();
+  EXPECT_EQ(static_cast<unsigned char>((*sim.fileContents(kAppDir + kStamp + ".bmp"))
+                                           [54 + 767 * 1024 * 4]),
+            0x42);  // the top-left pixel sits in the last row of a bottom-up file
+}
+
+TEST_F(CaptureWriterTest, ClipboardCopyNeedsTheClipboardAndKeepsTheFile) {
+  form->settings.SaveClip = "1";
+  press();
+  ASSERT_TRUE(sim.clipboard.bitmap);
+  EXPECT_EQ(sim.clipboard.bitmap->width, 1024);
+  EXPECT_FALSE(sim.clipboardOpen);
+
+  sim.clipboard = {};
+  sim.clipboardHeldByOther = true;
+  sim.clock.second = 6;
+  press();
+  EXPECT_TRUE(sim.hasFile(kAppDir + "20110315142306123.bmp"));
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
+  EXPECT_FALSE(sim.clipboard.bitmap);
+}
+
+}  // namespace
+}  // namespace vireloc
