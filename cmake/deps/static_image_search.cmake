@@ -49,9 +49,13 @@ function(_vireloc_require_archive var under)
     endif()
     string(FIND "${lib}" "${under}" at)
     if(lib MATCHES "\\.dll\\.a$" OR NOT lib MATCHES "\\.a$" OR NOT at EQUAL 0)
+      if(under)
+        set(under " under ${under}")
+      endif()
       message(FATAL_ERROR
-        "${var} is ${lib}; a static archive${under} is needed so vireloc.exe needs no DLL. "
-        "Clear it from the cache (or use a fresh build directory).")
+        "${var} is ${lib}, but vireloc.exe must need no DLL: it has to be a static "
+        "archive (.a, not .dll.a)${under}. Clear it from the cache or use a fresh build "
+        "directory.")
     endif()
   endforeach()
 endfunction()
