@@ -1,0 +1,273 @@
+# End-to-end harness: runs the real vireloc.exe under Wine and drives it from outside.
+# Sourced by every scenario, by tests/e2e/run_all.sh, scripts/run and bench/idle_footprint.sh.
+#
+# Environment it honours:
+#   VIRELOC_WINEPREFIX  Wine prefix (default ~/.cache/vireloc/wineprefix), created once
+#   VIRELOC_DIST        folder holding vireloc.exe (default <repo>/dist)
+#   VIRELOC_DRIVER_DIR  folder holding vireloc-driver.exe (default <repo>/build/win64)
+#   DISPLAY             used when it answers; otherwise an Xvfb display is started
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX=${VIRELOC_WINEPREFIX:-$HOME/.cache/vireloc/wineprefix}
+export WINEDEBUG=-all
+export PATH=/usr/lib/wine:$PATH
+E2E_DIST=${VIRELOC_DIST:-$E2E_ROOT/dist}
+E2E_DRIVER_DIR=${VIRELOC_DRIVER_DIR:-$E2E_ROOT/build/win64}
+E2E_WINE=$(command -v wine64 || command -v wine || echo wine64)
+E2E_DESKTOP_SIZE=1024x768
+E2E_WM_CLOSE=0x10
+
+E2E_XVFB_PID=""     # Xvfb we started, stopped on exit
+E2E_APP_PID=""      # Unix pid of the Wine process running the latest vireloc.exe we started
+E2E_STARTED_PIDS=() # every Wine process we started, killed on exit if still there
+E2E_FAILED=0
+E2E_NAME=""; E2E_WORK=""; E2E_RESULTS=""
+
+e2e_log() { echo "[$(date +%H:%M:%S)] $*"; }
+
+# Stops the scenario with a readable reason; the exit trap leaves a screenshot.
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  E2E_FAILED=1
+  exit 1
+}
+
+e2e_assert_eq() {  # <expected> <actual> <what>
+  [[ $1 == "$2" ]] || e2e_fail "$3: expected '$1', got '$2'"
+}
+
+# --- display, prefix, wineserver -------------------------------------------------------
+
+e2e_display_answers() { [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; }
+
+e2e_start_display() {
+  e2e_display_answers && return 0
+  local n
+  for n in $(seq 90 189); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 {E2E_LOCK_FD}>&- &
+    E2E_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local tries
+    for tries in $(seq 50); do
+      e2e_display_answers && return 0
+      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$E2E_XVFB_PID" 2>/dev/null; E2E_XVFB_PID=""
+  done
+  echo "e2e: could not start Xvfb" >&2
+  return 1
+}
+
+# Wine and Xvfb must not inherit the prefix lock, or it outlives the run inside them.
+e2e_wine() { LC_ALL=ja_JP.UTF-8 "$E2E_WINE" "$@" {E2E_LOCK_FD}>&-; }
+
+# Creates the prefix on first use and makes every program of it join the one virtual
+# desktop "shell": that desktop has the taskbar with the notification area, and windows of
+# all our processes are visible to each other there.
+e2e_prepare_prefix() {
+  local marker=$WINEPREFIX/.vireloc-configured
+  [[ -f $marker ]] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  e2e_log "creating Wine prefix $WINEPREFIX (once)"
+  e2e_wine wineboot --init >/dev/null 2>&1 || true
+  e2e_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 &&
+    e2e_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$E2E_DESKTOP_SIZE" /f \
+      >/dev/null 2>&1 || { echo "e2e: cannot configure $WINEPREFIX" >&2; return 1; }
+  touch "$marker"
+}
+
+e2e_wineserver() { wineserver "$@" {E2E_LOCK_FD}>&-; }
+
+# A server that outlives its clients for a minute keeps the desktop and services up between
+# scenarios (a start then takes about a second, not five) and still goes away by itself.
+e2e_start_wineserver() { e2e_wineserver -p60 || true; }  # fails harmlessly when one runs
+
+# Runs with the prefix to ourselves: scenarios share windows and the clipboard, so two runs
+# at once would see each other's programs.
+# A runner that holds the lock exports its descriptor as E2E_LOCK_HELD for its scenarios.
+E2E_LOCK_FD=${E2E_LOCK_HELD:-199}
+e2e_lock_prefix() {
+  [[ -n ${E2E_LOCK_HELD:-} ]] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec {E2E_LOCK_FD}>"$WINEPREFIX.lock"
+  flock -w 900 "$E2E_LOCK_FD" ||
+    { echo "e2e: $WINEPREFIX is in use (scripts/run or another test run?)" >&2; return 1; }
+}
+
+e2e_environment() {
+  e2e_lock_prefix && e2e_start_display && e2e_prepare_prefix && e2e_start_wineserver
+}
+
+# --- scenario lifecycle ----------------------------------------------------------------
+
+# e2e_begin <name> [--no-app]: fresh copy of dist/ in $E2E_WORK/app, the driver in
+# $E2E_WORK/driver, results in test-results/e2e/<name>/. --no-app: the driver alone.
+e2e_begin() {
+  E2E_NAME=$1
+  E2E_RESULTS=$E2E_ROOT/test-results/e2e/$E2E_NAME
+  rm -rf "$E2E_RESULTS"; mkdir -p "$E2E_RESULTS"
+  [[ ${2:-} == --no-app || -f $E2E_DIST/vireloc.exe ]] ||
+    { echo "FAIL: no $E2E_DIST/vireloc.exe (run scripts/build)" >&2; exit 1; }
+  [[ -f $E2E_DRIVER_DIR/vireloc-driver.exe ]] ||
+    { echo "e2e: no $E2E_DRIVER_DIR/vireloc-driver.exe (run scripts/build win64)" >&2; exit 1; }
+  trap e2e_end EXIT
+  trap 'exit 143' TERM INT
+  e2e_environment || exit 1
+  E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)
+  mkdir -p "$E2E_WORK/app" "$E2E_WORK/driver"
+  [[ ${2:-} == --no-app ]] || cp -r "$E2E_DIST/." "$E2E_WORK/app/"
+  cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_DRIVER_DIR"/vireloc-driver-menu.dll "$E2E_WORK/driver/" 2>/dev/null ||
+    cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_WORK/driver/"
+  e2e_kill_strays
+  e2e_log "scenario $E2E_NAME in $E2E_WORK"
+}
+
+e2e_screenshot() {  # <file>
+  import -display "$DISPLAY" -window root "$1" 2>/dev/null
+}
+
+e2e_end() {
+  local status=$?
+  ((status != 0)) && E2E_FAILED=1
+  if ((E2E_FAILED)) && [[ -n $E2E_RESULTS ]]; then
+    e2e_screenshot "$E2E_RESULTS/screenshot.png" && echo "screenshot: $E2E_RESULTS/screenshot.png" >&2
+    [[ -d $E2E_WORK/app ]] && cp -r "$E2E_WORK/app" "$E2E_RESULTS/app-folder" 2>/dev/null
+  fi
+  e2e_kill_leftovers
+  [[ -n $E2E_WORK ]] && rm -rf "$E2E_WORK"
+  [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null
+  exit "$status"
+}
+
+# --- the program ------------------------------------------------------------------------
+
+# Windows path of a Unix path as the program sees it (Z: is the Unix root).
+e2e_winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+
+e2e_alive() {  # <pid>: running, not a zombie
+  local state
+  state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
+  [[ -n $state && $state != Z ]]
+}
+
+# e2e_start_app [exe name in app folder]: starts it in the background; sets E2E_APP_PID.
+e2e_start_app() {
+  local exe=${1:-vireloc.exe} log
+  log=$E2E_RESULTS/wine-${#E2E_STARTED_PIDS[@]}.log
+  (cd "$E2E_WORK/app" && exec env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" "$exe") >"$log" 2>&1 {E2E_LOCK_FD}>&- &
+  E2E_APP_PID=$!
+  disown "$E2E_APP_PID"  # no job-control chatter when it is killed
+  E2E_STARTED_PIDS+=("$E2E_APP_PID")
+}
+
+e2e_wait_ready() {  # [seconds]: the application window "Dovrant" exists
+  e2e_driver wait-window Dovrant "${1:-30}" >/dev/null ||
+    e2e_fail "the program did not become ready (no window 'Dovrant' within ${1:-30} s)"
+}
+
+e2e_wait_exit() {  # <pid> [seconds]: returns 1 if still running after that
+  local deadline=$((SECONDS + ${2:-15}))
+  while e2e_alive "$1"; do
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.2
+  done
+  return 0
+}
+
+# Ends the program the way its menu does: WM_CLOSE to the main form.
+e2e_stop_app() {
+  local form
+  form=$(e2e_driver find-class TForm1 | head -n 1) || e2e_fail "no window of class TForm1 to close"
+  e2e_driver post "$form" "$E2E_WM_CLOSE" 0 0 || e2e_fail "could not post WM_CLOSE to TForm1"
+  e2e_wait_exit "$E2E_APP_PID" 15 || e2e_fail "the program did not exit within 15 s of WM_CLOSE"
+}
+
+# e2e_driver <command> [args]: runs the driver; stdout without CRs, stderr to the log.
+e2e_driver() {
+  local out status
+  out=$(cd "$E2E_WORK/driver" && e2e_wine ./vireloc-driver.exe "$@" 2>>"$E2E_RESULTS/driver.log")
+  status=$?
+  [[ -n $out ]] && printf '%s\n' "${out//$'\r'/}"
+  return $status
+}
+
+# e2e_driver_bg <output file> <command> [args]: a driver command that keeps running
+# (pattern-window, clipboard-hold, demo-menu); sets E2E_BG_PID.
+e2e_driver_bg() {
+  local out=$1; shift
+  (cd "$E2E_WORK/driver" && exec env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" ./vireloc-driver.exe "$@") \
+    >"$out" 2>>"$E2E_RESULTS/driver.log" {E2E_LOCK_FD}>&- &
+  E2E_BG_PID=$!
+  disown "$E2E_BG_PID"
+  E2E_STARTED_PIDS+=("$E2E_BG_PID")
+}
+
+e2e_kill_leftovers() {
+  local pid
+  for pid in "${E2E_STARTED_PIDS[@]}"; do
+    e2e_alive "$pid" && kill -9 "$pid" 2>/dev/null
+  done
+  E2E_STARTED_PIDS=()
+}
+
+# Programs of an earlier, interrupted run would answer the single-instance test. The prefix
+# is ours (locked), so any vireloc.exe or driver still in it is a leftover.
+e2e_kill_strays() {
+  local pid cmd
+  for pid in $(pgrep -f 'vireloc(-driver)?\.exe' 2>/dev/null); do
+    [[ $(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -x "WINEPREFIX=$WINEPREFIX") ]] || continue
+    cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)
+    e2e_log "killing leftover $pid: $cmd"
+    kill -9 "$pid" 2>/dev/null
+  done
+  return 0
+}
+
+# --- settings file -----------------------------------------------------------------------
+
+# Prints Section.Key=Value per entry in file order (Shift-JIS decoded, CRs and blank lines dropped).
+e2e_ini_entries() {
+  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | awk '
+    /^\[.*\]$/ { section = substr($0, 2, length($0) - 2); next }
+    /=/ { print section "." $0 }'
+}
+
+e2e_ini_value() {  # <file> <Section.Key>
+  e2e_ini_entries "$1" | awk -v key="$2" 'index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
+}
+
+# The nineteen entries a file holds after a run with default settings in folder <appdir-win>.
+e2e_default_entries() {
+  cat <<END
+Settings.DefaultClick=Dovrant
+Settings.D&D=0
+Settings.ClipAddr=$1
+Settings.ClipCpCursor=0
+Settings.SaveFormat=0
+Settings.SaveClip=0
+Settings.ClipEnable=0
+Settings.ImageClipSave=1
+Settings.ImageAppDraw=0
+SettingWindow.Top=105
+SettingWindow.Left=192
+DragWindow.Top=115
+DragWindow.Left=215
+Language.Lang=jp.lang
+VRLClipboard.AutoPopup=0
+VRLClipboard.Top=0
+VRLClipboard.Left=0
+VRLClipboard.Height=0
+VRLClipboard.Width=0
+END
+}
+
+e2e_assert_default_ini() {  # <ini file>
+  [[ -f $1 ]] || e2e_fail "no settings file $1"
+  local expected actual
+  expected=$(e2e_default_entries "$(e2e_winpath "$E2E_WORK/app/")")
+  actual=$(e2e_ini_entries "$1")
+  [[ $expected == "$actual" ]] ||
+    e2e_fail "settings file differs from the defaults:$(diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /')"
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The harness's own check: the driver against windows, menus and clipboard data it makes
+# itself, so a failing program scenario is not a broken tool.
+set -euo pipefail
+source "$(dirname "$0")/../lib.sh"
+e2e_begin driver_self_test --no-app
+
+# A window appears in the list with its class and title, and its rectangle is where asked.
+e2e_driver_bg "$E2E_RESULTS/pattern.out" pattern-window --child-button 40 50 96 64
+window=$(e2e_driver wait-window vireloc-pattern 20) || e2e_fail "pattern window did not appear"
+e2e_driver list-windows | grep -q "^$window	ViRelocPattern	1	0x0	vireloc-pattern\$" ||
+  e2e_fail "list-windows does not show the pattern window as expected"
+e2e_assert_eq "$window" "$(e2e_driver find-class ViRelocPattern)" "find-class"
+e2e_assert_eq "40 50 96 64" "$(e2e_driver window-rect "$window")" "window-rect"
+e2e_assert_eq "vireloc-pattern" "$(e2e_driver window-text "$window")" "window-text"
+
+# The pattern is on screen: the middle of cell (2,1) is at desktop (40+80, 50+48).
+origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null | awk '/Position/ {print $2; exit}')
+ox=${origin%,*}; oy=${origin#*,}
+pixel=$(import -display "$DISPLAY" -window root -crop "1x1+$((ox + 120))+$((oy + 98))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1)
+e2e_assert_eq "#555228" "$pixel" "pattern cell (2,1) colour on screen"
+
+# Posting WM_CLOSE ends it; a bad handle and a bad number are refused with a message.
+e2e_driver post "$window" 0x10 0 0 || e2e_fail "post WM_CLOSE failed"
+e2e_driver wait-no-window vireloc-pattern 10 || e2e_fail "pattern window still there after WM_CLOSE"
+! e2e_driver post 0x1 0x10 0 0 || e2e_fail "post to a non-window succeeded"
+! e2e_driver post "$window" 12abc 0 0 || e2e_fail "post accepted '12abc' as a number"
+! e2e_driver find-window "no such window title" || e2e_fail "find-window found a missing window"
+
+# Clipboard: Japanese text survives a round trip; clearing leaves no formats.
+e2e_driver clipboard-set-text "日本語 text" || e2e_fail "clipboard-set-text failed"
+e2e_assert_eq "日本語 text" "$(e2e_driver clipboard-get-text)" "clipboard text round trip"
+e2e_driver clipboard-clear || e2e_fail "clipboard-clear failed"
+e2e_assert_eq "0" "$(e2e_driver clipboard-formats | head -n 1)" "format count after clear"
+! e2e_driver clipboard-bitmap-info || e2e_fail "bitmap info reported on an empty clipboard"
+
+# The same registered name gives the same number in two processes.
+a=$(e2e_driver register-message HogeTrayIcon); b=$(e2e_driver register-message HogeTrayIcon)
+[[ $a =~ ^[0-9]+$ && $a -ge 49152 ]] || e2e_fail "register-message gave '$a'"
+e2e_assert_eq "$a" "$b" "registered message number in a second process"
+
+# A popup menu of another process is read with flags, submenu items and Japanese captions.
+e2e_driver_bg "$E2E_RESULTS/demo-menu.out" demo-menu
+for _ in $(seq 50); do e2e_driver find-class '#32768' >/dev/null 2>&1 && break; sleep 0.2; done
+expected=$(printf '%s\n' "0	default	開く(&O)" "1	grayed	無効" "2	*" "3	submenu	形式" \
+  "3.0	checked	BMP" "3.1	-	PNG	Ctrl+P" "4	checked	Checked")
+actual=$(e2e_driver menu-items) || e2e_fail "menu-items failed"
+while IFS= read -r want && IFS= read -r got <&3; do
+  [[ $got == $want ]] || e2e_fail "menu-items: expected '$want', got '$got' in:
+$actual"
+done <<<"$expected" 3<<<"$actual"
+e2e_assert_eq 7 "$(wc -l <<<"$actual")" "menu item count"
+[[ $(sed -n 3p <<<"$actual") == *separator* ]] || e2e_fail "item 2 is not marked as a separator"
+e2e_log "driver self-test passed"
