@@ -97,11 +97,11 @@ LResult TTrayIcon::handleMessage(WindowHandle window, std::uint32_t message, WPa
   }
   if (message != callbackMessage_ || wParam != messageWindow_)
     return platform_.windowing.defaultWindowProc(window, message, wParam, lParam);
-  application_.runGuarded([&] { handleMouseAction(lParam); });
+  application_.runGuarded([&] { handleMouseAction(static_cast<std::uint32_t>(lParam)); });
   return 0;
 }
 
-void TTrayIcon::handleMouseAction(LParam action) {
+void TTrayIcon::handleMouseAction(std::uint32_t action) {
   if (action == wm::LButtonDblClk || action == wm::RButtonDblClk) {
     DblClick();
     return;

@@ -57,7 +57,7 @@ class TTrayIcon : public MessageHandler {
                         LParam lParam) override;
 
  private:
-  void handleMouseAction(LParam action);
+  void handleMouseAction(std::uint32_t action);
   void Click() { if (OnClick) OnClick(); }
   void DblClick() { if (OnDblClick) OnDblClick(); }
   void MouseMove(ShiftState shift, Point at) { if (OnMouseMove) OnMouseMove(shift, at.x, at.y); }
