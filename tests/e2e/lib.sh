@@ -137,8 +137,17 @@ e2e_end() {
   fi
   e2e_kill_leftovers
   [[ -n $E2E_WORK ]] && rm -rf "$E2E_WORK"
-  [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null
+  e2e_stop_display
   exit "$status"
+}
+
+# The desktop process lives on our display; the prefix's server goes first, so no Wine
+# process outlives the display it is drawing on.
+e2e_stop_display() {
+  [[ -n $E2E_XVFB_PID ]] || return 0
+  e2e_wineserver -k
+  kill "$E2E_XVFB_PID" 2>/dev/null
+  E2E_XVFB_PID=""
 }
 
 # --- the program ------------------------------------------------------------------------

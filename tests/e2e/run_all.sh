@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 pattern=${1:-*}
 e2e_environment || { echo "0 passed, 1 failed"; exit 1; }
 export E2E_LOCK_HELD=$E2E_LOCK_FD DISPLAY
-trap '[[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null' EXIT
+trap e2e_stop_display EXIT
 
 passed=0 failed=0
 for scenario in "$E2E_ROOT"/tests/e2e/scenarios/$pattern.sh; do

@@ -8,7 +8,8 @@ e2e_begin driver_self_test --no-app
 # A window appears in the list with its class and title, and its rectangle is where asked.
 e2e_driver_bg "$E2E_RESULTS/pattern.out" pattern-window --child-button 40 50 96 64
 window=$(e2e_driver wait-window vireloc-pattern 20) || e2e_fail "pattern window did not appear"
-e2e_driver list-windows | grep -q "^$window	ViRelocPattern	1	0x0	vireloc-pattern\$" ||
+windows=$(e2e_driver list-windows)
+grep -q "^$window	ViRelocPattern	1	0x0	vireloc-pattern\$" <<<"$windows" ||
   e2e_fail "list-windows does not show the pattern window as expected"
 e2e_assert_eq "$window" "$(e2e_driver find-class ViRelocPattern)" "find-class"
 e2e_assert_eq "40 50 96 64" "$(e2e_driver window-rect "$window")" "window-rect"
