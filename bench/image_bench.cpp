@@ -1,0 +1,168 @@
+// Times each way of writing a captured frame to a closed file and prints a markdown table.
+// Usage: image_bench [--reps N] [--out DIR] frame.png...
+#include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_error.h"
+#include "bench_frames.h"
+#include "bench_report.h"
+#include "capture/bmp_encoder.h"
+#include "capture/encoder_rows.h"
+#include "capture/jpeg_encoder.h"
+#include "capture/png_encoder.h"
+#include "floors.h"
+#include "png_variants.h"
+#include "stdio_file_writer.h"
+
+namespace fs = std::filesystem;
+using namespace vireloc;
+using namespace vireloc::bench;
+
+namespace {
+
+const char* convertTool = "/usr/bin/convert";  // ImageMagick itself, not a PATH wrapper
+const char* cjpegTool = "/usr/bin/cjpeg";
+
+struct Context {
+  int reps = 5;
+  fs::path out;
+  std::vector<Row> rows;
+};
+
+void measure(Context& c, const std::string& format, const std::string& method,
+             const fs::path& file, const std::function<void()>& run, bool reference = false) {
+  std::vector<double> times;
+  for (int i = 0; i < c.reps; ++i) {
+    if (!file.empty()) fs::remove(file);
+    auto start = std::chrono::steady_clock::now();
+    run();
+    std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    times.push_back(took.count());
+  }
+  std::sort(times.begin(), times.end());
+  std::uintmax_t bytes = file.empty() ? 0 : fs::file_size(file);
+  c.rows.push_back({format, method, times.front(), bytes, reference});  // best of reps
+  std::fprintf(stderr, "  %-5s %-40s %9.1f ms\n", format.c_str(), method.c_str(),
+               c.rows.back().ms);
+}
+
+template <typename Encode>
+std::function<void()> ours(const PixelBuffer& frame, const fs::path& file, Encode encode) {
+  return [&frame, file, encode] {
+    StdioFileWriter out(file.string());
+    encode(frame, out);
+  };
+}
+
+std::function<void()> tool(std::vector<std::string> argv) {
+  return [argv] { runProgram(argv); };
+}
+
+void benchBmp(Context& c, const PixelBuffer& frame, const fs::path& ppm) {
+  fs::path file = c.out / "frame.bmp";
+  measure(c, "BMP", "vireloc writeBmp", file, ours(frame, file, [](auto& f, auto& o) {
+            writeBmp(f, o);
+          }));
+  std::vector<std::uint8_t> bytes(fs::file_size(file));
+  std::FILE* in = std::fopen(file.c_str(), "rb");
+  std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+  std::fclose(in);
+  bytes.resize(got);
+  fs::path raw = c.out / "raw.bmp";
+  measure(c, "BMP", "raw write of the same bytes (floor)", raw,
+          [&] { writeRaw(bytes, raw.string()); }, true);
+  fs::path im = c.out / "im.bmp";
+  measure(c, "BMP", "ImageMagick convert", im, tool({convertTool, ppm, im}));
+}
+
+void benchJpeg(Context& c, const PixelBuffer& frame, const fs::path& ppm) {
+  fs::path file = c.out / "frame.jpg";
+  measure(c, "JPEG", "vireloc writeJpeg", file, ours(frame, file, [](auto& f, auto& o) {
+            writeJpeg(f, o);
+          }));
+  std::vector<std::uint8_t> rgb(std::size_t{3} * frame.width * frame.height);
+  RgbRowConverter converter(frame);
+  for (std::int32_t y = 0; y < frame.height; ++y) {
+    converter.convert(y, &rgb[std::size_t{3} * frame.width * y]);
+  }
+  fs::path bare = c.out / "bare.jpg";
+  measure(c, "JPEG", "bare libjpeg q100, RGB ready", bare,
+          [&] { writeBareLibjpeg(rgb, frame.width, frame.height, bare.string()); });
+  fs::path cj = c.out / "cjpeg.jpg";
+  measure(c, "JPEG", "cjpeg -quality 100 (floor)", cj,
+          tool({cjpegTool, "-quality", "100", "-outfile", cj, ppm}), true);
+  fs::path im = c.out / "im.jpg";
+  measure(c, "JPEG", "ImageMagick convert -quality 100", im,
+          tool({convertTool, ppm, "-quality", "100", im}));
+}
+
+void benchPng(Context& c, const PixelBuffer& frame, const fs::path& ppm, bool allVariants) {
+  fs::path file = c.out / "frame.png";
+  measure(c, "PNG", "vireloc writePng (chosen settings)", file,
+          ours(frame, file, [](auto& f, auto& o) { writePng(f, o); }));
+  fs::path bare = c.out / "bare.png";
+  measure(c, "PNG", "bare libpng, defaults (floor)", bare,
+          [&] { writeBareLibpng(frame, bare.string()); });
+  fs::path im = c.out / "im.png";
+  measure(c, "PNG", "ImageMagick convert, defaults", im, tool({convertTool, ppm, im}), true);
+  measure(c, "PNG", "ImageMagick start-up + read only", fs::path(),
+          tool({convertTool, ppm, "null:"}));
+  if (!allVariants) return;
+  for (const PngVariant& v : pngVariants()) {
+    fs::path out = c.out / "variant.png";
+    PngSettings settings = v.settings;
+    measure(c, "PNG", v.name, out, ours(frame, out, [settings](auto& f, auto& o) {
+              writePng(f, o, settings);
+            }));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Context c;
+  c.out = fs::temp_directory_path() / "vireloc_image_bench";
+  bool allVariants = true;
+  std::vector<std::string> frames;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--reps" && i + 1 < argc) c.reps = std::max(1, std::atoi(argv[++i]));
+    else if (a == "--out" && i + 1 < argc) c.out = argv[++i];
+    else if (a == "--no-variants") allVariants = false;
+    else frames.push_back(a);
+  }
+  if (frames.empty()) {
+    std::fprintf(stderr, "usage: image_bench [--reps N] [--out DIR] [--no-variants] frame.png...\n");
+    return 2;
+  }
+  try {
+    fs::create_directories(c.out);
+    for (const std::string& path : frames) {
+      PixelBuffer frame = loadFrame(path);
+      fs::path ppm = c.out / "frame.ppm";
+      savePpm(frame, ppm.string());
+      std::string title = fs::path(path).filename().string() + " (" +
+                          std::to_string(frame.width) + "x" + std::to_string(frame.height) + ")";
+      std::fprintf(stderr, "%s\n", title.c_str());
+      c.rows.clear();
+      benchBmp(c, frame, ppm);
+      benchJpeg(c, frame, ppm);
+      benchPng(c, frame, ppm, allVariants);
+      printTable(title, c.rows);
+      printGoals(title, c.rows);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "image_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
