@@ -92,6 +92,8 @@ e2e_lock_prefix() {
   [[ -n ${E2E_LOCK_HELD:-} ]] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec {E2E_LOCK_FD}>"$WINEPREFIX.lock"
+  flock -n "$E2E_LOCK_FD" && return 0
+  echo "e2e: waiting for $WINEPREFIX (in use by scripts/run or another test run)" >&2
   flock -w 900 "$E2E_LOCK_FD" ||
     { echo "e2e: $WINEPREFIX is in use (scripts/run or another test run?)" >&2; return 1; }
 }
@@ -117,7 +119,9 @@ e2e_begin() {
   e2e_environment || exit 1
   E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)
   mkdir -p "$E2E_WORK/app" "$E2E_WORK/driver"
-  [[ ${2:-} == --no-app ]] || cp -r "$E2E_DIST/." "$E2E_WORK/app/"
+  # dist/ without the settings scripts/run may have left there: every scenario starts fresh.
+  [[ ${2:-} == --no-app ]] || (cd "$E2E_DIST" && find . -mindepth 1 -maxdepth 1 ! -name vireloc.ini \
+    -exec cp -r {} "$E2E_WORK/app/" \;)
   cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_DRIVER_DIR"/vireloc-driver-menu.dll "$E2E_WORK/driver/" 2>/dev/null ||
     cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_WORK/driver/"
   e2e_kill_strays
@@ -278,5 +282,6 @@ e2e_assert_default_ini() {  # <ini file>
   expected=$(e2e_default_entries "$(e2e_winpath "$E2E_WORK/app/")")
   actual=$(e2e_ini_entries "$1")
   [[ $expected == "$actual" ]] ||
-    e2e_fail "settings file differs from the defaults:$(diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /')"
+    e2e_fail "settings file differs from the defaults:
+$(diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /')"
 }
