@@ -18,6 +18,8 @@ cpu_ticks() {
 e2e_begin idle_footprint
 e2e_start_app
 e2e_wait_ready
+command_line=$(tr '\0' ' ' <"/proc/$E2E_APP_PID/cmdline")
+[[ $command_line == *vireloc.exe* ]] || e2e_fail "process $E2E_APP_PID is not vireloc.exe: $command_line"
 sleep 5  # let start-up work (prefix services, first paint of the tray) settle
 
 ticks_per_second=$(getconf CLK_TCK)
