@@ -117,7 +117,8 @@ TEST(RgbRowConverter, IndicesLookUpThePaletteMostSignificantBitsFirst) {
   setPixel(mono, 0, 0, 1);
   setPixel(mono, 9, 0, 1);  // second byte's top bit
   std::vector<int> row = rgbRow(mono, 0);
-  EXPECT_EQ(std::vector<int>(row.begin(), row.begin() + 6), (std::vector<int>{50, 100, 200, 3, 2, 1}));
+  EXPECT_EQ(std::vector<int>(row.begin(), row.begin() + 6),
+            (std::vector<int>{50, 100, 200, 3, 2, 1}));
   EXPECT_EQ(std::vector<int>(row.end() - 6, row.end()), (std::vector<int>{3, 2, 1, 50, 100, 200}));
 
   PixelBuffer nibbles = blank(3, 1, 4);
