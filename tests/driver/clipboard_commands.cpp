@@ -6,13 +6,21 @@ namespace vireloc::driver {
 
 namespace {
 
+// Wine lets any number of processes open the clipboard without a window at the same time,
+// so the driver opens it with a window of its own, as a real program would.
+HWND clipboardWindow() {
+  static HWND window = CreateWindowExW(0, L"STATIC", L"vireloc-driver-clipboard", 0, 0, 0, 0, 0,
+                                       HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  return window;
+}
+
 // Opens the clipboard for the lifetime of the object; another program may hold it briefly,
 // so a few attempts are made before giving up.
 class OpenClipboardScope {
  public:
   OpenClipboardScope() {
     for (int attempt = 0; attempt < 20; ++attempt) {
-      if (OpenClipboard(nullptr)) return;
+      if (OpenClipboard(clipboardWindow())) return;
       Sleep(50);
     }
     throw Failure("cannot open the clipboard (held by another program)");
@@ -89,6 +97,30 @@ int clipboardHold(const Args& args) {
   OpenClipboardScope open;
   printLine("held");  // tells the caller the clipboard is now taken
   Sleep(milliseconds);
+  return 0;
+}
+
+int clipboardSetPattern(const Args& args) {
+  requireArgs(args, 2, "clipboard-set-pattern <w> <h>");
+  int width = static_cast<int>(parseNumber(args[0], "w"));
+  int height = static_cast<int>(parseNumber(args[1], "h"));
+  if (width <= 0 || height <= 0 || width > 8192 || height > 8192)
+    throw Failure("width and height must be 1 to 8192");
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) SetPixel(memory, x, y, patternColour(x / 32, y / 32));
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  OpenClipboardScope open;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_BITMAP, bitmap)) {
+    DeleteObject(bitmap);
+    throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
+  }
   return 0;
 }
 

@@ -23,6 +23,7 @@ int clipboardClear(const Args& args);
 int clipboardFormats(const Args& args);
 int clipboardHold(const Args& args);
 int clipboardBitmapInfo(const Args& args);
+int clipboardSetPattern(const Args& args);  // a bitmap of the pattern-window picture
 
 int menuItems(const Args& args);
 int demoMenu(const Args& args);

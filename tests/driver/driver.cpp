@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {L"clipboard-formats", clipboardFormats, "count, then number and name of each format"},
     {L"clipboard-hold", clipboardHold, "<ms>: keep the clipboard open that long"},
     {L"clipboard-bitmap-info", clipboardBitmapInfo, "width height bpp of CF_BITMAP"},
+    {L"clipboard-set-pattern", clipboardSetPattern, "<w> <h>: put the pattern as CF_BITMAP"},
     {L"menu-items", menuItems, "path, flags, caption of each item of the open popup menu"},
     {L"demo-menu", demoMenu, "show a sample popup menu until dismissed"},
     {L"pattern-window", patternWindow, "[--child-button] <x> <y> <w> <h>: window with a known pattern"},

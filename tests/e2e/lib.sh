@@ -71,7 +71,9 @@ e2e_prepare_prefix() {
   [[ -f $marker ]] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   e2e_log "creating Wine prefix $WINEPREFIX (once)"
-  e2e_wine wineboot --init >/dev/null 2>&1 || true
+  # Without Mono and Gecko: nothing here needs them, and their installers would ask.
+  WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" wineboot --init \
+    >/dev/null 2>&1 {E2E_LOCK_FD}>&- || true
   e2e_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 &&
     e2e_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$E2E_DESKTOP_SIZE" /f \
       >/dev/null 2>&1 || { echo "e2e: cannot configure $WINEPREFIX" >&2; return 1; }

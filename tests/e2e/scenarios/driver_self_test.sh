@@ -35,6 +35,19 @@ e2e_driver clipboard-clear || e2e_fail "clipboard-clear failed"
 e2e_assert_eq "0" "$(e2e_driver clipboard-formats | head -n 1)" "format count after clear"
 ! e2e_driver clipboard-bitmap-info || e2e_fail "bitmap info reported on an empty clipboard"
 
+# A clipboard held by another program keeps writers out until it is let go.
+e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 3000
+for _ in $(seq 50); do [[ -s $E2E_RESULTS/hold.out ]] && break; sleep 0.1; done
+e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
+! e2e_driver clipboard-set-text blocked || e2e_fail "clipboard-set-text succeeded while the clipboard was held"
+e2e_wait_exit "$E2E_BG_PID" 10 || e2e_fail "clipboard-hold 3000 still running after 10 s"
+e2e_driver clipboard-set-text free || e2e_fail "clipboard still blocked after the hold ended"
+
+# A bitmap put on the clipboard is described with its size.
+e2e_driver clipboard-set-pattern 70 40 || e2e_fail "clipboard-set-pattern failed"
+info=$(e2e_driver clipboard-bitmap-info) || e2e_fail "no bitmap info after clipboard-set-pattern"
+[[ $info =~ ^70\ 40\ (24|32)$ ]] || e2e_fail "clipboard-bitmap-info gave '$info', expected 70 40 and 24 or 32 bits"
+
 # The same registered name gives the same number in two processes.
 a=$(e2e_driver register-message HogeTrayIcon); b=$(e2e_driver register-message HogeTrayIcon)
 [[ $a =~ ^[0-9]+$ && $a -ge 49152 ]] || e2e_fail "register-message gave '$a'"
