@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # End-to-end harness: runs the real vireloc.exe under Wine and drives it from outside.
 # Sourced by every scenario, by tests/e2e/run_all.sh, scripts/run and bench/idle_footprint.sh.
 #
@@ -48,8 +49,7 @@ e2e_start_display() {
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 {E2E_LOCK_FD}>&- &
     E2E_XVFB_PID=$!
     export DISPLAY=":$n"
-    local tries
-    for tries in $(seq 50); do
+    for _ in $(seq 50); do
       e2e_display_answers && return 0
       kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
       sleep 0.1
@@ -74,9 +74,12 @@ e2e_prepare_prefix() {
   # Without Mono and Gecko: nothing here needs them, and their installers would ask.
   WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" wineboot --init \
     >/dev/null 2>&1 {E2E_LOCK_FD}>&- || true
-  e2e_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 &&
-    e2e_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$E2E_DESKTOP_SIZE" /f \
-      >/dev/null 2>&1 || { echo "e2e: cannot configure $WINEPREFIX" >&2; return 1; }
+  if ! e2e_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 ||
+    ! e2e_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$E2E_DESKTOP_SIZE" /f \
+      >/dev/null 2>&1; then
+    echo "e2e: cannot configure the Wine prefix $WINEPREFIX" >&2
+    return 1
+  fi
   touch "$marker"
 }
 
@@ -230,12 +233,15 @@ e2e_kill_leftovers() {
 # Programs of an earlier, interrupted run would answer the single-instance test. The prefix
 # is ours (locked), so any vireloc.exe or driver still in it is a leftover.
 e2e_kill_strays() {
-  local pid cmd
-  for pid in $(pgrep -f 'vireloc(-driver)?\.exe' 2>/dev/null); do
-    [[ $(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -x "WINEPREFIX=$WINEPREFIX") ]] || continue
-    cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)
-    e2e_log "killing leftover $pid: $cmd"
-    kill -9 "$pid" 2>/dev/null
+  local dir argv0 environment
+  for dir in /proc/[0-9]*; do
+    # Wine shows the Windows program as the process's first argument.
+    IFS= read -r -d '' argv0 <"$dir/cmdline" 2>/dev/null || continue
+    [[ $argv0 =~ (^|[/\\])vireloc(-driver)?\.exe$ ]] || continue
+    environment=$(tr '\0' '\n' <"$dir/environ" 2>/dev/null) || continue
+    [[ $'\n'$environment$'\n' == *$'\n'"WINEPREFIX=$WINEPREFIX"$'\n'* ]] || continue
+    e2e_log "killing leftover ${dir#/proc/}: $argv0"
+    kill -9 "${dir#/proc/}" 2>/dev/null
   done
   return 0
 }
