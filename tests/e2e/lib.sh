@@ -118,7 +118,7 @@ e2e_begin() {
   [[ ${2:-} == --no-app || -f $E2E_DIST/vireloc.exe ]] ||
     { echo "FAIL: no $E2E_DIST/vireloc.exe (run scripts/build)" >&2; exit 1; }
   [[ -f $E2E_DRIVER_DIR/vireloc-driver.exe ]] ||
-    { echo "e2e: no $E2E_DRIVER_DIR/vireloc-driver.exe (run scripts/build win64)" >&2; exit 1; }
+    { echo "FAIL: no $E2E_DRIVER_DIR/vireloc-driver.exe (run scripts/build win64)" >&2; exit 1; }
   trap e2e_end EXIT
   trap 'exit 143' TERM INT
   e2e_environment || exit 1
