@@ -5,6 +5,7 @@
 
 #include <array>
 #include <csetjmp>
+#include <cstdio>
 #include <exception>
 #include <type_traits>
 #include <string>
@@ -32,12 +33,13 @@ struct PngJob {
   std::vector<std::uint8_t> row;
   std::array<png_color, 256> palette{};
   std::exception_ptr writeFailure;
-  std::string libraryMessage;
+  char libraryMessage[200]{};  // a std::string could throw from inside libpng
 };
 
 void onPngError(png_structp png, png_const_charp message) {
   auto* job = static_cast<PngJob*>(png_get_error_ptr(png));
-  job->libraryMessage = message ? message : "unknown error";
+  std::snprintf(job->libraryMessage, sizeof job->libraryMessage, "%s",
+                message ? message : "unknown error");
   png_longjmp(png, 1);
 }
 
@@ -106,13 +108,13 @@ bool encode(PngJob& job) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, onPngError, onPngWarning);
   if (png == nullptr) {
-    job.libraryMessage = "cannot start libpng";
+    std::snprintf(job.libraryMessage, sizeof job.libraryMessage, "cannot start libpng");
     return false;
   }
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {
     png_destroy_write_struct(&png, nullptr);
-    job.libraryMessage = "cannot start libpng";
+    std::snprintf(job.libraryMessage, sizeof job.libraryMessage, "cannot start libpng");
     return false;
   }
   if (setjmp(png_jmpbuf(png))) {
@@ -144,7 +146,7 @@ void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& sett
   PngJob job(image, out, settings);
   if (!encode(job)) {
     if (job.writeFailure) std::rethrow_exception(job.writeFailure);
-    throw AppError("PNG: " + job.libraryMessage);
+    throw AppError(std::string("PNG: ") + job.libraryMessage);
   }
   job.sink.flush();
   out.close();
