@@ -236,9 +236,9 @@ e2e_kill_strays() {
   local dir argv0 environment
   for dir in /proc/[0-9]*; do
     # Wine shows the Windows program as the process's first argument.
-    IFS= read -r -d '' argv0 <"$dir/cmdline" 2>/dev/null || continue
+    IFS= read -r -d '' argv0 2>/dev/null <"$dir/cmdline" || continue
     [[ $argv0 =~ (^|[/\\])vireloc(-driver)?\.exe$ ]] || continue
-    environment=$(tr '\0' '\n' <"$dir/environ" 2>/dev/null) || continue
+    environment=$(tr '\0' '\n' 2>/dev/null <"$dir/environ") || continue
     [[ $'\n'$environment$'\n' == *$'\n'"WINEPREFIX=$WINEPREFIX"$'\n'* ]] || continue
     e2e_log "killing leftover ${dir#/proc/}: $argv0"
     kill -9 "${dir#/proc/}" 2>/dev/null
