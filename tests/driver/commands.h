@@ -16,6 +16,8 @@ int registerMessage(const Args& args);
 int trayCallback(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
+int windowChildren(const Args& args);
+int keyLog(const Args& args);
 
 int clipboardGetText(const Args& args);
 int clipboardSetText(const Args& args);
