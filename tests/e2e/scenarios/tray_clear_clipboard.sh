@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# "クリップボード消去(&U)" in the tray menu: greyed on an empty clipboard, enabled when it holds
+# something; chosen with its accelerator key it empties the clipboard. While another program
+# holds the clipboard it reports that in a box captioned "Dovrant" and the data stays.
+set -euo pipefail
+source "$(dirname "$0")/../lib.sh"
+e2e_begin tray_clear_clipboard
+clear_item_caption="クリップボード消去(&U)"
+
+# Right press with the pointer at desktop (300, 200), as the shell reports it.
+open_menu() {
+  local origin
+  origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null | awk '/Position/ {print $2; exit}')
+  xdotool mousemove $((${origin%,*} + 300)) $((${origin#*,} + 200))
+  e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
+  for _ in $(seq 50); do
+    e2e_driver find-class '#32768' >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  e2e_fail "no menu opened after the right press"
+}
+
+wait_menu_closed() {  # <after what>
+  for _ in $(seq 50); do
+    e2e_driver find-class '#32768' >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  e2e_fail "the menu is still open after $1"
+}
+
+clear_item_flags() {
+  e2e_driver menu-items | awk -F'\t' -v caption="$clear_item_caption" '$3 == caption { print $2 }'
+}
+
+format_count() { e2e_driver clipboard-formats | head -n 1; }
+
+# Prints the handle of the program's message box, waiting for it to appear.
+wait_error_box() {
+  local box
+  for _ in $(seq 50); do
+    for box in $(e2e_driver find-class '#32770' 2>/dev/null); do
+      [[ $(e2e_driver window-text "$box") == Dovrant ]] && { echo "$box"; return 0; }
+    done
+    sleep 0.1
+  done
+  e2e_fail "no message box captioned Dovrant appeared"
+}
+
+e2e_driver clipboard-clear || e2e_fail "could not empty the clipboard"
+e2e_start_app
+e2e_wait_ready
+
+# Empty clipboard: greyed, and its key does nothing but close the menu.
+open_menu
+e2e_assert_eq grayed "$(clear_item_flags)" "flags of $clear_item_caption on an empty clipboard"
+xdotool key Escape
+wait_menu_closed Escape
+
+# Text on the clipboard: enabled; the accelerator U empties the clipboard.
+e2e_driver clipboard-set-text "消去される text" || e2e_fail "could not put text on the clipboard"
+open_menu
+e2e_assert_eq - "$(clear_item_flags)" "flags of $clear_item_caption with text on the clipboard"
+xdotool key u
+wait_menu_closed "pressing U"
+for _ in $(seq 30); do [[ $(format_count) == 0 ]] && break; sleep 0.1; done
+e2e_assert_eq 0 "$(format_count)" "clipboard formats after clearing"
+
+# Held by another program: the error box, and the text survives.
+e2e_driver clipboard-set-text "残る text" || e2e_fail "could not put text on the clipboard"
+e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 6000
+holder=$E2E_BG_PID
+for _ in $(seq 50); do [[ -s $E2E_RESULTS/hold.out ]] && break; sleep 0.1; done
+e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
+open_menu
+xdotool key u
+box=$(wait_error_box)
+children=$(e2e_driver window-children "$box") || e2e_fail "could not list the message box's controls"
+awk -F'\t' '$2 == "Static" && $3 == "クリップボードを開くことができません."' <<<"$children" | grep -q . ||
+  e2e_fail "the message box does not say the clipboard cannot be opened; its controls:
+$children"
+e2e_alive "$holder" || e2e_fail "the clipboard was let go before the box was read; the check proves nothing"
+e2e_screenshot "$E2E_RESULTS/error_box.png" || true  # for review
+xdotool key Return
+for _ in $(seq 50); do e2e_driver window-text "$box" >/dev/null 2>&1 || break; sleep 0.1; done
+! e2e_driver window-text "$box" >/dev/null 2>&1 || e2e_fail "the message box is still open after Return"
+e2e_wait_exit "$holder" 10 || e2e_fail "clipboard-hold still running"
+e2e_assert_eq "残る text" "$(e2e_driver clipboard-get-text)" "clipboard text after the failed clear"
+
+e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended after the error"
+e2e_stop_app
