@@ -1,6 +1,7 @@
 // vireloc-driver: drives and inspects the program from outside, one command per run.
 #include <cstdio>
 
+#include "capture_commands.h"
 #include "commands.h"
 
 using namespace vireloc::driver;
@@ -36,6 +37,12 @@ const Command kCommands[] = {
     {L"menu-items", menuItems, "path, flags, caption of each item of the open popup menu"},
     {L"demo-menu", demoMenu, "show a sample popup menu until dismissed"},
     {L"pattern-window", patternWindow, "[--child-button] <x> <y> <w> <h>: window with a known pattern"},
+    {L"framed-pattern-window", framedPatternWindow, "<x> <y> <w> <h>: the pattern in a captioned window"},
+    {L"client-origin", clientOrigin, "<hwnd>: screen position of the client area's top left"},
+    {L"foreground", foregroundWindow, "[hwnd]: make it the foreground window, or print that window"},
+    {L"work-area", workArea, "left top right bottom of the work area"},
+    {L"cursor-info", cursorInfo, "pointer x y, hotspot x y, drawn box l t r b, source"},
+    {L"clipboard-save-bitmap", clipboardSaveBitmap, "<file.bmp>: save CF_BITMAP as 24-bit BMP"},
 };
 
 void printUsage() {

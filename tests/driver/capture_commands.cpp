@@ -1,0 +1,268 @@
+// Commands for the capture scenarios: where windows and the pointer are, what the cursor
+// looks like, and the clipboard bitmap's pixels.
+#include "capture_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "commands.h"
+
+namespace vireloc::driver {
+
+namespace {
+
+std::string joined(std::initializer_list<long> values) {
+  std::string line;
+  for (long value : values) line += (line.empty() ? "" : " ") + std::to_string(value);
+  return line;
+}
+
+BITMAPINFOHEADER dibHeader(int width, int height, WORD bits) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;  // negative: top-down rows
+  header.biPlanes = 1;
+  header.biBitCount = bits;
+  header.biCompression = BI_RGB;
+  return header;
+}
+
+// A top-down 32-bit DIB section the caller can read pixel by pixel.
+struct Canvas {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;
+  DWORD* pixels = nullptr;
+  int width = 0, height = 0;
+
+  Canvas(int w, int h) : width(w), height(h) {
+    BITMAPINFO info{};
+    info.bmiHeader = dibHeader(w, -h, 32);
+    dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap) throw Failure("cannot create a drawing surface");
+    pixels = static_cast<DWORD*>(bits);
+    previous = SelectObject(dc, bitmap);
+  }
+  ~Canvas() {
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  void fill(DWORD colour) {
+    GdiFlush();
+    for (int i = 0; i < width * height; ++i) pixels[i] = colour;
+  }
+};
+
+// Draws the cursor as the program does (DrawIconEx at 0,0, DI_NORMAL | DI_DEFAULTSIZE) on
+// black and on white; a pixel that changes on either belongs to the cursor.
+RECT drawnCursorBox(HCURSOR cursor) {
+  constexpr int kSize = 128;
+  Canvas black(kSize, kSize), white(kSize, kSize);
+  black.fill(0x000000);
+  white.fill(0xFFFFFF);
+  DrawIconEx(black.dc, 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  DrawIconEx(white.dc, 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  GdiFlush();
+  RECT box{kSize, kSize, -1, -1};
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const int i = y * kSize + x;
+      if ((black.pixels[i] & 0xFFFFFF) == 0 && (white.pixels[i] & 0xFFFFFF) == 0xFFFFFF) continue;
+      box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+             std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+    }
+  }
+  if (box.right < 0) throw Failure("the cursor draws no pixels");
+  return box;
+}
+
+LRESULT CALLBACK framedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; y += 32) {
+      for (int x = 0; x < client.right; x += 32) {
+        RECT cell{x, y, x + 32, y + 32};
+        HBRUSH brush = CreateSolidBrush(patternColour(x / 32, y / 32));
+        FillRect(dc, &cell, brush);
+        DeleteObject(brush);
+      }
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int clientOrigin(const Args& args) {
+  requireArgs(args, 1, "client-origin <hwnd>");
+  POINT origin{0, 0};
+  if (!ClientToScreen(parseWindow(args[0]), &origin)) throw Failure("ClientToScreen failed");
+  printLine(joined({origin.x, origin.y}));
+  return 0;
+}
+
+int foregroundWindow(const Args& args) {
+  if (args.size() > 1) throw Failure("usage: foreground [hwnd]");
+  if (args.empty()) {
+    printLine(hexHandle(GetForegroundWindow()));
+    return 0;
+  }
+  HWND window = parseWindow(args[0]);
+  // Activation travels through the window manager; give it a moment to arrive.
+  for (int attempt = 0; attempt < 30; ++attempt) {
+    if (GetForegroundWindow() == window) return 0;
+    SetForegroundWindow(window);
+    Sleep(100);
+  }
+  throw Failure("window " + toUtf8(args[0]) + " did not become the foreground window (it is " +
+                hexHandle(GetForegroundWindow()) + ")");
+}
+
+int workArea(const Args& args) {
+  requireArgs(args, 0, "work-area");
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+    throw Failure("SystemParametersInfo(SPI_GETWORKAREA) failed");
+  printLine(joined({area.left, area.top, area.right, area.bottom}));
+  return 0;
+}
+
+// Prints "x y hotspot-x hotspot-y left top right bottom source handle": the pointer, the
+// hotspot and the drawn box of the foreground thread's cursor (source "current"), or of the
+// standard arrow when that cursor cannot be read here ("arrow": Wine keeps cursors private
+// to the process that loaded them), then the current cursor's handle.
+int cursorInfo(const Args& args) {
+  requireArgs(args, 0, "cursor-info");
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetCursorInfo(&info)) throw Failure("GetCursorInfo failed");
+  HCURSOR cursor = info.hCursor;
+  const char* source = "current";
+  ICONINFO icon{};
+  if (!cursor || !GetIconInfo(cursor, &icon)) {
+    cursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    source = "arrow";
+    if (!GetIconInfo(cursor, &icon)) throw Failure("cannot read the arrow cursor");
+  }
+  if (icon.hbmColor) DeleteObject(icon.hbmColor);
+  if (icon.hbmMask) DeleteObject(icon.hbmMask);
+  const RECT box = drawnCursorBox(cursor);
+  printLine(joined({info.ptScreenPos.x, info.ptScreenPos.y, static_cast<long>(icon.xHotspot),
+                    static_cast<long>(icon.yHotspot), box.left, box.top, box.right, box.bottom}) +
+            " " + source + " " + hexHandle(info.hCursor));
+  return 0;
+}
+
+}  // namespace vireloc::driver
+
+namespace vireloc::driver {
+
+namespace {
+
+// Opens the clipboard with a window of its own (see clipboard_commands.cpp), retrying while
+// another program holds it.
+struct ClipboardOpen {
+  HWND window = CreateWindowExW(0, L"STATIC", L"vireloc-driver-capture", 0, 0, 0, 0, 0,
+                                HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ClipboardOpen() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      if (OpenClipboard(window)) return;
+      Sleep(50);
+    }
+    throw Failure("cannot open the clipboard (held by another program)");
+  }
+  ~ClipboardOpen() {
+    CloseClipboard();
+    DestroyWindow(window);
+  }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+};
+
+// A 24-bit bottom-up BMP: the plainest form every image tool reads the same way.
+void writeBmp24(const std::wstring& path, int width, int height, const std::vector<DWORD>& topDown) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<unsigned char> data(static_cast<size_t>(stride) * height);
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = data.data() + static_cast<size_t>(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) std::memcpy(row + x * 3, &topDown[y * width + x], 3);
+  }
+  BITMAPINFOHEADER info = dibHeader(width, height, 24);
+  info.biSizeImage = static_cast<DWORD>(data.size());
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info + data.size()), 0, 0,
+                        sizeof file + sizeof info};
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) throw Failure("cannot create " + toUtf8(path));
+  bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
+            std::fwrite(data.data(), 1, data.size(), out) == data.size();
+  ok = std::fclose(out) == 0 && ok;
+  if (!ok) throw Failure("cannot write " + toUtf8(path));
+}
+
+}  // namespace
+
+int clipboardSaveBitmap(const Args& args) {
+  requireArgs(args, 1, "clipboard-save-bitmap <file.bmp>");
+  std::vector<DWORD> pixels;
+  BITMAP size{};
+  {
+    ClipboardOpen open;
+    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    if (!bitmap || !GetObjectW(bitmap, sizeof size, &size))
+      throw Failure("no readable bitmap on the clipboard");
+    BITMAPINFO info{};
+    info.bmiHeader = dibHeader(size.bmWidth, -size.bmHeight, 32);
+    pixels.resize(static_cast<size_t>(size.bmWidth) * size.bmHeight);
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != size.bmHeight) throw Failure("GetDIBits read " + std::to_string(rows) + " rows");
+  }
+  writeBmp24(args[0], size.bmWidth, size.bmHeight, pixels);
+  printLine(joined({size.bmWidth, size.bmHeight}));
+  return 0;
+}
+
+int framedPatternWindow(const Args& args) {
+  requireArgs(args, 4, "framed-pattern-window <x> <y> <w> <h>");
+  int x = static_cast<int>(parseNumber(args[0], "x")), y = static_cast<int>(parseNumber(args[1], "y"));
+  int w = static_cast<int>(parseNumber(args[2], "w")), h = static_cast<int>(parseNumber(args[3], "h"));
+  if (w <= 0 || h <= 0) throw Failure("width and height must be positive");
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = framedProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.lpszClassName = L"ViRelocFramedPattern";
+  RegisterClassW(&windowClass);
+  // Caption and sizing frame: the window rectangle is larger than the client area.
+  HWND window = CreateWindowExW(0, L"ViRelocFramedPattern", L"vireloc-framed",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr, nullptr,
+                                instance, nullptr);
+  if (!window) throw Failure("CreateWindow failed, error " + std::to_string(GetLastError()));
+  UpdateWindow(window);
+  printLine(hexHandle(window));
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace vireloc::driver
