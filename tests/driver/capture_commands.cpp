@@ -265,4 +265,31 @@ int framedPatternWindow(const Args& args) {
   return 0;
 }
 
+namespace {
+
+BOOL CALLBACK findShownIcon(HWND child, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(child, name, 16);
+  const bool iconStatic = lstrcmpiW(name, L"Static") == 0 &&
+                          (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  DWORD_PTR icon = 0;
+  if (iconStatic && IsWindowVisible(child) &&
+      SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon) && icon) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// A message box always has an icon control; it only counts when shown and holding an icon.
+int messageBoxIcon(const Args& args) {
+  requireArgs(args, 1, "message-box-icon <hwnd>");
+  bool found = false;
+  EnumChildWindows(parseWindow(args[0]), findShownIcon, reinterpret_cast<LPARAM>(&found));
+  printLine(found ? "icon" : "none");
+  return 0;
+}
+
 }  // namespace vireloc::driver

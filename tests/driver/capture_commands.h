@@ -11,5 +11,6 @@ int workArea(const Args& args);              // left top right bottom
 int cursorInfo(const Args& args);            // pointer, hotspot, drawn box of the cursor
 int clipboardSaveBitmap(const Args& args);   // <file>: CF_BITMAP as a 32-bit BMP
 int framedPatternWindow(const Args& args);   // <x> <y> <w> <h>: captioned pattern window
+int messageBoxIcon(const Args& args);        // <hwnd>: "icon" or "none"
 
 }  // namespace vireloc::driver

@@ -43,6 +43,7 @@ const Command kCommands[] = {
     {L"work-area", workArea, "left top right bottom of the work area"},
     {L"cursor-info", cursorInfo, "pointer x y, hotspot x y, drawn box l t r b, source"},
     {L"clipboard-save-bitmap", clipboardSaveBitmap, "<file.bmp>: save CF_BITMAP as 24-bit BMP"},
+    {L"message-box-icon", messageBoxIcon, "<hwnd>: whether the box shows an icon (icon/none)"},
 };
 
 void printUsage() {

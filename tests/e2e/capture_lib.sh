@@ -1,0 +1,130 @@
+# shellcheck shell=bash
+# Helpers of the capture scenarios (tests/e2e/scenarios/capture_*.sh), sourced after lib.sh
+# and e2e_begin: settings, real PrintScreen presses, waiting for the file, pixel checks.
+# Images are compared as 8-bit PPM crops (ImageMagick converts, capture_image.py counts).
+
+CAP_IMAGE="python3 $E2E_ROOT/tests/e2e/capture_image.py"
+CAP_NAME_RE='^[0-9]{17}\.(bmp|jpg|PNG)$'
+CAP_FILE=""    # set by cap_press
+CAP_WINDOW=""  # set by cap_window
+
+# cap_settings <key=value>...: a fresh vireloc.ini with those [Settings] entries (CRLF).
+cap_settings() {
+  printf '%s\r\n' '[Settings]' "$@" >"$E2E_WORK/app/vireloc.ini"
+}
+
+# Starts the program and waits until its hotkeys are registered: FormCreate registers them
+# right after the main form's window exists, in the same call.
+cap_start_app() {
+  e2e_start_app
+  e2e_wait_ready
+  local _
+  for _ in $(seq 100); do
+    e2e_driver find-class TForm1 >/dev/null 2>&1 && { sleep 1; return 0; }
+    sleep 0.1
+  done
+  e2e_fail "no TForm1 window 10 s after the program became ready"
+}
+
+cap_stop_app() {
+  e2e_stop_app
+  sleep 0.5  # the server lets the hotkeys go once the process is gone
+}
+
+# X root position of the virtual desktop's top-left (the desktop is its own X window).
+cap_desktop_origin() {
+  local origin
+  origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null |
+    awk '/Position/ {print $2; exit}')
+  [[ $origin =~ ^[0-9]+,[0-9]+$ ]] || origin=0,0
+  echo "${origin%,*} ${origin#*,}"
+}
+
+cap_mousemove() {  # <desktop x> <desktop y>
+  local ox oy
+  read -r ox oy < <(cap_desktop_origin)
+  xdotool mousemove $((ox + $1)) $((oy + $2))
+  sleep 0.3
+}
+
+cap_files() {  # <folder>: capture files in it, sorted
+  find "$1" -maxdepth 1 -type f -printf '%f\n' 2>/dev/null | { grep -E "$CAP_NAME_RE" || true; } | sort
+}
+
+# cap_press <xdotool keys> <folder> <extension>: presses the keys and sets CAP_FILE to the
+# path of the one new capture file, once its size has settled. The name's time stamp must lie between
+# the local times just before and just after.
+cap_press() {
+  local keys=$1 folder=$2 ext=$3 before new after start size=-1 _
+  before=$(cap_files "$folder")
+  start=$(date +%Y%m%d%H%M%S%3N)
+  xdotool key "$keys"
+  for _ in $(seq 100); do
+    new=$(comm -13 <(echo "$before") <(cap_files "$folder"))
+    if [[ -n $new ]]; then
+      [[ $(wc -l <<<"$new") == 1 ]] || e2e_fail "$keys made several files: $new"
+      [[ $(stat -c %s "$folder/$new") == "$size" && $size -gt 0 ]] && break
+      size=$(stat -c %s "$folder/$new")
+    fi
+    sleep 0.2
+  done
+  [[ -n $new ]] || e2e_fail "no capture file in $folder within 20 s of $keys"
+  after=$(date +%Y%m%d%H%M%S%3N)
+  [[ $new == *.$ext ]] || e2e_fail "$keys wrote $new, expected a .$ext file"
+  [[ ! ${new:0:17} < $start && ! ${new:0:17} > $after ]] ||
+    e2e_fail "time stamp of $new is outside $start..$after"
+  CAP_FILE=$folder/$new
+}
+
+cap_size() { identify -format '%w %h' "$1"; }  # <image>
+
+# cap_crop <image> <x> <y> <w> <h> <out.ppm>: that part as 8-bit RGB (a 32-bit BMP's fourth
+# byte is not alpha).
+cap_crop() {
+  convert "$1" -alpha off -crop "$4x$5+$2+$3" +repage -depth 8 "ppm:$6" ||
+    e2e_fail "could not crop $1"
+}
+
+cap_screen() {  # <out.png>: the desktop as the X display shows it (no pointer)
+  local ox oy
+  read -r ox oy < <(cap_desktop_origin)
+  import -display "$DISPLAY" -window root -crop "1024x768+$ox+$oy" +repage "$1" ||
+    e2e_fail "could not take a screenshot"
+}
+
+# cap_expect_pattern <image> <x> <y> <w> <h> <what>: the pattern window's picture, exactly,
+# at (x, y) of the image.
+cap_expect_pattern() {
+  local name=$E2E_RESULTS/${6// /_} result
+  cap_crop "$1" "$2" "$3" "$4" "$5" "$name.ppm"
+  $CAP_IMAGE pattern "$4" "$5" "$name.expected.ppm"
+  result=$($CAP_IMAGE diff "$name.expected.ppm" "$name.ppm") || e2e_fail "$6: diff failed"
+  [[ $result == 0 ]] ||
+    e2e_fail "$6: $result (count left top right bottom) pixels differ from the pattern at $2,$3 (see $name.ppm)"
+}
+
+# cap_same_pixels <a> <b> <what>: two images with the same size and pixels.
+cap_same_pixels() {
+  local size_a size_b result
+  size_a=$(cap_size "$1"); size_b=$(cap_size "$2")
+  e2e_assert_eq "$size_a" "$size_b" "$3: image size"
+  cap_crop "$1" 0 0 ${size_a% *} ${size_a#* } "$E2E_RESULTS/same_a.ppm"
+  cap_crop "$2" 0 0 ${size_a% *} ${size_a#* } "$E2E_RESULTS/same_b.ppm"
+  result=$($CAP_IMAGE diff "$E2E_RESULTS/same_a.ppm" "$E2E_RESULTS/same_b.ppm") ||
+    e2e_fail "$3: diff failed"
+  [[ $result == 0 ]] || e2e_fail "$3: $result (count left top right bottom) pixels differ"
+}
+
+# cap_window <driver command> [args]: starts a driver window in the background and sets
+# CAP_WINDOW to the handle it reports once the window exists and has been painted.
+# (Not in a $(...): the harness must know the process to end it.)
+cap_window() {
+  local out=$E2E_RESULTS/window-$RANDOM.out window _
+  e2e_driver_bg "$out" "$@"
+  for _ in $(seq 100); do
+    window=$(tr -d '\r' <"$out" 2>/dev/null | head -n 1)
+    [[ -n $window ]] && { sleep 0.3; CAP_WINDOW=$window; return 0; }
+    sleep 0.2
+  done
+  e2e_fail "driver $1 showed no window within 20 s"
+}
