@@ -13,6 +13,9 @@ open_menu() {
   local origin menu
   origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null | awk '/Position/ {print $2; exit}')
   xdotool mousemove $((${origin%,*} + 300)) $((${origin#*,} + 200))
+  # Keys reach the X window with the input focus. Once another program of the session has
+  # ended, that is Wine's taskbar and the menu never sees them; a user would click the desktop.
+  xdotool windowfocus --sync "$(xdotool search --name '^shell - ' | head -n 1)"
   e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
   for _ in $(seq 50); do
     menu=$(e2e_driver find-class '#32768' 2>/dev/null) && { echo "$menu"; return 0; }
