@@ -238,9 +238,17 @@ int clipboardSaveBitmap(const Args& args) {
   return 0;
 }
 
+// A position may lie left of or above the screen.
+int parseCoordinate(const std::wstring& text, const char* what) {
+  const bool negative = !text.empty() && text[0] == L'-';
+  const auto magnitude = parseNumber(negative ? text.substr(1) : text, what);
+  if (magnitude > 100000) throw Failure(std::string(what) + " out of range: " + toUtf8(text));
+  return negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+}
+
 int framedPatternWindow(const Args& args) {
   requireArgs(args, 4, "framed-pattern-window <x> <y> <w> <h>");
-  int x = static_cast<int>(parseNumber(args[0], "x")), y = static_cast<int>(parseNumber(args[1], "y"));
+  int x = parseCoordinate(args[0], "x"), y = parseCoordinate(args[1], "y");
   int w = static_cast<int>(parseNumber(args[2], "w")), h = static_cast<int>(parseNumber(args[3], "h"));
   if (w <= 0 || h <= 0) throw Failure("width and height must be positive");
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -250,10 +258,12 @@ int framedPatternWindow(const Args& args) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = L"ViRelocFramedPattern";
   RegisterClassW(&windowClass);
-  // Caption and sizing frame: the window rectangle is larger than the client area.
+  // Caption and sizing frame: the window rectangle is larger than the client area. No system
+  // menu, so no caption icon: its blended pixels read back from the screen slightly unlike
+  // what the display shows.
   HWND window = CreateWindowExW(0, L"ViRelocFramedPattern", L"vireloc-framed",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr, nullptr,
-                                instance, nullptr);
+                                WS_CAPTION | WS_THICKFRAME | WS_VISIBLE, x, y, w, h, nullptr,
+                                nullptr, instance, nullptr);
   if (!window) throw Failure("CreateWindow failed, error " + std::to_string(GetLastError()));
   UpdateWindow(window);
   printLine(hexHandle(window));

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Image checks for the capture scenarios, on the files the program writes.
 
-  pattern <w> <h> <out.ppm>   the driver's pattern window picture (32x32 cells)
+  pattern <w> <h> <out.ppm> [<x0> <y0>]
+                              the driver's pattern window picture (32x32 cells), from
+                              client position (x0, y0) on
   diff <a.ppm> <b.ppm>        "count left top right bottom" of differing pixels ("0" if none)
   bmp-header <file>           width height bits offset compression (signed height: bottom-up > 0)
   png-chunks <file>           "IHDR w h depth colour-type", then each chunk type in order
@@ -23,10 +25,10 @@ def pattern_colour(column, row):
     return ((column * 37 + 11) & 255, (row * 59 + 23) & 255, ((column + row) * 83 + 47) & 255)
 
 
-def write_pattern(width, height, path):
+def write_pattern(width, height, path, x0=0, y0=0):
     rows = []
-    for y in range(height):
-        rows.append(b"".join(bytes(pattern_colour(x // 32, y // 32)) for x in range(width)))
+    for y in range(y0, y0 + height):
+        rows.append(b"".join(bytes(pattern_colour(x // 32, y // 32)) for x in range(x0, x0 + width)))
     with open(path, "wb") as out:
         out.write(b"P6\n%d %d\n255\n" % (width, height))
         out.write(b"".join(rows))
@@ -129,13 +131,13 @@ def jpeg_frames(path):
 
 def main(argv):
     commands = {
-        "pattern": (3, lambda a: write_pattern(int(a[0]), int(a[1]), a[2])),
-        "diff": (2, lambda a: diff_box(a[0], a[1])),
-        "bmp-header": (1, lambda a: bmp_header(a[0])),
-        "png-chunks": (1, lambda a: png_chunks(a[0])),
-        "jpeg-frames": (1, lambda a: jpeg_frames(a[0])),
+        "pattern": ((3, 5), lambda a: write_pattern(int(a[0]), int(a[1]), a[2], *map(int, a[3:]))),
+        "diff": ((2,), lambda a: diff_box(a[0], a[1])),
+        "bmp-header": ((1,), lambda a: bmp_header(a[0])),
+        "png-chunks": ((1,), lambda a: png_chunks(a[0])),
+        "jpeg-frames": ((1,), lambda a: jpeg_frames(a[0])),
     }
-    if len(argv) < 2 or argv[1] not in commands or len(argv) - 2 != commands[argv[1]][0]:
+    if len(argv) < 2 or argv[1] not in commands or len(argv) - 2 not in commands[argv[1]][0]:
         print(__doc__, file=sys.stderr)
         return 1
     try:

@@ -92,12 +92,12 @@ cap_screen() {  # <out.png>: the desktop as the X display shows it (no pointer)
     e2e_fail "could not take a screenshot"
 }
 
-# cap_expect_pattern <image> <x> <y> <w> <h> <what>: the pattern window's picture, exactly,
-# at (x, y) of the image.
+# cap_expect_pattern <image> <x> <y> <w> <h> <what> [<x0> <y0>]: the pattern window's
+# picture, exactly, at (x, y) of the image; from the pattern's (x0, y0) on when given.
 cap_expect_pattern() {
   local name=$E2E_RESULTS/${6// /_} result
   cap_crop "$1" "$2" "$3" "$4" "$5" "$name.ppm"
-  $CAP_IMAGE pattern "$4" "$5" "$name.expected.ppm"
+  $CAP_IMAGE pattern "$4" "$5" "$name.expected.ppm" "${7:-0}" "${8:-0}"
   result=$($CAP_IMAGE diff "$name.expected.ppm" "$name.ppm") || e2e_fail "$6: diff failed"
   [[ $result == 0 ]] ||
     e2e_fail "$6: $result (count left top right bottom) pixels differ from the pattern at $2,$3 (see $name.ppm)"
