@@ -28,7 +28,8 @@ left_press_keys() {  # <log file>
   e2e_driver_bg "$log" key-log 2
   for _ in $(seq 50); do [[ -s $log ]] && break; sleep 0.1; done
   [[ $(head -n 1 "$log" | tr -d '\r') == ready ]] || e2e_fail "key-log did not start: $(cat "$log")"
-  e2e_driver tray-callback 0x201 && e2e_driver tray-callback 0x202 || e2e_fail "could not send the left press"
+  e2e_driver tray-callback 0x201 || e2e_fail "could not send the left press"
+  e2e_driver tray-callback 0x202 || e2e_fail "could not send the left release"
   e2e_wait_exit "$E2E_BG_PID" 10 || e2e_fail "key-log still running"
   tail -n +2 "$log" | tr -d '\r'
 }
