@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # CAP_FILE and CAP_WINDOW are read by the scenarios
 # Helpers of the capture scenarios (tests/e2e/scenarios/capture_*.sh), sourced after lib.sh
 # and e2e_begin: settings, real PrintScreen presses, waiting for the file, pixel checks.
 # Images are compared as 8-bit PPM crops (ImageMagick converts, capture_image.py counts).
@@ -108,8 +108,8 @@ cap_same_pixels() {
   local size_a size_b result
   size_a=$(cap_size "$1"); size_b=$(cap_size "$2")
   e2e_assert_eq "$size_a" "$size_b" "$3: image size"
-  cap_crop "$1" 0 0 ${size_a% *} ${size_a#* } "$E2E_RESULTS/same_a.ppm"
-  cap_crop "$2" 0 0 ${size_a% *} ${size_a#* } "$E2E_RESULTS/same_b.ppm"
+  cap_crop "$1" 0 0 "${size_a% *}" "${size_a#* }" "$E2E_RESULTS/same_a.ppm"
+  cap_crop "$2" 0 0 "${size_a% *}" "${size_a#* }" "$E2E_RESULTS/same_b.ppm"
   result=$($CAP_IMAGE diff "$E2E_RESULTS/same_a.ppm" "$E2E_RESULTS/same_b.ppm") ||
     e2e_fail "$3: diff failed"
   [[ $result == 0 ]] || e2e_fail "$3: $result (count left top right bottom) pixels differ"
