@@ -27,6 +27,8 @@ class Win32Windowing final : public Windowing {
   std::optional<Rect> windowRect(WindowHandle window) override;
   void runMessageLoop() override;
   void quitMessageLoop() override;
+ private:
+  bool quitRequested_ = false;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

@@ -144,12 +144,18 @@ std::optional<Rect> Win32Windowing::windowRect(WindowHandle window) {
 void Win32Windowing::runMessageLoop() {
   MSG message{};
   // GetMessage returns -1 on an invalid call; looping on it would spin forever.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
 }
 
-void Win32Windowing::quitMessageLoop() { PostQuitMessage(0); }
+void Win32Windowing::quitMessageLoop() {
+  // A nested modal loop (an open popup menu under Wine) can swallow WM_QUIT; the flag ends the
+  // main loop at its next message all the same, and the open menu is closed so that one comes.
+  quitRequested_ = true;
+  EndMenu();
+  PostQuitMessage(0);
+}
 
 }  // namespace vireloc
