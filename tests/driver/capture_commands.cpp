@@ -85,27 +85,6 @@ RECT drawnCursorBox(HCURSOR cursor) {
   return box;
 }
 
-LRESULT CALLBACK framedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    for (int y = 0; y < client.bottom; y += 32) {
-      for (int x = 0; x < client.right; x += 32) {
-        RECT cell{x, y, x + 32, y + 32};
-        HBRUSH brush = CreateSolidBrush(patternColour(x / 32, y / 32));
-        FillRect(dc, &cell, brush);
-        DeleteObject(brush);
-      }
-    }
-    EndPaint(window, &paint);
-    return 0;
-  }
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int clientOrigin(const Args& args) {
@@ -253,7 +232,7 @@ int framedPatternWindow(const Args& args) {
   if (w <= 0 || h <= 0) throw Failure("width and height must be positive");
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = framedProc;
+  windowClass.lpfnWndProc = patternWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = L"ViRelocFramedPattern";

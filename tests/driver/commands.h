@@ -32,6 +32,8 @@ int demoMenu(const Args& args);
 
 // Colour of the pattern cell (column, row); each cell is 32x32 pixels from the client origin.
 COLORREF patternColour(int column, int row);
+// Paints the pattern of patternColour in 32x32 cells; ends the thread's loop when destroyed.
+LRESULT CALLBACK patternWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int patternWindow(const Args& args);
 
 }  // namespace vireloc::driver

@@ -5,10 +5,10 @@
 namespace vireloc::driver {
 
 namespace {
-
 constexpr int kCell = 32;
+}  // namespace
 
-LRESULT CALLBACK patternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK patternWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -29,8 +29,6 @@ LRESULT CALLBACK patternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-}  // namespace
-
 COLORREF patternColour(int column, int row) {
   return RGB((column * 37 + 11) & 0xFF, (row * 59 + 23) & 0xFF, ((column + row) * 83 + 47) & 0xFF);
 }
@@ -47,7 +45,7 @@ int patternWindow(const Args& allArgs) {
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = patternProc;
+  windowClass.lpfnWndProc = patternWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = L"ViRelocPattern";
