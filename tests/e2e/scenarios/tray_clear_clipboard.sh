@@ -4,35 +4,19 @@
 # holds the clipboard it reports that in a box captioned "Dovrant" and the data stays.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../tray_lib.sh"
 e2e_begin tray_clear_clipboard
 clear_item_caption="クリップボード消去(&U)"
 
-# Right press with the pointer at desktop (300, 200), as the shell reports it.
-open_menu() {
-  local origin
-  origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null | awk '/Position/ {print $2; exit}')
-  xdotool mousemove $((${origin%,*} + 300)) $((${origin#*,} + 200))
-  # Keys reach the X window with the input focus. Once another program of the session has
-  # ended, that is Wine's taskbar and the menu never sees them; a user would click the desktop.
-  xdotool windowfocus --sync "$(xdotool search --name '^shell - ' | head -n 1)"
-  e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
+# Puts text on the clipboard and waits until it can be read back: the menu's state must come
+# from this text, not from what was there before.
+set_clipboard_text() {
+  e2e_driver clipboard-set-text "$1" || e2e_fail "could not put text on the clipboard"
   for _ in $(seq 50); do
-    e2e_driver find-class '#32768' >/dev/null 2>&1 && return 0
+    [[ $(e2e_driver clipboard-get-text 2>/dev/null) == "$1" ]] && return 0
     sleep 0.1
   done
-  e2e_fail "no menu opened after the right press"
-}
-
-wait_menu_closed() {  # <after what>
-  for _ in $(seq 50); do
-    e2e_driver find-class '#32768' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  e2e_fail "the menu is still open after $1"
-}
-
-clear_item_flags() {
-  e2e_driver menu-items | awk -F'\t' -v caption="$clear_item_caption" '$3 == caption { print $2 }'
+  e2e_fail "the clipboard does not hold '$1' 5 s after it was set"
 }
 
 format_count() { e2e_driver clipboard-formats | head -n 1; }
@@ -54,27 +38,26 @@ e2e_start_app
 e2e_wait_ready
 
 # Empty clipboard: greyed, and its key does nothing but close the menu.
-open_menu
-e2e_assert_eq grayed "$(clear_item_flags)" "flags of $clear_item_caption on an empty clipboard"
-xdotool key Escape
-wait_menu_closed Escape
+tray_open_menu
+e2e_assert_eq grayed "$(tray_item_flags "$clear_item_caption")" "flags of $clear_item_caption on an empty clipboard"
+tray_close_menu_with_escape
 
 # Text on the clipboard: enabled; the accelerator U empties the clipboard.
-e2e_driver clipboard-set-text "消去される text" || e2e_fail "could not put text on the clipboard"
-open_menu
-e2e_assert_eq - "$(clear_item_flags)" "flags of $clear_item_caption with text on the clipboard"
+set_clipboard_text "消去される text"
+tray_open_menu
+e2e_assert_eq - "$(tray_item_flags "$clear_item_caption")" "flags of $clear_item_caption with text on the clipboard"
 xdotool key u
-wait_menu_closed "pressing U"
+tray_wait_menu_closed "pressing U"
 for _ in $(seq 30); do [[ $(format_count) == 0 ]] && break; sleep 0.1; done
 e2e_assert_eq 0 "$(format_count)" "clipboard formats after clearing"
 
 # Held by another program: the error box, and the text survives.
-e2e_driver clipboard-set-text "残る text" || e2e_fail "could not put text on the clipboard"
+set_clipboard_text "残る text"
 e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 6000
 holder=$E2E_BG_PID
 for _ in $(seq 50); do [[ -s $E2E_RESULTS/hold.out ]] && break; sleep 0.1; done
 e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
-open_menu
+tray_open_menu
 xdotool key u
 box=$(wait_error_box)
 children=$(e2e_driver window-children "$box") || e2e_fail "could not list the message box's controls"

@@ -9,6 +9,7 @@
 # desktop has no Win+M or Win+D), so their effect on other windows is not checked.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../tray_lib.sh"
 e2e_begin tray_left_press
 ini=$E2E_WORK/app/vireloc.ini
 
@@ -43,41 +44,29 @@ check_keys() {  # <expected events> <what>
 $(diff <(echo "$1") <(echo "$actual") | sed 's/^/    /')"
 }
 
-# Caption of the bold item of the tray menu, opened with a right press and closed with Escape.
-bold_item() {
-  local items
-  # Keys reach the X window with the input focus. Once another program of the session has
-  # ended, that is Wine's taskbar and the menu never sees them; a user would click the desktop.
-  xdotool windowfocus --sync "$(xdotool search --name '^shell - ' | head -n 1)"
-  e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
-  for _ in $(seq 50); do items=$(e2e_driver menu-items 2>/dev/null) && break; sleep 0.1; done
-  [[ -n $items ]] || e2e_fail "no menu opened after the right press"
-  xdotool key Escape
-  for _ in $(seq 50); do
-    e2e_driver find-class '#32768' >/dev/null 2>&1 || break
-    sleep 0.1
-  done
-  ! e2e_driver find-class '#32768' >/dev/null 2>&1 || e2e_fail "the menu is still open after Escape"
-  awk -F'\t' '$2 ~ /default/ { print $3 }' <<<"$items"
+check_bold() {  # <expected caption> <what>: the bold item of the tray menu, closed again
+  tray_open_menu
+  tray_close_menu_with_escape
+  e2e_assert_eq "$1" "$(awk -F'\t' '$2 ~ /default/ { print $3 }' <<<"$TRAY_MENU_ITEMS")" "bold item $2"
 }
 
 start_with Dovrant
 check_keys "$win_m" "with Dovrant"
 check_keys "$win_m" "with Dovrant, again"
-e2e_assert_eq "App最小化(&N)" "$(bold_item)" "bold item with Dovrant"
+check_bold "App最小化(&N)" "with Dovrant"
 e2e_stop_app
 
 start_with DovrantRe
-e2e_assert_eq "App最小化(&N)" "$(bold_item)" "bold item with DovrantRe before any minimise"
+check_bold "App最小化(&N)" "with DovrantRe before any minimise"
 check_keys "$win_m" "with DovrantRe (minimise)"
-e2e_assert_eq "App元サイズ化(&R)" "$(bold_item)" "bold item with DovrantRe after a minimise"
+check_bold "App元サイズ化(&R)" "with DovrantRe after a minimise"
 check_keys "$win_shift_m" "with DovrantRe after a minimise (restore)"
-e2e_assert_eq "App最小化(&N)" "$(bold_item)" "bold item with DovrantRe after the restore"
+check_bold "App最小化(&N)" "with DovrantRe after the restore"
 e2e_stop_app
 
 start_with WindowSmall
 check_keys "$win_d" "with WindowSmall"
-e2e_assert_eq "全窓最小化/復元(&D)" "$(bold_item)" "bold item with WindowSmall"
+check_bold "全窓最小化/復元(&D)" "with WindowSmall"
 e2e_stop_app
 
 start_with Minimise
@@ -85,5 +74,5 @@ sleep 1  # anything start-up writes lands by now
 e2e_assert_eq Minimise "$(e2e_ini_value "$ini" Settings.DefaultClick)" "unknown DefaultClick before the first press"
 check_keys "$win_m" "with an unknown DefaultClick"
 e2e_assert_eq Dovrant "$(e2e_ini_value "$ini" Settings.DefaultClick)" "DefaultClick right after the first press"
-e2e_assert_eq "App最小化(&N)" "$(bold_item)" "bold item after an unknown DefaultClick was reset"
+check_bold "App最小化(&N)" "after an unknown DefaultClick was reset"
 e2e_stop_app

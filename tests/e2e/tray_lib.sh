@@ -1,0 +1,112 @@
+# shellcheck shell=bash disable=SC2034 # TRAY_MENU and TRAY_MENU_ITEMS are read by the scenarios
+# Helpers of the tray scenarios (tests/e2e/scenarios/tray_*.sh), sourced after lib.sh and
+# e2e_begin: the desktop's X window, the tray menu (opened with the shell's right press,
+# read with the driver's menu-items) and the icon, found by its pink (#FF00AA), a colour
+# nothing else on Wine's desktop uses.
+
+TRAY_MENU=""        # handle of the open menu window, set by tray_open_menu
+TRAY_MENU_ITEMS=""  # its items as menu-items prints them (path, flags, caption), likewise
+
+# X window of Wine's virtual desktop "shell"; waits for it, as the first Wine program
+# of a session creates it.
+tray_desktop_window() {
+  local window _
+  for _ in $(seq 50); do
+    window=$(xdotool search --name '^shell - ' 2>/dev/null | head -n 1)
+    [[ -n $window ]] && { echo "$window"; return 0; }
+    sleep 0.1
+  done
+  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY"
+}
+
+# Keeps a driver process on the desktop until the scenario ends: Wine closes the desktop,
+# notification area and all, once its last program has ended, and an icon is only
+# proven gone from a notification area that is still there.
+tray_keep_desktop() {
+  e2e_driver_bg "$E2E_RESULTS/keep-desktop.out" wait-window "vireloc: nothing has this title" 300
+  tray_desktop_window >/dev/null || exit 1
+}
+
+# Prints "x y": where the desktop's top-left lies on the X screen.
+tray_desktop_origin() {
+  local window position
+  window=$(tray_desktop_window) || exit 1
+  position=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2; exit}')
+  [[ $position =~ ^[0-9]+,[0-9]+$ ]] || e2e_fail "no position of the desktop window: '$position'"
+  echo "${position%,*} ${position#*,}"
+}
+
+tray_mousemove() {  # <desktop x> <desktop y>
+  local ox oy
+  read -r ox oy < <(tray_desktop_origin) || exit 1
+  xdotool mousemove $((ox + $1)) $((oy + $2))
+}
+
+# Keys go to the X window with the input focus. Once another Wine program of the session
+# has ended that is Wine's taskbar, and the menu never sees them; a user would click the desktop.
+tray_focus_desktop() {
+  local window
+  window=$(tray_desktop_window) || exit 1
+  xdotool windowfocus --sync "$window" || e2e_fail "could not focus the desktop window"
+}
+
+# tray_open_menu [x y]: right press with the pointer at desktop (x, y), (300, 200) unless
+# given; returns once the menu is shown and its items can be read, with TRAY_MENU and
+# TRAY_MENU_ITEMS set. A menu window exists a moment before it is shown, and menu-items
+# reads only a shown one, so the items themselves are what is waited for.
+tray_open_menu() {
+  local _
+  tray_mousemove "${1:-300}" "${2:-200}"
+  tray_focus_desktop
+  e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
+  for _ in $(seq 50); do
+    if TRAY_MENU_ITEMS=$(e2e_driver menu-items 2>/dev/null) && [[ -n $TRAY_MENU_ITEMS ]]; then
+      TRAY_MENU=$(e2e_driver find-class '#32768' | tail -n 1) && return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "no readable menu within 5 s of the right press (see driver.log)"
+}
+
+tray_item_flags() {  # <caption>: flags of that item in TRAY_MENU_ITEMS
+  awk -F'\t' -v caption="$1" '$3 == caption { print $2 }' <<<"$TRAY_MENU_ITEMS"
+}
+
+tray_wait_menu_closed() {  # <after what>
+  local _
+  for _ in $(seq 50); do
+    e2e_driver find-class '#32768' >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  e2e_fail "the menu is still open after $1"
+}
+
+tray_close_menu_with_escape() {
+  xdotool key Escape
+  tray_wait_menu_closed Escape
+}
+
+# tray_pink_pixels <picture name>: count of pixels near the icon's pink in the bottom-right
+# 240x48 of the desktop (the notification area); the picture stays in the results.
+# Checks made after the program has ended need tray_keep_desktop.
+tray_pink_pixels() {
+  local ox oy picture=$E2E_RESULTS/$1.png
+  read -r ox oy < <(tray_desktop_origin) || exit 1
+  import -display "$DISPLAY" -window root -crop "240x48+$((ox + 1024 - 240))+$((oy + 768 - 48))" \
+    +repage "$picture" || e2e_fail "could not take a picture of the notification area"
+  convert "$picture" -alpha off -fuzz 12% -fill black +opaque '#FF00AA' \
+    -fill white -opaque '#FF00AA' -format '%[fx:round(mean*w*h)]' info:
+}
+
+# tray_wait_icon <shown|gone> <picture name>: waits up to 10 s for the shell to draw the
+# icon (20 pink pixels or more) or to take it away (none).
+tray_wait_icon() {
+  local count=0 _
+  for _ in $(seq 20); do
+    count=$(tray_pink_pixels "$2")
+    [[ $1 == shown ]] && ((count >= 20)) && return 0
+    [[ $1 == gone ]] && ((count == 0)) && return 0
+    sleep 0.5
+  done
+  e2e_fail "tray icon not $1: $count pink pixels in the notification area (see $2.png)"
+}
