@@ -65,7 +65,7 @@ tray_open_menu() {
     fi
     sleep 0.1
   done
-  e2e_fail "no readable menu within 5 s of the right press (see driver.log)"
+  e2e_fail "no readable menu within 5 s of the right press; the driver last said: $(tail -n 1 "$E2E_RESULTS/driver.log")"
 }
 
 tray_item_flags() {  # <caption>: flags of that item in TRAY_MENU_ITEMS
