@@ -120,6 +120,9 @@ e2e_begin() {
   [[ -f $E2E_DRIVER_DIR/vireloc-driver.exe ]] ||
     { echo "FAIL: no $E2E_DRIVER_DIR/vireloc-driver.exe (run scripts/build win64)" >&2; exit 1; }
   trap e2e_end EXIT
+  # A command that stops the scenario under set -e says which one, instead of ending silently.
+  set -E
+  trap 'echo "e2e: command failed (status $?) at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
   trap 'exit 143' TERM INT
   e2e_environment || exit 1
   E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)

@@ -31,7 +31,7 @@ for scenario in "$E2E_ROOT"/tests/e2e/scenarios/$pattern.sh; do
   else
     ((status == 124)) && echo "FAIL: timed out after 300 s" >>"$log"
     echo "FAIL $name ($((SECONDS - start)) s), log: ${log#"$E2E_ROOT"/}"
-    grep -E '^FAIL:' "$log" | head -n 5 | sed 's/^/    /'
+    grep -E '^(FAIL:|e2e: command failed)' "$log" | head -n 5 | sed 's/^/    /'
     failed=$((failed + 1))
   fi
 done

@@ -31,6 +31,6 @@ for format in "0 bmp BMP3" "1 jpg JPEG" "2 PNG PNG"; do
   expect_capture alt+Print "$ext" "$magick" 256 192 $lossless
   cap_mousemove 300 250
   expect_capture ctrl+Print "$ext" "$magick" 256 192 $lossless
-  e2e_driver post "$CAP_WINDOW" 0x10 0 0 >/dev/null
+  e2e_driver post "$CAP_WINDOW" 0x10 0 0 >/dev/null || e2e_fail "could not close the pattern window"
   cap_stop_app
 done
