@@ -4,6 +4,7 @@
 
 #include "app/app_error.h"
 #include "app/main_form.h"
+#include "app/opened_clipboard.h"
 #include "app/settings_store.h"
 #include "capture/bmp_encoder.h"
 #include "capture/jpeg_encoder.h"
@@ -28,20 +29,6 @@ const CaptureFormat* formatFor(const std::string& saveFormat) {
   if (!index || *index < 0 || *index > 2) return nullptr;
   return &formats[*index];
 }
-
-// Closes the clipboard on every way out.
-class OpenedClipboard {
- public:
-  OpenedClipboard(Clipboard& clipboard, WindowHandle owner) : clipboard_(clipboard) {
-    if (!clipboard_.openClipboard(owner)) throw AppError("クリップボードを開くことができません");
-  }
-  ~OpenedClipboard() { clipboard_.closeClipboard(); }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-
- private:
-  Clipboard& clipboard_;
-};
 
 }  // namespace
 

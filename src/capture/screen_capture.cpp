@@ -49,13 +49,15 @@ WindowHandle ScreenCapture::topLevelWindowOf(WindowHandle window) {
   return window;
 }
 
+Rect ScreenCapture::primaryScreenRect() {
+  return {0, 0, platform_.screen.primaryScreenWidth(), platform_.screen.primaryScreenHeight()};
+}
+
 Rect ScreenCapture::windowCaptureRect(WindowHandle window) {
-  const Rect screen{0, 0, platform_.screen.primaryScreenWidth(),
-                    platform_.screen.primaryScreenHeight()};
   // No window, or one whose rectangle cannot be read: the whole screen rather than guesswork.
-  if (!window) return screen;
+  if (!window) return primaryScreenRect();
   const auto rect = platform_.windowing.windowRect(window);
-  if (!rect) return screen;
+  if (!rect) return primaryScreenRect();
   return clampToWorkArea(*rect, platform_.screen.workArea());
 }
 
@@ -63,7 +65,7 @@ std::optional<Rect> ScreenCapture::captureRectFor(int id) {
   switch (id) {
     case kScreenHotkey:
     case kShiftScreenHotkey:
-      return Rect{0, 0, platform_.screen.primaryScreenWidth(), platform_.screen.primaryScreenHeight()};
+      return primaryScreenRect();
     case kForegroundHotkey:
       return windowCaptureRect(platform_.windowing.foregroundWindow());
     case kPointerHotkey: {

@@ -30,6 +30,7 @@ class ScreenCapture {
 
  private:
   std::optional<Rect> captureRectFor(int id);
+  Rect primaryScreenRect();
   Rect windowCaptureRect(WindowHandle window);
 
   Platform& platform_;

@@ -20,7 +20,8 @@ class Screen {
   virtual int primaryScreenHeight() = 0;
   // SystemParametersInfo(SPI_GETWORKAREA).
   virtual Rect workArea() = 0;
-  // A screen-compatible bitmap of width x height filled with the screen inside area
+  // For an area of positive width and height (the caller makes the empty image itself):
+  // a screen-compatible bitmap of width x height filled with the screen inside area
   // (BitBlt SRCCOPY from the screen DC); with drawCursorAt, the cursor is drawn at that
   // point of the bitmap (DrawIconEx, DI_NORMAL | DI_DEFAULTSIZE). Throws AppError when the
   // bitmap cannot be created.

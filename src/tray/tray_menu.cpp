@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_error.h"
 #include "app/main_form.h"
+#include "app/opened_clipboard.h"
 
 namespace vireloc {
 
@@ -97,10 +97,8 @@ void TrayMenu::mnuApp2Click() {
 void TrayMenu::mnuWindowClick() { pressKeys({vk::LWin, vk::KeyD}); }
 
 void TrayMenu::mnuClipClick() {
-  if (!platform_.clipboard.openClipboard(application_.handle()))
-    throw AppError("クリップボードを開くことができません");
+  OpenedClipboard clipboard(platform_.clipboard, application_.handle());
   platform_.clipboard.emptyClipboard();
-  platform_.clipboard.closeClipboard();
 }
 
 void TrayMenu::mnuClipTempEnableClick() { mnuClipTempEnable->Checked = !mnuClipTempEnable->Checked; }

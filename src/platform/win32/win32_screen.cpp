@@ -55,15 +55,6 @@ PixelBuffer Win32Screen::copyScreen(const Rect& area, std::optional<Point> curso
   WindowDc screen;
   if (!screen) throw AppError(kBitmapFailure);
   const std::uint16_t depth = screenDepth(screen.get());
-  if (width <= 0 || height <= 0) {
-    // An empty area has no pixels; a reversed one counts as empty.
-    PixelBuffer empty;
-    empty.width = std::max(width, 0);
-    empty.height = std::max(height, 0);
-    empty.bitsPerPixel = depth;
-    empty.stride = PixelBuffer::strideFor(empty.width, depth);
-    return empty;
-  }
   BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   if (!bitmap) throw AppError(kBitmapFailure);
   paintScreenCopy(screen.get(), bitmap.get(), area, cursorAt, cursor);
