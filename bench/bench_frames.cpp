@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "capture/encoder_rows.h"
 
 namespace vireloc::bench {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 
 extern char** environ;
 

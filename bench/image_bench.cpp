@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "bench_frames.h"
 #include "bench_report.h"
 #include "capture/bmp_encoder.h"

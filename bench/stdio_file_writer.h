@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/files.h"
 
 namespace vireloc::bench {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 
 namespace vireloc {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "app/main_form.h"
-#include "app/opened_clipboard.h"
+#include "common/opened_clipboard.h"
 #include "app/settings_store.h"
 #include "capture/bmp_encoder.h"
 #include "capture/jpeg_encoder.h"

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "capture/encoder_rows.h"
 
 namespace vireloc {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "capture/byte_sink.h"
 #include "capture/encoder_rows.h"
 

@@ -1,6 +1,6 @@
 #include "capture/screen_capture.h"
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "app/main_form.h"
 
 namespace vireloc {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "app/opened_clipboard.h"
+#include "common/opened_clipboard.h"
 
 namespace vireloc {
 

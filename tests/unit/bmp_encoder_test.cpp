@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "encoder_test_images.h"
 #include "memory_file_writer.h"
 

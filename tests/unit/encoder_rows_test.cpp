@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "capture/bmp_encoder.h"
 #include "capture/jpeg_encoder.h"
 #include "capture/png_encoder.h"

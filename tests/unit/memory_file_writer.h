@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/files.h"
 
 namespace vireloc {

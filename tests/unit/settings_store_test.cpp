@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "sim_fixture.h"
 
 namespace vireloc {

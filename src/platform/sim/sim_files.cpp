@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/sim/profile_text.h"
 #include "platform/sim/sim_desktop.h"
 

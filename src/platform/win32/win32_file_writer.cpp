@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_system_error.h"

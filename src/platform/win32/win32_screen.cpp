@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"

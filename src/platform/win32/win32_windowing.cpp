@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"

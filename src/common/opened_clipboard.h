@@ -1,5 +1,5 @@
 #pragma once
-#include "app/app_error.h"
+#include "common/app_error.h"
 #include "platform/clipboard.h"
 
 namespace vireloc {
