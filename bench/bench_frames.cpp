@@ -22,7 +22,7 @@ PixelBuffer loadFrame(const std::string& path) {
   frame.width = static_cast<std::int32_t>(image.width);
   frame.height = static_cast<std::int32_t>(image.height);
   frame.bitsPerPixel = 32;
-  frame.stride = PixelBuffer::strideFor(frame.width, 32);
+  frame.stride = PixelBuffer::strideFor(frame.width, 32).value();
   frame.pixels.resize(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, frame.pixels.data(), 0, nullptr)) {
     throw AppError("cannot decode " + path + ": " + image.message);

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "common/app_error.h"
+
 namespace vireloc {
 
 namespace {
@@ -36,7 +38,11 @@ void Application::setTitle(const std::string& title) {
 }
 
 WindowHandle Application::handle() {
-  if (!window_) window_ = platform_.windowing.createHiddenWindow("TApplication", title_, *this);
+  if (!window_) {
+    window_ = inUserWords(kWindowFailure, [&] {
+      return platform_.windowing.createHiddenWindow("TApplication", title_, *this);
+    });
+  }
   return window_;
 }
 

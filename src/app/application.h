@@ -8,6 +8,7 @@
 namespace vireloc {
 
 inline constexpr const char* kApplicationTitle = "Dovrant";
+inline constexpr const char* kWindowFailure = "ウィンドウを作成できません。";
 
 // The application object: its own hidden top-level window (whose title is the single-instance
 // key), the message loop, and the default error report of every event.

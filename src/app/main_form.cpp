@@ -2,6 +2,7 @@
 
 #include "app/app_paths.h"
 #include "app/version_info.h"
+#include "common/app_error.h"
 
 namespace vireloc {
 
@@ -21,7 +22,11 @@ TForm1::TForm1(Platform& platform, Application& application)
 TForm1::~TForm1() { release(); }
 
 WindowHandle TForm1::handle() {
-  if (!window_) window_ = platform_.windowing.createHiddenWindow("TForm1", "Vireloc", *this);
+  if (!window_) {
+    window_ = inUserWords(kWindowFailure, [&] {
+      return platform_.windowing.createHiddenWindow("TForm1", "Vireloc", *this);
+    });
+  }
   return window_;
 }
 

@@ -54,13 +54,13 @@ std::vector<std::uint8_t> makeHeaders(const PixelBuffer& image, std::uint32_t pi
 
 void writeBmp(const PixelBuffer& image, FileWriter& out) {
   requireEncodable(image, "BMP");
-  const std::uint32_t rowSize = PixelBuffer::strideFor(image.width, image.bitsPerPixel);
+  const std::uint32_t rowSize = *PixelBuffer::strideFor(image.width, image.bitsPerPixel);
   const std::uint32_t tableSize = image.bitsPerPixel <= 8 ? 4u << image.bitsPerPixel : 0;
   const std::uint32_t pixelOffset = fileHeaderSize + infoHeaderSize + tableSize;
   const std::uint64_t imageSize =
       std::uint64_t{rowSize} * static_cast<std::uint32_t>(image.height);
   if (imageSize > std::numeric_limits<std::uint32_t>::max() - pixelOffset) {
-    throw AppError("BMP: cannot encode image: larger than 4 GB");
+    throw AppError("画像が 4 GB を超えるため、BMP 形式では保存できません");
   }
 
   ByteSink sink(out);
@@ -69,15 +69,19 @@ void writeBmp(const PixelBuffer& image, FileWriter& out) {
   sink.put(headers.data(), headers.size());
 
   const std::size_t used = usedRowBytes(image);
-  // 32-bit rows, and others that fill their stride exactly, go out without a copy.
-  const bool rowsAsTheyAre =
-      used == rowSize && (std::uint64_t{image.bitsPerPixel} * image.width) % 8 == 0;
+  // Rows that fill their stride exactly go out without a copy; 32-bit rows are copied to
+  // clear their fourth bytes, which viewers would read as transparency.
+  const bool rowsAsTheyAre = used == rowSize && image.bitsPerPixel != 32 &&
+                             (std::uint64_t{image.bitsPerPixel} * image.width) % 8 == 0;
   std::vector<std::uint8_t> row(rowsAsTheyAre ? 0 : rowSize, 0);  // padding stays zero
   for (std::int32_t y = image.height - 1; y >= 0; --y) {
     if (rowsAsTheyAre) {
       sink.put(image.pixels.data() + std::size_t{image.stride} * y, rowSize);
     } else {
       copyUsedRow(image, y, row.data());
+      if (image.bitsPerPixel == 32) {
+        for (std::size_t x = 3; x < used; x += 4) row[x] = 0;
+      }
       sink.put(row.data(), rowSize);
     }
   }

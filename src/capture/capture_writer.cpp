@@ -8,6 +8,7 @@
 #include "app/settings_store.h"
 #include "capture/bmp_encoder.h"
 #include "capture/jpeg_encoder.h"
+#include "capture/new_file.h"
 #include "capture/png_encoder.h"
 
 namespace vireloc {
@@ -54,15 +55,18 @@ void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
   const std::string path = form_.settings.ClipAddr +
                            captureTimeStamp(platform_.files.localTime()) + format->extension;
-  auto file = platform_.files.createFile(path);
-  format->write(bitmap, *file);
+  writeNewFile(platform_.files, path, [&](FileWriter& file) { format->write(bitmap, file); });
 }
 
 void CaptureWriter::copyCaptureToClipboard(const PixelBuffer& bitmap) {
   if (form_.settings.SaveClip != "1") return;
+  // Made before the clipboard is emptied: a copy that cannot be made must cost the user
+  // nothing of what the clipboard holds.
+  auto image = inUserWords("クリップボードに置く画像を作成できません。",
+                           [&] { return platform_.clipboard.makeClipboardImage(bitmap); });
   OpenedClipboard clipboard(platform_.clipboard, application_.handle());
   platform_.clipboard.emptyClipboard();
-  if (!platform_.clipboard.setClipboardBitmap(bitmap))
+  if (!platform_.clipboard.setClipboardImage(std::move(image)))
     throw AppError("クリップボードに画像を置けません");
 }
 

@@ -14,8 +14,10 @@ bool isSupportedDepth(std::uint16_t bits) {
 }
 
 [[noreturn]] void reject(const char* format, const std::string& why) {
-  throw AppError(std::string(format) + ": cannot encode image: " + why);
+  throw AppError("画像を " + std::string(format) + " 形式で保存できません。" + why);
 }
+
+std::string n(std::uint64_t value) { return std::to_string(value); }
 
 // 5-bit channel to 8 bits by repeating its top bits, so 31 becomes 255, not 248.
 constexpr std::array<std::uint8_t, 32> makeFiveBitTable() {
@@ -29,27 +31,33 @@ constexpr std::array<std::uint8_t, 32> fiveBit = makeFiveBitTable();
 
 void requireEncodable(const PixelBuffer& image, const char* format) {
   if (image.width < 0 || image.height < 0) {
-    reject(format, "negative size " + std::to_string(image.width) + "x" +
-                       std::to_string(image.height));
+    reject(format, "大きさが負です (" + std::to_string(image.width) + " x " +
+                       std::to_string(image.height) + ")");
   }
-  if (!image.hasPixels()) reject(format, "empty image");
+  if (!image.hasPixels()) reject(format, "画像が空です");
   if (!isSupportedDepth(image.bitsPerPixel)) {
-    reject(format, "unsupported bits per pixel " + std::to_string(image.bitsPerPixel));
+    reject(format, n(image.bitsPerPixel) + " ビットの色数には対応していません");
   }
-  if (image.stride < PixelBuffer::strideFor(image.width, image.bitsPerPixel)) {
-    reject(format, "stride " + std::to_string(image.stride) + " too small for width " +
-                       std::to_string(image.width));
+  const auto rowBytes = PixelBuffer::strideFor(image.width, image.bitsPerPixel);
+  const auto needed = PixelBuffer::byteCountFor(image.width, image.height, image.bitsPerPixel);
+  if (!rowBytes || !needed) {
+    reject(format, "画像が大きすぎます (" + n(image.width) + " x " + n(image.height) + ", " +
+                       n(image.bitsPerPixel) + " ビット)");
   }
-  std::uint64_t needed = std::uint64_t{image.stride} * static_cast<std::uint64_t>(image.height);
-  if (image.pixels.size() < needed) {
-    reject(format, "pixel data has " + std::to_string(image.pixels.size()) +
-                       " bytes, needs " + std::to_string(needed));
+  if (image.stride < *rowBytes) {
+    reject(format, "1 行 " + n(image.stride) + " バイトでは幅 " + n(image.width) +
+                       " の画素が入りません");
+  }
+  const std::uint64_t held = std::uint64_t{image.stride} * std::uint64_t(image.height);
+  if (image.pixels.size() < held) {
+    reject(format, "画素データが " + n(image.pixels.size()) + " バイトしかありません (" +
+                       n(held) + " バイト必要)");
   }
   if (image.bitsPerPixel <= 8) {
     std::size_t entries = std::size_t{1} << image.bitsPerPixel;
     if (image.palette.size() < entries) {
-      reject(format, "palette has " + std::to_string(image.palette.size()) +
-                         " entries, needs " + std::to_string(entries));
+      reject(format, "パレットが " + n(image.palette.size()) + " 色しかありません (" +
+                         n(entries) + " 色必要)");
     }
   }
 }

@@ -36,15 +36,13 @@ struct JpegJob {
   jpeg_destination_mgr destination{};
   std::jmp_buf jump{};
   std::exception_ptr writeFailure;
-  char libraryMessage[JMSG_LENGTH_MAX]{};
 };
 
 JpegJob& jobOf(j_compress_ptr cinfo) { return *static_cast<JpegJob*>(cinfo->client_data); }
 
 void onJpegError(j_common_ptr cinfo) {
-  auto& job = *static_cast<JpegJob*>(cinfo->client_data);
-  (*cinfo->err->format_message)(cinfo, job.libraryMessage);
-  std::longjmp(job.jump, 1);
+  // The library's own text is English; the user is told in the program's words instead.
+  std::longjmp(static_cast<JpegJob*>(cinfo->client_data)->jump, 1);
 }
 
 void onJpegMessage(j_common_ptr) {
@@ -130,13 +128,13 @@ bool encode(JpegJob& job) {
 void writeJpeg(const PixelBuffer& image, FileWriter& out) {
   requireEncodable(image, "JPEG");
   if (image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION) {
-    throw AppError("JPEG: cannot encode image: larger than " +
-                   std::to_string(JPEG_MAX_DIMENSION) + " pixels on a side");
+    throw AppError("画像の一辺が " + std::to_string(JPEG_MAX_DIMENSION) +
+                   " ピクセルを超えるため、JPEG 形式では保存できません");
   }
   JpegJob job(image, out);
   if (!encode(job)) {
     if (job.writeFailure) std::rethrow_exception(job.writeFailure);
-    throw AppError(std::string("JPEG: ") + job.libraryMessage);
+    throw AppError("画像を JPEG 形式に変換できません");
   }
   out.close();
 }

@@ -33,15 +33,10 @@ struct PngJob {
   std::vector<std::uint8_t> row;
   std::array<png_color, 256> palette{};
   std::exception_ptr writeFailure;
-  char libraryMessage[200]{};  // a std::string could throw from inside libpng
 };
 
-void onPngError(png_structp png, png_const_charp message) {
-  auto* job = static_cast<PngJob*>(png_get_error_ptr(png));
-  std::snprintf(job->libraryMessage, sizeof job->libraryMessage, "%s",
-                message ? message : "unknown error");
-  png_longjmp(png, 1);
-}
+// The library's own text is English; the user is told in the program's words instead.
+void onPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 void onPngWarning(png_structp, png_const_charp) {
   // Nothing we write can draw a warning worth showing to the user.
@@ -107,14 +102,10 @@ void writeRows(png_structp png, PngJob& job) {
 bool encode(PngJob& job) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, onPngError, onPngWarning);
-  if (png == nullptr) {
-    std::snprintf(job.libraryMessage, sizeof job.libraryMessage, "cannot start libpng");
-    return false;
-  }
+  if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {
     png_destroy_write_struct(&png, nullptr);
-    std::snprintf(job.libraryMessage, sizeof job.libraryMessage, "cannot start libpng");
     return false;
   }
   if (setjmp(png_jmpbuf(png))) {
@@ -146,7 +137,7 @@ void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& sett
   PngJob job(image, out, settings);
   if (!encode(job)) {
     if (job.writeFailure) std::rethrow_exception(job.writeFailure);
-    throw AppError(std::string("PNG: ") + job.libraryMessage);
+    throw AppError("画像を PNG 形式に変換できません");
   }
   job.sink.flush();
   out.close();

@@ -113,7 +113,8 @@ PixelBuffer ScreenCapture::captureScreenArea(const Rect& rect) {
       cursorAt = cursorOverlayPosition(state->position, *hotspot, {rect.left, rect.top});
     }
   }
-  return platform_.screen.copyScreen(rect, cursorAt, cursor);
+  return inUserWords("ビットマップを作成できません。",
+                     [&] { return platform_.screen.copyScreen(rect, cursorAt, cursor); });
 }
 
 }  // namespace vireloc

@@ -25,4 +25,15 @@ class SystemError : public std::runtime_error {
   std::uint32_t code_;
 };
 
+// Runs a platform call and puts a system failure into the user's words: `whatFailed` (a
+// sentence ending in "。") followed by the system's reason.
+template <typename Call>
+auto inUserWords(const std::string& whatFailed, Call&& call) -> decltype(call()) {
+  try {
+    return call();
+  } catch (const SystemError& error) {
+    throw AppError(whatFailed + error.what());
+  }
+}
+
 }  // namespace vireloc

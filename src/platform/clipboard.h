@@ -1,5 +1,6 @@
 // The clipboard and its viewer chain.
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -7,6 +8,13 @@
 #include "platform/types.h"
 
 namespace vireloc {
+
+// An image made ready for the clipboard (a device-dependent bitmap, with its palette when it
+// has one); freed unless the clipboard takes it.
+class ClipboardImage {
+ public:
+  virtual ~ClipboardImage() = default;
+};
 
 class Clipboard {
  public:
@@ -27,9 +35,12 @@ class Clipboard {
   virtual bool setClipboardText(const std::string& text) = 0;
   // The bitmap on the (opened) clipboard in its own format, or nothing.
   virtual std::optional<PixelBuffer> clipboardBitmap() = 0;
-  // Puts a device-dependent copy of the image (CF_BITMAP, and CF_PALETTE when it has a
-  // palette) on the (opened and emptied) clipboard.
-  virtual bool setClipboardBitmap(const PixelBuffer& image) = 0;
+  // Builds the device-dependent copy of image before the clipboard is touched, so that a
+  // failure leaves the clipboard as it was. Throws SystemError.
+  virtual std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) = 0;
+  // Hands a prepared image to the (opened and emptied) clipboard: CF_BITMAP, and CF_PALETTE
+  // when it has a palette.
+  virtual bool setClipboardImage(std::unique_ptr<ClipboardImage> image) = 0;
 };
 
 }  // namespace vireloc

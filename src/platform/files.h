@@ -21,11 +21,17 @@ struct LocalTime {
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
-  // Throws AppError naming the file and the system's reason when the write fails.
+  // Throws SystemError when the write fails (a full disk part-way through, say).
   virtual void write(const void* data, std::size_t size) = 0;
   // Flushes and closes; throws like write.
   virtual void close() = 0;
 };
+
+// System error codes the core tells apart.
+namespace syserr {
+constexpr std::uint32_t FileExists = 80;      // ERROR_FILE_EXISTS
+constexpr std::uint32_t AlreadyExists = 183;  // ERROR_ALREADY_EXISTS
+}  // namespace syserr
 
 class Files {
  public:
@@ -38,8 +44,13 @@ class Files {
                                                         const std::string& subBlock) = 0;
   // GetFileAttributes: nothing for INVALID_FILE_ATTRIBUTES.
   virtual std::optional<std::uint32_t> fileAttributes(const std::string& path) = 0;
-  // Creates (or replaces) a file for writing; throws AppError with the path and the reason.
-  virtual std::unique_ptr<FileWriter> createFile(const std::string& path) = 0;
+  // CreateFile with CREATE_NEW: a file that did not exist, opened for writing. Throws
+  // SystemError (syserr::FileExists when something has that name).
+  virtual std::unique_ptr<FileWriter> createNewFile(const std::string& path) = 0;
+  // MoveFileEx without replacing: throws SystemError (syserr::AlreadyExists when `to` exists).
+  virtual void moveFile(const std::string& from, const std::string& to) = 0;
+  // DeleteFile: false when the file could not be removed.
+  virtual bool deleteFile(const std::string& path) = 0;
   // GetLocalTime.
   virtual LocalTime localTime() = 0;
 };

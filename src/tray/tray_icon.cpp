@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/app_error.h"
+
 namespace vireloc {
 
 namespace {
@@ -28,7 +30,9 @@ TTrayIcon::TTrayIcon(Platform& platform, Application& application)
   // The shell announces a restart with this broadcast; the icon is the program's only handle,
   // so it is added again then.
   taskbarCreatedMessage_ = platform_.windowing.registerWindowMessage("TaskbarCreated");
-  messageWindow_ = platform_.windowing.createHiddenWindow("TTrayIconWindow", "", *this);
+  messageWindow_ = inUserWords(kWindowFailure, [&] {
+    return platform_.windowing.createHiddenWindow("TTrayIconWindow", "", *this);
+  });
   iconData_.hWnd = messageWindow_;
   iconData_.uID = messageWindow_;
   iconData_.hIcon = icon_;

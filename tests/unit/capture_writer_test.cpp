@@ -41,6 +41,9 @@ TEST_F(CaptureWriterTest, FormatChoosesEncoderAndExtensionAndUnknownWritesNothin
     press();
     ASSERT_TRUE(sim.hasFile(kAppDir + kStamp + extension)) << extension;
   }
+  // Names as the file system keeps them: the PNG extension is upper-case.
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".PNG", kStamp + ".bmp",
+                                                                kStamp + ".jpg", "vireloc.exe"}));
   EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".jpg")->substr(0, 2), "\xFF\xD8");
   EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".PNG")->substr(1, 3), "PNG");
 
@@ -63,6 +66,7 @@ TEST_F(CaptureWriterTest, SaveFolderIsJoinedToTheNameAsItStands) {
 TEST_F(CaptureWriterTest, MissingFolderIsToldOnceAndTheCaptureLandsInTheProgramFolder) {
   form->settings.ClipAddr = "D:\\gone\\";
   press();
+  sim.clock.millisecond = 124;
   press();
   ASSERT_EQ(sim.messageBoxes.size(), 1u);
   EXPECT_EQ(sim.messageBoxes[0].text,
@@ -80,11 +84,13 @@ TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) 
     sim.clock.millisecond = 456;
     press();
     order.push_back("inner done");
+    sim.clock.millisecond = 789;
   });
   press();
   EXPECT_EQ(sim.messageBoxes.size(), 2u);  // both saw the missing folder
   EXPECT_EQ(order, std::vector<std::string>{"inner done"});
-  EXPECT_TRUE(sim.hasFile(kAppDir + "20110315142305456.bmp"));
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{"20110315142305456.bmp", "20110315142305789.bmp",
+                                      "vireloc.exe", "vireloc.ini"}));
   EXPECT_EQ(form->settings.ClipAddr, kAppDir);
 }
 
@@ -99,13 +105,47 @@ TEST_F(CaptureWriterTest, UnwritableFileIsReportedWithItsPathAndStopsTheCapture)
   EXPECT_TRUE(form->captureBusy);
 }
 
-TEST_F(CaptureWriterTest, SameStampReplacesTheEarlierFile) {
+TEST_F(CaptureWriterTest, SameStampNeverReplacesTheEarlierFile) {
   press();
+  const std::string first = *sim.fileContents(kAppDir + kStamp + ".bmp");
   sim.screenImage.pixels[0] = 0x42;
   press();
-  EXPECT_EQ(static_cast<unsigned char>((*sim.fileContents(kAppDir + kStamp + ".bmp"))
-                                           [54 + 767 * 1024 * 4]),
-            0x42);  // the top-left pixel sits in the last row of a bottom-up file
+  EXPECT_EQ(*sim.fileContents(kAppDir + kStamp + ".bmp"), first);
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text,
+            "\"" + kAppDir + kStamp + ".bmp\" は既にあるため、上書きせずに保存をやめました.");
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".bmp", "vireloc.exe"}));
+}
+
+TEST_F(CaptureWriterTest, DiskFullPartWayLeavesNoFileAndKeepsEarlierCaptures) {
+  form->settings.SaveFormat = "2";
+  press();
+  const std::string earlier = *sim.fileContents(kAppDir + kStamp + ".PNG");
+  for (const char* format : {"0", "1", "2"}) {
+    form->settings.SaveFormat = format;
+    sim.clock.millisecond += 1;
+    sim.diskSpace = 1000;  // the headers fit, the pixels do not
+    press();
+  }
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".PNG", "vireloc.exe"}));
+  EXPECT_EQ(*sim.fileContents(kAppDir + kStamp + ".PNG"), earlier);
+  ASSERT_EQ(sim.messageBoxes.size(), 3u);
+  EXPECT_EQ(sim.messageBoxes[0].text, "\"" + kAppDir + "20110315142305124.bmp\" に書き込めません。"
+                                      "ディスクに十分な空き領域がありません。.");
+  EXPECT_EQ(*sim.diskSpace, 1000u);  // every partial byte given back
+}
+
+TEST_F(CaptureWriterTest, ClipboardCopyThatCannotBeMadeLeavesTheClipboardAlone) {
+  form->settings.SaveClip = "1";
+  sim.clipboard.text = "the user's text";
+  sim.clipboardImageFails = true;
+  press();
+  EXPECT_EQ(sim.clipboard.text, "the user's text");
+  EXPECT_TRUE(sim.clipboardLog.empty());
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードに置く画像を作成できません。"
+                                      "この操作を完了するのに十分な記憶域がありません。.");
+  EXPECT_TRUE(sim.hasFile(kAppDir + kStamp + ".bmp"));
 }
 
 TEST_F(CaptureWriterTest, ClipboardCopyNeedsTheClipboardAndKeepsTheFile) {

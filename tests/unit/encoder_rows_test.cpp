@@ -29,30 +29,39 @@ std::string refusal(const PixelBuffer& image) {
 }
 
 TEST(RequireEncodable, RefusesImagesThatCannotBeWrittenAndSaysWhy) {
+  const std::string refused = "画像を PNG 形式で保存できません。";
   PixelBuffer noWidth = blank(0, 5, 32);
-  EXPECT_EQ(refusal(noWidth), "PNG: cannot encode image: empty image");
-  EXPECT_EQ(refusal(blank(5, 0, 32)), "PNG: cannot encode image: empty image");
-  EXPECT_EQ(refusal(PixelBuffer{}), "PNG: cannot encode image: empty image");
+  EXPECT_EQ(refusal(noWidth), refused + "画像が空です");
+  EXPECT_EQ(refusal(blank(5, 0, 32)), refused + "画像が空です");
+  EXPECT_EQ(refusal(PixelBuffer{}), refused + "画像が空です");
 
   PixelBuffer negative = blank(4, 4, 32);
   negative.height = -4;  // a top-down DIB height must not pass as a size
-  EXPECT_EQ(refusal(negative), "PNG: cannot encode image: negative size 4x-4");
+  EXPECT_EQ(refusal(negative), refused + "大きさが負です (4 x -4)");
 
   PixelBuffer twoBit = blank(4, 4, 8);
   twoBit.bitsPerPixel = 2;
-  EXPECT_NE(refusal(twoBit).find("unsupported bits per pixel 2"), std::string::npos);
+  EXPECT_EQ(refusal(twoBit), refused + "2 ビットの色数には対応していません");
 
   PixelBuffer narrow = blank(10, 2, 24);
   narrow.stride = 28;  // needs 32
-  EXPECT_NE(refusal(narrow).find("stride 28 too small"), std::string::npos);
+  EXPECT_EQ(refusal(narrow), refused + "1 行 28 バイトでは幅 10 の画素が入りません");
 
   PixelBuffer shortData = blank(10, 3, 32);
   shortData.pixels.pop_back();
-  EXPECT_NE(refusal(shortData).find("needs 120"), std::string::npos);
+  EXPECT_EQ(refusal(shortData), refused + "画素データが 119 バイトしかありません (120 バイト必要)");
 
   PixelBuffer shortPalette = blank(3, 3, 4);
   shortPalette.palette.resize(15);
-  EXPECT_NE(refusal(shortPalette).find("palette has 15 entries, needs 16"), std::string::npos);
+  EXPECT_EQ(refusal(shortPalette), refused + "パレットが 15 色しかありません (16 色必要)");
+
+  // Sizes another program claims: a row past 32 bits, or more bytes than can be addressed.
+  PixelBuffer wideRow = blank(4, 4, 32);
+  wideRow.width = 0x40000000;
+  EXPECT_EQ(refusal(wideRow), refused + "画像が大きすぎます (1073741824 x 4, 32 ビット)");
+  PixelBuffer huge = blank(4, 4, 32);
+  huge.width = huge.height = 0x7FFFFFFF;
+  EXPECT_NE(refusal(huge).find("画像が大きすぎます"), std::string::npos);
 }
 
 TEST(RequireEncodable, AcceptsEveryDepthAndAWiderStride) {

@@ -14,7 +14,7 @@ inline PixelBuffer blank(std::int32_t width, std::int32_t height, std::uint16_t 
   image.width = width;
   image.height = height;
   image.bitsPerPixel = bits;
-  image.stride = PixelBuffer::strideFor(width, bits);
+  image.stride = PixelBuffer::strideFor(width, bits).value();
   image.pixels.assign(std::size_t{image.stride} * height, 0);
   std::size_t used = (std::size_t(width) * bits + 7) / 8;
   for (std::int32_t y = 0; y < height; ++y) {

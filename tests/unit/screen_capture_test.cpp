@@ -115,6 +115,7 @@ TEST_F(ScreenCaptureTest, WindowCapturesAreClampedAtOriginAndWorkAreaOnly) {
     sim.workAreaRect = c.workArea;
     sim.foreground = window(c.window);
     form().settings.SaveClip = "1";
+    sim.clock.millisecond += 1;
     press(102);
     const PixelBuffer& image = *sim.clipboard.bitmap;
     EXPECT_EQ(image.width, c.expected.right - c.expected.left);
@@ -193,6 +194,7 @@ TEST_F(ScreenCaptureTest, CursorIsDrawnWithItsHotspotOnThePointer) {
   press(102);
   EXPECT_EQ(pixelAt(*sim.clipboard.bitmap, 495, 393), 0xFFFFFFu & 0xFFFFFF);
   sim.cursorHandle = 0;  // no cursor: GetIconInfo fails, the capture goes on without it
+  sim.clock.millisecond += 1;
   press(101);
   EXPECT_EQ(pixelAt(*sim.clipboard.bitmap, 495, 393), pixelAt(sim.screenImage, 495, 393));
 }

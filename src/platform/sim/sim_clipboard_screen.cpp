@@ -2,6 +2,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "common/app_error.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace vireloc::sim {
@@ -56,22 +57,32 @@ std::optional<PixelBuffer> SimDesktop::clipboardBitmap() {
   return clipboardOpen ? clipboard.bitmap : std::nullopt;
 }
 
-bool SimDesktop::setClipboardBitmap(const PixelBuffer& image) {
-  if (!clipboardOpen) return false;
-  clipboard.bitmap = image;
+namespace {
+struct SimClipboardImage final : ClipboardImage {
+  explicit SimClipboardImage(const PixelBuffer& image) : image(image) {}
+  PixelBuffer image;
+};
+}  // namespace
+
+std::unique_ptr<ClipboardImage> SimDesktop::makeClipboardImage(const PixelBuffer& image) {
+  if (clipboardImageFails) throw SystemError(8, "この操作を完了するのに十分な記憶域がありません。");
+  return std::make_unique<SimClipboardImage>(image);
+}
+
+bool SimDesktop::setClipboardImage(std::unique_ptr<ClipboardImage> image) {
+  if (!clipboardOpen || !image) return false;
+  clipboard.bitmap = std::move(static_cast<SimClipboardImage&>(*image).image);
   return true;
 }
 
 PixelBuffer SimDesktop::copyScreen(const Rect& area, std::optional<Point> cursorAt,
                                    std::uintptr_t cursor) {
-  PixelBuffer image;
-  image.width = area.right - area.left;
-  image.height = area.bottom - area.top;
-  image.bitsPerPixel = screenImage.bitsPerPixel;
-  assert(image.hasPixels() && "the caller makes empty images itself");
-  image.stride = PixelBuffer::strideFor(image.width, image.bitsPerPixel);
+  assert(area.right > area.left && area.bottom > area.top && "the caller makes empty images itself");
   // Outside the screen a screen copy reads black.
-  image.pixels.assign(static_cast<std::size_t>(image.stride) * image.height, 0);
+  auto blank = PixelBuffer::blank(area.right - area.left, area.bottom - area.top,
+                                  screenImage.bitsPerPixel);
+  if (!blank) throw SystemError(8, "この操作を完了するのに十分な記憶域がありません。");
+  PixelBuffer image = std::move(*blank);
   for (int y = 0; y < image.height; ++y) {
     const int sy = area.top + y;
     if (sy < 0 || sy >= screenImage.height) continue;

@@ -54,6 +54,7 @@ struct Hotkey {
 struct SimFile {
   std::string bytes;
   bool readOnly = false;
+  std::string path;  // as created: the file system keeps the case it was given
 };
 
 // What a test sees of the clipboard.
@@ -120,7 +121,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<std::string> clipboardText() override;
   bool setClipboardText(const std::string& text) override;
   std::optional<PixelBuffer> clipboardBitmap() override;
-  bool setClipboardBitmap(const PixelBuffer& image) override;
+  std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) override;
+  bool setClipboardImage(std::unique_ptr<ClipboardImage> image) override;
 
   // ---- Screen
   int primaryScreenWidth() override { return screenImage.width; }
@@ -141,7 +143,9 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<std::string> queryVersionString(const std::string& path,
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
-  std::unique_ptr<FileWriter> createFile(const std::string& path) override;
+  std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
+  void moveFile(const std::string& from, const std::string& to) override;
+  bool deleteFile(const std::string& path) override;
   LocalTime localTime() override { return clock; }
 
   // ---- Shell
@@ -172,6 +176,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<std::string> hotkeyLog;     // "register 101", "unregister 101", ...
   SimClipboardContent clipboard;
   bool clipboardHeldByOther = false;
+  bool clipboardImageFails = false;  // no graphics memory for the clipboard's copy
   bool clipboardOpen = false;
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
   std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
@@ -182,6 +187,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::string executablePath = "C:\\Program Files\\Vireloc\\vireloc.exe";
   std::map<std::string, std::map<std::string, std::string>> versionStrings;  // path -> block
   std::map<std::string, SimFile> files;   // keyed by lower-case path
+  // Bytes the disk still takes; a write past them stores what fits and fails (disk full).
+  std::optional<std::size_t> diskSpace;
   std::set<std::string> directories;      // lower-case, no trailing "\"
   LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
   // When set, profile writes succeed this many more times and are then refused.
@@ -210,6 +217,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void putFile(const std::string& path, const std::string& bytes, bool readOnly = false);
   std::optional<std::string> fileContents(const std::string& path) const;
   bool hasFile(const std::string& path) const;
+  // Names (with the case they were created with) of the files directly in folder, sorted.
+  std::vector<std::string> fileNamesIn(const std::string& folder) const;
   static std::string keyOf(const std::string& path);
 
  private:

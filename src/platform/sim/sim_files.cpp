@@ -16,14 +16,19 @@ std::string parentOfPath(const std::string& key) {
 
 class SimFileWriter final : public FileWriter {
  public:
-  SimFileWriter(SimFile& file) : file_(file) {}
+  SimFileWriter(SimFile& file, std::optional<std::size_t>& diskSpace)
+      : file_(file), diskSpace_(diskSpace) {}
   void write(const void* data, std::size_t size) override {
-    file_.bytes.append(static_cast<const char*>(data), size);
+    const std::size_t fits = diskSpace_ ? std::min(size, *diskSpace_) : size;
+    file_.bytes.append(static_cast<const char*>(data), fits);
+    if (diskSpace_) *diskSpace_ -= fits;
+    if (fits < size) throw SystemError(112, "ディスクに十分な空き領域がありません。");
   }
   void close() override {}
 
  private:
   SimFile& file_;
+  std::optional<std::size_t>& diskSpace_;
 };
 
 }  // namespace
@@ -47,7 +52,18 @@ void SimDesktop::removeDirectory(const std::string& path) {
 }
 
 void SimDesktop::putFile(const std::string& path, const std::string& bytes, bool readOnly) {
-  files[keyOf(path)] = SimFile{bytes, readOnly};
+  files[keyOf(path)] = SimFile{bytes, readOnly, path};
+}
+
+std::vector<std::string> SimDesktop::fileNamesIn(const std::string& folder) const {
+  const std::string prefix = keyOf(folder) + "\\";
+  std::vector<std::string> names;
+  for (const auto& [key, file] : files) {
+    if (!key.starts_with(prefix) || key.find('\\', prefix.size()) != std::string::npos) continue;
+    names.push_back(file.path.substr(file.path.rfind('\\') + 1));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::optional<std::string> SimDesktop::fileContents(const std::string& path) const {
@@ -67,16 +83,36 @@ std::optional<std::uint32_t> SimDesktop::fileAttributes(const std::string& path)
   return 0x20u | (it->second.readOnly ? fileattr::ReadOnly : 0u);
 }
 
-std::unique_ptr<FileWriter> SimDesktop::createFile(const std::string& path) {
+std::unique_ptr<FileWriter> SimDesktop::createNewFile(const std::string& path) {
   const std::string key = keyOf(path);
   if (!directories.count(parentOfPath(key)))
-    throw AppError("\"" + path + "\" を作成できません。指定されたパスが見つかりません。");
-  auto existing = files.find(key);
-  if (directories.count(key) || (existing != files.end() && existing->second.readOnly))
-    throw AppError("\"" + path + "\" を作成できません。アクセスが拒否されました。");
+    throw SystemError(3, "指定されたパスが見つかりません。");
+  if (directories.count(key) || files.count(key)) throw SystemError(80, "ファイルが存在します。");
   SimFile& file = files[key];
-  file.bytes.clear();
-  return std::make_unique<SimFileWriter>(file);
+  file.path = path;
+  return std::make_unique<SimFileWriter>(file, diskSpace);
+}
+
+void SimDesktop::moveFile(const std::string& from, const std::string& to) {
+  auto source = files.find(keyOf(from));
+  if (source == files.end()) throw SystemError(2, "指定されたファイルが見つかりません。");
+  const std::string target = keyOf(to);
+  if (!directories.count(parentOfPath(target)))
+    throw SystemError(3, "指定されたパスが見つかりません。");
+  if (directories.count(target) || files.count(target))
+    throw SystemError(183, "既に存在するファイルを作成することはできません。");
+  SimFile moved = std::move(source->second);
+  files.erase(source);
+  moved.path = to;
+  files[target] = std::move(moved);
+}
+
+bool SimDesktop::deleteFile(const std::string& path) {
+  auto it = files.find(keyOf(path));
+  if (it == files.end() || it->second.readOnly) return false;
+  if (diskSpace) *diskSpace += it->second.bytes.size();
+  files.erase(it);
+  return true;
 }
 
 std::optional<std::string> SimDesktop::queryVersionString(const std::string& path,
@@ -110,7 +146,9 @@ bool SimDesktop::writeProfileString(const std::string& section, const std::strin
   }
   ProfileText profile(it == files.end() ? "" : it->second.bytes);
   profile.set(section, key, value);
-  files[fileKey].bytes = profile.text();
+  SimFile& file = files[fileKey];
+  if (file.path.empty()) file.path = path;
+  file.bytes = profile.text();
   return true;
 }
 

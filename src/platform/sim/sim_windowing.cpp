@@ -3,11 +3,7 @@
 namespace vireloc::sim {
 
 SimDesktop::SimDesktop() {
-  screenImage.width = 1024;
-  screenImage.height = 768;
-  screenImage.bitsPerPixel = 32;
-  screenImage.stride = PixelBuffer::strideFor(1024, 32);
-  screenImage.pixels.assign(static_cast<std::size_t>(screenImage.stride) * 768, 0);
+  screenImage = *PixelBuffer::blank(1024, 768, 32);
   workAreaRect = {0, 0, 1024, 738};
   addDirectory("C:\\");
   addDirectory("C:\\Program Files");

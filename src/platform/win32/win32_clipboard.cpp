@@ -6,6 +6,7 @@
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_system_error.h"
 
 namespace vireloc {
 
@@ -94,22 +95,36 @@ std::optional<PixelBuffer> Win32Clipboard::clipboardBitmap() {
                           depth);
 }
 
-bool Win32Clipboard::setClipboardBitmap(const PixelBuffer& image) {
-  if (!isWellFormed(image)) return false;
-  WindowDc screen;
-  if (!screen) return false;
-  PaletteHandle palette = makePalette(image);
-  if (!image.palette.empty() && !palette) return false;
+namespace {
+// Owns the bitmap and palette until the clipboard takes them.
+struct Win32ClipboardImage final : ClipboardImage {
   BitmapHandle bitmap;
+  PaletteHandle palette;
+};
+}  // namespace
+
+std::unique_ptr<ClipboardImage> Win32Clipboard::makeClipboardImage(const PixelBuffer& image) {
+  if (!isWellFormed(image)) throwSystemError(ERROR_INVALID_PARAMETER);
+  WindowDc screen;
+  if (!screen) throwLastError();
+  auto prepared = std::make_unique<Win32ClipboardImage>();
+  prepared->palette = makePalette(image);
+  if (!image.palette.empty() && !prepared->palette) throwLastError();
   {
-    SelectedPalette selected(screen.get(), palette.get());
-    bitmap = makeDeviceBitmap(screen.get(), image);
+    SelectedPalette selected(screen.get(), prepared->palette.get());
+    prepared->bitmap = makeDeviceBitmap(screen.get(), image);
   }
-  if (!bitmap || !SetClipboardData(CF_BITMAP, bitmap.get())) return false;
-  bitmap.release();  // the clipboard owns it now
-  if (!palette) return true;
-  if (!SetClipboardData(CF_PALETTE, palette.get())) return false;
-  palette.release();
+  if (!prepared->bitmap) throwSystemError(ERROR_NOT_ENOUGH_MEMORY);
+  return prepared;
+}
+
+bool Win32Clipboard::setClipboardImage(std::unique_ptr<ClipboardImage> image) {
+  auto* prepared = dynamic_cast<Win32ClipboardImage*>(image.get());
+  if (!prepared || !SetClipboardData(CF_BITMAP, prepared->bitmap.get())) return false;
+  prepared->bitmap.release();  // the clipboard owns it now
+  if (!prepared->palette) return true;
+  if (!SetClipboardData(CF_PALETTE, prepared->palette.get())) return false;
+  prepared->palette.release();
   return true;
 }
 

@@ -43,12 +43,9 @@ std::uint16_t dibDepthFor(int deviceBitsPerPixel) {
 
 std::optional<PixelBuffer> readBitmapPixels(HDC dc, HBITMAP bitmap, std::int32_t width,
                                             std::int32_t height, std::uint16_t bitsPerPixel) {
-  PixelBuffer image;
-  image.width = width;
-  image.height = height;
-  image.bitsPerPixel = bitsPerPixel;
-  image.stride = PixelBuffer::strideFor(width, bitsPerPixel);
-  image.pixels.resize(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(height));
+  auto blank = PixelBuffer::blank(width, height, bitsPerPixel);
+  if (!blank) return std::nullopt;
+  PixelBuffer image = std::move(*blank);
   DibInfo info = dibInfoFor(width, height, bitsPerPixel);
   const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), image.pixels.data(),
                              asBitmapInfo(info), DIB_RGB_COLORS);
@@ -63,9 +60,8 @@ std::optional<PixelBuffer> readBitmapPixels(HDC dc, HBITMAP bitmap, std::int32_t
 bool isWellFormed(const PixelBuffer& image) {
   if (!image.hasPixels() || !isDibDepth(image.bitsPerPixel)) return false;
   if (image.stride != PixelBuffer::strideFor(image.width, image.bitsPerPixel)) return false;
-  const auto needed =
-      static_cast<std::uint64_t>(image.stride) * static_cast<std::uint64_t>(image.height);
-  if (image.pixels.size() < needed) return false;
+  const auto needed = PixelBuffer::byteCountFor(image.width, image.height, image.bitsPerPixel);
+  if (!needed || image.pixels.size() < *needed) return false;
   return image.palette.size() == paletteEntries(image.bitsPerPixel);
 }
 

@@ -6,9 +6,8 @@
 
 namespace vireloc {
 
-// Creates or replaces path for writing (CreateFile, CREATE_ALWAYS). The writer buffers
-// nothing: each write goes to WriteFile at once. Failures throw AppError naming the full path
-// and the system's reason.
+// Creates path, which must not exist yet, for writing (CreateFile, CREATE_NEW). The writer
+// buffers nothing: each write goes to WriteFile at once. Failures throw SystemError.
 std::unique_ptr<FileWriter> openFileWriter(const std::string& path);
 
 }  // namespace vireloc

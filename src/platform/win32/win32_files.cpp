@@ -5,6 +5,7 @@
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_file_writer.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_system_error.h"
 
 namespace vireloc {
 
@@ -52,8 +53,18 @@ std::optional<std::uint32_t> Win32Files::fileAttributes(const std::string& path)
   return attributes;
 }
 
-std::unique_ptr<FileWriter> Win32Files::createFile(const std::string& path) {
+std::unique_ptr<FileWriter> Win32Files::createNewFile(const std::string& path) {
   return openFileWriter(path);
+}
+
+void Win32Files::moveFile(const std::string& from, const std::string& to) {
+  // No MOVEFILE_REPLACE_EXISTING: a file already under that name is somebody's data.
+  if (!MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_WRITE_THROUGH))
+    throwLastError();
+}
+
+bool Win32Files::deleteFile(const std::string& path) {
+  return DeleteFileW(toWide(path).c_str()) != 0;
 }
 
 LocalTime Win32Files::localTime() {

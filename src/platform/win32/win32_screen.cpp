@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "common/app_error.h"
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_system_error.h"
 
 namespace vireloc {
 
 namespace {
-
-const char* const kBitmapFailure = "ビットマップを作成できません";
 
 std::uint16_t screenDepth(HDC screen) {
   return dibDepthFor(GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES));
@@ -21,9 +19,9 @@ std::uint16_t screenDepth(HDC screen) {
 void paintScreenCopy(HDC screen, HBITMAP bitmap, const Rect& area,
                      std::optional<Point> cursorAt, std::uintptr_t cursor) {
   MemoryDc memory(CreateCompatibleDC(screen));
-  if (!memory) throw AppError(kBitmapFailure);
+  if (!memory) throwLastError();
   SelectedObject selected(memory.get(), bitmap);
-  if (!selected.ok()) throw AppError(kBitmapFailure);
+  if (!selected.ok()) throwLastError();
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   // No CAPTUREBLT: layered windows stay out, as the user sees the plain desktop copy.
@@ -53,14 +51,14 @@ PixelBuffer Win32Screen::copyScreen(const Rect& area, std::optional<Point> curso
   const std::int32_t width = area.right - area.left;
   const std::int32_t height = area.bottom - area.top;
   WindowDc screen;
-  if (!screen) throw AppError(kBitmapFailure);
+  if (!screen) throwLastError();
   const std::uint16_t depth = screenDepth(screen.get());
   BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  if (!bitmap) throw AppError(kBitmapFailure);
+  if (!bitmap) throwLastError();
   paintScreenCopy(screen.get(), bitmap.get(), area, cursorAt, cursor);
   std::optional<PixelBuffer> image =
       readBitmapPixels(screen.get(), bitmap.get(), width, height, depth);
-  if (!image) throw AppError(kBitmapFailure);
+  if (!image) throwSystemError(ERROR_NOT_ENOUGH_MEMORY);
   return std::move(*image);
 }
 

@@ -77,7 +77,8 @@ class Win32Clipboard final : public Clipboard {
   std::optional<std::string> clipboardText() override;
   bool setClipboardText(const std::string& text) override;
   std::optional<PixelBuffer> clipboardBitmap() override;
-  bool setClipboardBitmap(const PixelBuffer& image) override;
+  std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) override;
+  bool setClipboardImage(std::unique_ptr<ClipboardImage> image) override;
 };
 
 class Win32Screen final : public Screen {
@@ -107,7 +108,9 @@ class Win32Files final : public Files {
   std::optional<std::string> queryVersionString(const std::string& path,
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
-  std::unique_ptr<FileWriter> createFile(const std::string& path) override;
+  std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
+  void moveFile(const std::string& from, const std::string& to) override;
+  bool deleteFile(const std::string& path) override;
   LocalTime localTime() override;
 };
 

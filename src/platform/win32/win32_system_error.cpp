@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
 
 namespace vireloc {
@@ -17,6 +18,12 @@ std::string systemErrorText(std::uint32_t errorCode) {
   }
   if (length == 0) return "(エラー " + std::to_string(errorCode) + ")";
   return toUtf8(std::wstring_view(buffer, length));
+}
+
+void throwLastError() { throwSystemError(GetLastError()); }
+
+void throwSystemError(std::uint32_t errorCode) {
+  throw SystemError(errorCode, systemErrorText(errorCode));
 }
 
 }  // namespace vireloc

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"
@@ -64,8 +63,7 @@ void ensureClassRegistered(HINSTANCE instance, const std::wstring& className) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = className.c_str();
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    const DWORD error = GetLastError();
-    throw AppError("ウィンドウクラスを登録できません。" + systemErrorText(error));
+    throwLastError();
   }
 }
 
@@ -80,10 +78,7 @@ WindowHandle Win32Windowing::createHiddenWindow(const std::string& className,
   // Top-level and never shown: a message-only window would miss broadcasts.
   HWND window = CreateWindowExW(0, wideClass.c_str(), toWide(title).c_str(), WS_POPUP, 0, 0, 0,
                                 0, nullptr, nullptr, instance, &handler);
-  if (!window) {
-    const DWORD error = GetLastError();
-    throw AppError("ウィンドウを作成できません。" + systemErrorText(error));
-  }
+  if (!window) throwLastError();
   return fromHwnd(window);
 }
 
