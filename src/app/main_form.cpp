@@ -67,9 +67,12 @@ void TForm1::release() {
 }
 
 void TForm1::endSession() {
-  // The system ends the process soon after this message: save and clean up now, as Exit does.
-  close();
+  // The system ends the process soon after this message: save and clean up now, as Exit does,
+  // and only then ask the loop to end, so that a box about a refused write is not closed at
+  // once by the quit message.
+  application_.runGuarded([this] { FormClose(); });
   release();
+  application_.terminate();
 }
 
 void TForm1::iniRead() { store_.read(settings, appDir, iniPath); }

@@ -25,7 +25,7 @@ class TemporaryFile {
     // A name left behind by a crash must not stop the next capture.
     for (int attempt = 0; attempt < 10 && !writer_; ++attempt) {
       path_ = path;
-      if (attempt) path_ += "." + std::to_string(attempt);
+      if (attempt) path_ += '.' + std::to_string(attempt);
       path_ += ".tmp";
       try {
         writer_ = files_.createNewFile(path_);

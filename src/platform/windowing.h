@@ -40,9 +40,11 @@ class Windowing {
   virtual WindowHandle parentOf(WindowHandle window) = 0;
   virtual std::optional<Rect> windowRect(WindowHandle window) = 0;
 
-  // Runs the message loop until quitMessageLoop is called.
+  // Runs the message loop until quitMessageLoop is called, and takes the quit message with it:
+  // a message box shown after the loop stays until the user answers it.
   virtual void runMessageLoop() = 0;
-  // PostQuitMessage: the loop ends once the current message has been handled.
+  // PostQuitMessage: the loop ends once the current message has been handled. Until then the
+  // quit message is queued, and a message box opened meanwhile closes at once.
   virtual void quitMessageLoop() = 0;
 };
 

@@ -101,6 +101,8 @@ TEST_F(StartupTest, RefusedSettingsWriteIsReportedAndTheProgramRunsOn) {
   EXPECT_EQ(sim.messageBoxes[0].text, kIniPath + " に書き込めません.");
   EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
   EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+  EXPECT_EQ(sim.messageBoxes[1].text, kIniPath + " に書き込めません.");
+  EXPECT_TRUE(sim.messageBoxes[1].answered) << "the exit's box must wait for the user";
   EXPECT_TRUE(trayWorks);
   EXPECT_TRUE(sim.trayIcons.empty());  // the icon is removed even so
 }
@@ -143,6 +145,19 @@ TEST_F(StartupTest, EndOfSessionSavesAndRemovesTheIconLikeExit) {
   EXPECT_EQ(std::count_if(sim.notifyRequests.begin(), sim.notifyRequests.end(),
                           [](auto& r) { return r.action == NotifyAction::Delete; }),
             1);
+}
+
+TEST_F(StartupTest, EndOfSessionWithARefusedWriteWaitsForTheUserToReadWhy) {
+  sim.queue([this] {
+    sim.profileWritesAllowed = 0;
+    sim.endSession();
+  });
+  runProgram(platform);
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, kIniPath + " に書き込めません.");
+  EXPECT_TRUE(sim.messageBoxes[0].answered);
+  EXPECT_TRUE(sim.loopEndedByQuit);
+  EXPECT_TRUE(sim.trayIcons.empty());
 }
 
 TEST_F(StartupTest, ErrorReportAddsAFullStopOnlyAfterCharactersSortingAfterIt) {

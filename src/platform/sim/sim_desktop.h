@@ -36,6 +36,7 @@ struct MessageBoxRecord {
   std::string text;
   std::string caption;
   MessageBoxIcon icon;
+  bool answered = true;  // false: a pending quit closed it before the user could read it
 };
 
 struct KeyEvent {
@@ -195,6 +196,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<int> profileWritesAllowed;
   std::vector<std::string> startedProcesses;
   bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
+  bool quitPending() const { return quitPosted_; }
 
   // ==== Test side: events
   // Runs inside the next modal moment (message box, popup menu), in the order given.

@@ -126,6 +126,7 @@ void SimDesktop::runMessageLoop() {
     action();
   }
   loopEndedByQuit = quitPosted_;
+  quitPosted_ = false;  // the loop takes the quit message it ends on
 }
 
 LResult SimDesktop::sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
@@ -161,7 +162,9 @@ void SimDesktop::runModalScript() {
 
 void SimDesktop::showMessageBox(WindowHandle owner, const std::string& text,
                                 const std::string& caption, MessageBoxIcon icon) {
-  messageBoxes.push_back({owner, text, caption, icon});
+  // As under Windows, a box's own loop meets a quit message still queued and ends at once.
+  messageBoxes.push_back({owner, text, caption, icon, !quitPosted_});
+  if (quitPosted_) return;
   runModalScript();
 }
 

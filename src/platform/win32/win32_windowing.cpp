@@ -143,6 +143,11 @@ void Win32Windowing::runMessageLoop() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  // Ended by the flag, the loop has not taken WM_QUIT: left queued, it would close at once
+  // every message box of the shutdown (a refused settings write at exit).
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  quitRequested_ = false;
 }
 
 void Win32Windowing::quitMessageLoop() {
