@@ -30,7 +30,9 @@ TEST(ProfileIntegerTest, AcceptsDecimalAndHexadecimalForms) {
 
 TEST(ProfileIntegerTest, RejectsWhatIsNotANumberToItsEnd) {
   for (const char* text : {"", " ", "-", "$", "0x", "abc", "12 ", "1.5", "2147483648",
-                           "-2147483649", "$123456789", "0x1G", "--1", "1e3"})
+                           "-2147483649", "$123456789", "0x1G", "--1", "1e3",
+                           // leading zeros count: a ninth digit is too many
+                           "$000000001", "0x000000010"})
     EXPECT_EQ(parseProfileInteger(text), std::nullopt) << "'" << text << "'";
 }
 

@@ -90,7 +90,10 @@ TEST_F(StartupTest, StartupCorrectionsAreWrittenAtOnceAndSilently) {
   EXPECT_TRUE(has("ClipCpCursor=0"));
   EXPECT_TRUE(has("ImageClipSave=1"));
   EXPECT_TRUE(has("SaveFormat=0"));
-  EXPECT_TRUE(has("Lang=xx"));  // only the six choices are checked
+  // Lang belongs to [Language]: one under [Settings] is not read, so the default is written.
+  const auto language = std::find(linesWhileRunning.begin(), linesWhileRunning.end(), "[Language]");
+  ASSERT_NE(language, linesWhileRunning.end());
+  EXPECT_EQ(*std::next(language), "Lang=jp.lang");
 }
 
 TEST_F(StartupTest, RefusedSettingsWriteIsReportedAndTheProgramRunsOn) {
@@ -105,6 +108,18 @@ TEST_F(StartupTest, RefusedSettingsWriteIsReportedAndTheProgramRunsOn) {
   EXPECT_TRUE(sim.messageBoxes[1].answered) << "the exit's box must wait for the user";
   EXPECT_TRUE(trayWorks);
   EXPECT_TRUE(sim.trayIcons.empty());  // the icon is removed even so
+}
+
+TEST_F(StartupTest, HotkeysAreReleasedBeforeTheExitSaveThatMayBeRefused) {
+  bool hotkeysWhileRunning = false;
+  run([&] {
+    hotkeysWhileRunning = sim.hotkeys.size() == 4;
+    sim.profileWritesAllowed = 0;
+  });
+  EXPECT_TRUE(hotkeysWhileRunning);
+  EXPECT_TRUE(sim.hotkeys.empty());
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, kIniPath + " に書き込めません.");
 }
 
 TEST_F(StartupTest, VersionComesFromTheResourceOrStaysEmpty) {

@@ -73,15 +73,21 @@ TEST_F(TrayIconTest, HintSendsOnlyTheTipAndOnlyWhenItChanges) {
   EXPECT_EQ(sim.notifyRequests.back().tip(), "x" + japanese.substr(0, 60));
 }
 
-TEST_F(TrayIconTest, IconChangeSendsOnlyTheIcon) {
+TEST_F(TrayIconTest, LoadingAndIconChangeSendOnlyTheIcon) {
+  icon->loaded();
+  ASSERT_EQ(sim.notifyRequests.size(), 2u);
+  EXPECT_EQ(sim.notifyRequests[1].action, NotifyAction::Modify);
+  EXPECT_EQ(sim.notifyRequests[1].data.uFlags, nif::Icon);
+  EXPECT_EQ(sim.notifyRequests[1].data.hIcon, icon->Icon());
+
   const IconHandle other = sim.loadApplicationIcon();
   icon->setIcon(icon->Icon());
-  EXPECT_EQ(sim.notifyRequests.size(), 1u);
+  EXPECT_EQ(sim.notifyRequests.size(), 2u);
   icon->setIcon(other);
-  ASSERT_EQ(sim.notifyRequests.size(), 2u);
-  EXPECT_EQ(sim.notifyRequests[1].data.uFlags, nif::Icon);
-  EXPECT_NE(sim.notifyRequests[1].data.hIcon, other);  // a copy, owned by the icon
-  EXPECT_EQ(sim.notifyRequests[1].data.hIcon, icon->Icon());
+  ASSERT_EQ(sim.notifyRequests.size(), 3u);
+  EXPECT_EQ(sim.notifyRequests[2].data.uFlags, nif::Icon);
+  EXPECT_NE(sim.notifyRequests[2].data.hIcon, other);  // a copy, owned by the icon
+  EXPECT_EQ(sim.notifyRequests[2].data.hIcon, icon->Icon());
 }
 
 TEST_F(TrayIconTest, ClickAndDoubleClicksFollowTheShellsSequence) {

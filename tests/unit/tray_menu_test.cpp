@@ -156,14 +156,33 @@ TEST_F(TrayMenuTest, MenuStatesDescribeTheMomentItOpened) {
 }
 
 TEST_F(TrayMenuTest, MenuOpensAtThePointerInFrontAndPostsNullAfterwards) {
+  // Notes what reaches the form, then hands it on.
+  struct Recorder : MessageHandler {
+    explicit Recorder(MessageHandler* form) : form(form) {}
+    LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                          LParam lParam) override {
+      messages.push_back(message);
+      return form->handleMessage(window, message, wParam, lParam);
+    }
+    MessageHandler* form;
+    std::vector<std::uint32_t> messages;
+  };
+  const WindowHandle window = form().handle();
+  Recorder recorder(sim.windows[window].handler);
+  sim.windows[window].handler = &recorder;
+
   sim.cursor = Point{1000, 760};
   std::vector<WindowHandle> foregroundWhenShown;
   sim.duringModal.push_back([&] { foregroundWhenShown = sim.foregroundRequests; });
-  rightPress();
-  const WindowHandle window = form().handle();
+  sim.menuChoices.push_back("");
+  shell(wm::RButtonDown);
+  EXPECT_TRUE(recorder.messages.empty());  // queued, not sent while the menu closes
+  sim.runMessageLoop();
+  EXPECT_EQ(recorder.messages, std::vector<std::uint32_t>{wm::Null});
   EXPECT_EQ(sim.shownMenus.back().at, (Point{1000, 760}));
   EXPECT_EQ(sim.shownMenus.back().owner, window);
   EXPECT_EQ(foregroundWhenShown, std::vector<WindowHandle>{window});
+  sim.windows[window].handler = recorder.form;
 }
 
 TEST_F(TrayMenuTest, TickOfTheTemporaryAutoPopupPersistsBetweenOpenings) {
