@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <new>
+
 #include "common/app_error.h"
 
 namespace vireloc {
@@ -47,7 +49,10 @@ WindowHandle Application::handle() {
 }
 
 void Application::showException(const std::exception& error) {
-  platform_.messageBoxes.showMessageBox(0, withClosingFullStop(error.what()), title_,
+  // The library's own text for it is English.
+  const std::string text =
+      dynamic_cast<const std::bad_alloc*>(&error) ? "メモリが足りません" : error.what();
+  platform_.messageBoxes.showMessageBox(0, withClosingFullStop(text), title_,
                                         MessageBoxIcon::Error);
 }
 

@@ -181,6 +181,10 @@ TEST_F(StartupTest, ErrorReportAddsAFullStopOnlyAfterCharactersSortingAfterIt) {
   EXPECT_EQ(withClosingFullStop("abc!"), "abc!");
   EXPECT_EQ(withClosingFullStop("開けません"), "開けません.");
   EXPECT_EQ(withClosingFullStop(""), "");
+
+  Application application(platform);
+  application.showException(std::bad_alloc());  // its own text is English
+  EXPECT_EQ(sim.messageBoxes.back().text, "メモリが足りません.");
 }
 
 }  // namespace
