@@ -1,25 +1,54 @@
 #include "app/main_form.h"
 
+#include <utility>
+
 #include "app/app_paths.h"
 #include "app/version_info.h"
+#include "clipboard/history_window.h"
 #include "common/app_error.h"
 
 namespace vireloc {
 
 TForm1::TForm1(Platform& platform, Application& application)
-    : platform_(platform), application_(application), store_(platform.profileFiles, platform.files) {
+    : platform_(platform),
+      application_(application),
+      store_(platform.profileFiles, platform.files),
+      context_{platform, application, settings, appDir, [this] { iniWrite(); },
+               [this] { return handle(); }},
+      ownClipboardWrites_(platform.clipboard) {
   TrayIcon1 = std::make_unique<TTrayIcon>(platform_, application_);
-  trayMenu = std::make_unique<TrayMenu>(platform_, application_, *this);
-  captureWriter = std::make_unique<CaptureWriter>(platform_, application_, *this);
-  screenCapture = std::make_unique<ScreenCapture>(platform_, *this, *captureWriter);
-  TrayIcon1->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
-    trayMenu->TrayIcon1MouseDown(button, shift, x, y);
-  };
+  trayMenu = std::make_unique<TrayMenu>(context_, appsMinimized, helpCommand);
+  captureWriter = std::make_unique<CaptureWriter>(
+      context_, [this](const std::function<void()>& write) { ownClipboardWrites_.write(write); });
+  screenCapture = std::make_unique<ScreenCapture>(context_, *captureWriter, captureBusy);
+  clipboardWatcher = std::make_unique<ClipboardWatcher>(
+      context_, ClipboardWatcher::Shared{clipHistory, selfCopy, captureBusy, ownClipboardWrites_},
+      *captureWriter, *screenCapture);
+  connectFeatures();
   TrayIcon1->loaded();
   application_.runGuarded([this] { FormCreate(); });
 }
 
 TForm1::~TForm1() { release(); }
+
+void TForm1::connectFeatures() {
+  TrayIcon1->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+    trayMenu->TrayIcon1MouseDown(button, shift, x, y);
+  };
+  trayMenu->isHistoryWindowOpen = [this] { return historyWindow != nullptr; };
+  trayMenu->onShowHistory = [this] { openHistoryWindow(); };
+  trayMenu->onExit = [this] { close(); };
+
+  ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
+  view.isOpen = [this] { return historyWindow != nullptr; };
+  view.open = [this] { openHistoryWindow(); };
+  view.autoPopupTicked = [this] { return trayMenu->mnuClipTempEnable->Checked; };
+  view.refresh = [this] {
+    historyWindow->refreshHistoryGrid();
+    if (!historyWindow->gridRow(0).empty())
+      historyWindow->setMenuItemEnabled(*historyWindow->mnuClipErase, true);
+  };
+}
 
 WindowHandle TForm1::handle() {
   if (!window_) {
@@ -31,7 +60,7 @@ WindowHandle TForm1::handle() {
 }
 
 void TForm1::FormCreate() {
-  joinClipboardChain();
+  clipboardWatcher->joinClipboardChain();
   TrayIcon1->setHint("Vireloc");
   platform_.windowing.hideWindow(application_.handle());
   appsMinimized = false;
@@ -45,7 +74,7 @@ void TForm1::FormCreate() {
   versionText = programVersion.text;
 }
 
-void TForm1::FormClose() { leaveClipboardChain(); }
+void TForm1::FormClose() { clipboardWatcher->leaveClipboardChain(); }
 
 void TForm1::FormDestroy() {
   unregisterCaptureHotkeys();
@@ -62,6 +91,8 @@ void TForm1::release() {
   released_ = true;
   application_.runGuarded([this] { FormDestroy(); });
   TrayIcon1.reset();
+  // A history window still open at the end goes without its close steps.
+  delete std::exchange(historyWindow, nullptr);
   if (window_) platform_.windowing.destroyWindow(window_);
   window_ = 0;
 }
@@ -78,10 +109,17 @@ void TForm1::endSession() {
 void TForm1::iniRead() { store_.read(settings, appDir, iniPath); }
 void TForm1::iniWrite() { store_.write(settings, appDir, iniPath); }
 
-void TForm1::joinClipboardChain() { handle(); }
-void TForm1::leaveClipboardChain() {}
 void TForm1::registerCaptureHotkeys() { screenCapture->registerCaptureHotkeys(); }
 void TForm1::unregisterCaptureHotkeys() { screenCapture->unregisterCaptureHotkeys(); }
+
+void TForm1::openHistoryWindow() {
+  if (historyWindow) return;
+  // The window frees itself when closed and clears this reference then.
+  historyWindow = new TWClipboard(platform_, application_,
+                                  {clipHistory, selfCopy, settings, [this] { iniWrite(); }},
+                                  [this] { historyWindow = nullptr; });
+  historyWindow->open();
+}
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) {
@@ -94,6 +132,15 @@ LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam
       return 0;
     case wm::Hotkey:
       application_.runGuarded([&] { screenCapture->onCaptureHotkey(static_cast<int>(wParam)); });
+      return 0;
+    case wm::DrawClipboard:
+      clipboardWatcher->onClipboardChange();  // drops its own errors
+      return 0;
+    case wm::ChangeCbChain:
+      application_.runGuarded([&] {
+        clipboardWatcher->onClipboardChainChange(static_cast<WindowHandle>(wParam),
+                                                 static_cast<WindowHandle>(lParam));
+      });
       return 0;
     case wm::QueryEndSession:
       return 1;

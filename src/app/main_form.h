@@ -3,10 +3,14 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/program_context.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "capture/capture_writer.h"
 #include "capture/screen_capture.h"
+#include "clipboard/clip_history.h"
+#include "clipboard/clipboard_watcher.h"
+#include "clipboard/own_clipboard_writes.h"
 #include "platform/platform.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -16,7 +20,8 @@ namespace vireloc {
 class TWClipboard;
 
 // mainWindow: the hidden main form. Owns the settings, the tray icon and the program-wide
-// flags; receives hotkey, clipboard and end-of-session messages.
+// flags; receives hotkey, clipboard and end-of-session messages, and wires the features
+// together: each gets what it needs from here and none reaches back.
 class TForm1 : public MessageHandler {
  public:
   // Creates the components (the tray icon appears now), then runs FormCreate; an error in it
@@ -40,11 +45,10 @@ class TForm1 : public MessageHandler {
   void iniRead();
   void iniWrite();
 
-  // Hooks filled in by the clipboard and capture features.
-  void joinClipboardChain();
-  void leaveClipboardChain();
   void registerCaptureHotkeys();
   void unregisterCaptureHotkeys();
+  // Opens the clipboard history window unless it is open already.
+  void openHistoryWindow();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
@@ -57,21 +61,28 @@ class TForm1 : public MessageHandler {
   std::string helpCommand;
   bool captureBusy = false;
   bool selfCopy = false;
-  WindowHandle nextViewer = 0;
-  std::unique_ptr<TTrayIcon> TrayIcon1;
-  std::unique_ptr<TrayMenu> trayMenu;
-  std::unique_ptr<CaptureWriter> captureWriter;
-  std::unique_ptr<ScreenCapture> screenCapture;
+  ClipHistory clipHistory;
   TWClipboard* historyWindow = nullptr;
 
  private:
   void endSession();
+  void connectFeatures();
 
   Platform& platform_;
   Application& application_;
   SettingsStore store_;
+  ProgramContext context_;
+  OwnClipboardWrites ownClipboardWrites_;
   WindowHandle window_ = 0;
   bool released_ = false;
+
+ public:
+  // Declared last: they hold references to everything above.
+  std::unique_ptr<TTrayIcon> TrayIcon1;
+  std::unique_ptr<TrayMenu> trayMenu;
+  std::unique_ptr<CaptureWriter> captureWriter;
+  std::unique_ptr<ScreenCapture> screenCapture;
+  std::unique_ptr<ClipboardWatcher> clipboardWatcher;
 };
 
 }  // namespace vireloc

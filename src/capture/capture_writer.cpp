@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "common/app_error.h"
-#include "app/main_form.h"
 #include "common/opened_clipboard.h"
 #include "app/settings_store.h"
 #include "capture/bmp_encoder.h"
@@ -41,33 +40,35 @@ std::string captureTimeStamp(const LocalTime& t) {
 }
 
 void CaptureWriter::ensureSaveFolder() {
-  if (isDirectory(platform_.files, form_.settings.ClipAddr)) return;
-  application_.showMessage("フォルダが見つからないため保存フォルダを\r\n" + form_.appDir +
+  if (isDirectory(platform_.files, context_.settings.ClipAddr)) return;
+  context_.application.showMessage("フォルダが見つからないため保存フォルダを\r\n" + context_.appDir +
                            "\r\nに変更しました");
-  form_.settings.ClipAddr = form_.appDir;
-  form_.iniWrite();
+  context_.settings.ClipAddr = context_.appDir;
+  context_.iniWrite();
 }
 
 void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
-  const CaptureFormat* format = formatFor(form_.settings.SaveFormat);
+  const CaptureFormat* format = formatFor(context_.settings.SaveFormat);
   if (!format) return;
   if (!bitmap.hasPixels())
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
-  const std::string path = form_.settings.ClipAddr +
+  const std::string path = context_.settings.ClipAddr +
                            captureTimeStamp(platform_.files.localTime()) + format->extension;
   writeNewFile(platform_.files, path, [&](FileWriter& file) { format->write(bitmap, file); });
 }
 
 void CaptureWriter::copyCaptureToClipboard(const PixelBuffer& bitmap) {
-  if (form_.settings.SaveClip != "1") return;
+  if (context_.settings.SaveClip != "1") return;
   // Made before the clipboard is emptied: a copy that cannot be made must cost the user
   // nothing of what the clipboard holds.
   auto image = inUserWords("クリップボードに置く画像を作成できません。",
                            [&] { return platform_.clipboard.makeClipboardImage(bitmap); });
-  OpenedClipboard clipboard(platform_.clipboard, application_.handle());
-  platform_.clipboard.emptyClipboard();
-  if (!platform_.clipboard.setClipboardImage(std::move(image)))
-    throw AppError("クリップボードに画像を置けません");
+  ownClipboardWrite_([&] {
+    OpenedClipboard clipboard(platform_.clipboard, context_.application.handle());
+    platform_.clipboard.emptyClipboard();
+    if (!platform_.clipboard.setClipboardImage(std::move(image)))
+      throw AppError("クリップボードに画像を置けません");
+  });
 }
 
 }  // namespace vireloc

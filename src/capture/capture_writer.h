@@ -1,19 +1,19 @@
 #pragma once
 #include <string>
 
-#include "app/application.h"
-#include "platform/platform.h"
+#include "app/program_context.h"
 
 namespace vireloc {
-
-class TForm1;
 
 // Where a capture goes: a file in the save folder named after the local time, and the
 // clipboard when asked.
 class CaptureWriter {
  public:
-  CaptureWriter(Platform& platform, Application& application, TForm1& form)
-      : platform_(platform), application_(application), form_(form) {}
+  // ownClipboardWrite runs the clipboard write it is given and marks the change it causes as
+  // the program's own.
+  CaptureWriter(ProgramContext& context,
+                std::function<void(const std::function<void()>&)> ownClipboardWrite)
+      : context_(context), platform_(context.platform), ownClipboardWrite_(std::move(ownClipboardWrite)) {}
 
   // A missing save folder becomes the program's folder, and the user is told so.
   void ensureSaveFolder();
@@ -24,9 +24,9 @@ class CaptureWriter {
   void copyCaptureToClipboard(const PixelBuffer& bitmap);
 
  private:
+  ProgramContext& context_;
   Platform& platform_;
-  Application& application_;
-  TForm1& form_;
+  std::function<void(const std::function<void()>&)> ownClipboardWrite_;
 };
 
 // "yyyymmddhhnnsszzz": 17 digits down to the millisecond.

@@ -1,7 +1,7 @@
 #include "capture/screen_capture.h"
 
 #include "common/app_error.h"
-#include "app/main_form.h"
+#include "common/busy_flag.h"
 
 namespace vireloc {
 
@@ -35,13 +35,13 @@ Rect clampToWorkArea(Rect rect, const Rect& workArea) {
 
 void ScreenCapture::registerCaptureHotkeys() {
   for (const auto& hotkey : kHotkeys)
-    platform_.keyboardMouse.registerHotKey(form_.handle(), hotkey.id, hotkey.modifiers,
+    platform_.keyboardMouse.registerHotKey(context_.formHandle(), hotkey.id, hotkey.modifiers,
                                            vk::Snapshot);
 }
 
 void ScreenCapture::unregisterCaptureHotkeys() {
   for (int id = kScreenHotkey; id <= kShiftScreenHotkey; ++id)
-    platform_.keyboardMouse.unregisterHotKey(form_.handle(), id);
+    platform_.keyboardMouse.unregisterHotKey(context_.formHandle(), id);
 }
 
 WindowHandle ScreenCapture::topLevelWindowOf(WindowHandle window) {
@@ -82,11 +82,7 @@ void ScreenCapture::onCaptureHotkey(int id) {
   writer_.ensureSaveFolder();
   const auto rect = captureRectFor(id);
   if (!rect) return;
-  // From here on the capture counts as made, whatever fails.
-  struct MarkBusy {
-    TForm1& form;
-    ~MarkBusy() { form.captureBusy = true; }
-  } markBusy{form_};
+  BusyWhileAtWork busy(captureBusy_);
   const PixelBuffer bitmap = captureScreenArea(*rect);
   writer_.saveCapture(bitmap);
   writer_.copyCaptureToClipboard(bitmap);
@@ -105,7 +101,7 @@ PixelBuffer ScreenCapture::captureScreenArea(const Rect& rect) {
   }
   std::optional<Point> cursorAt;
   std::uintptr_t cursor = 0;
-  if (form_.settings.ClipCpCursor == "1") {
+  if (context_.settings.ClipCpCursor == "1") {
     const auto state = platform_.screen.cursorState();
     const auto hotspot = state ? platform_.screen.cursorHotspot(state->cursor) : std::nullopt;
     if (state && hotspot) {

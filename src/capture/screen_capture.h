@@ -1,13 +1,10 @@
 #pragma once
 #include <optional>
 
-#include "app/application.h"
+#include "app/program_context.h"
 #include "capture/capture_writer.h"
-#include "platform/platform.h"
 
 namespace vireloc {
-
-class TForm1;
 
 // The four PrintScreen hotkeys and the copy of the chosen screen area.
 class ScreenCapture {
@@ -17,8 +14,10 @@ class ScreenCapture {
   static constexpr int kPointerHotkey = 103;
   static constexpr int kShiftScreenHotkey = 104;
 
-  ScreenCapture(Platform& platform, TForm1& form, CaptureWriter& writer)
-      : platform_(platform), form_(form), writer_(writer) {}
+  // captureBusy is true while a capture is at work, so the clipboard image monitor leaves
+  // alone what the capture puts on the clipboard.
+  ScreenCapture(ProgramContext& context, CaptureWriter& writer, bool& captureBusy)
+      : context_(context), platform_(context.platform), writer_(writer), captureBusy_(captureBusy) {}
 
   void registerCaptureHotkeys();
   void unregisterCaptureHotkeys();
@@ -33,9 +32,10 @@ class ScreenCapture {
   Rect primaryScreenRect();
   Rect windowCaptureRect(WindowHandle window);
 
+  ProgramContext& context_;
   Platform& platform_;
-  TForm1& form_;
   CaptureWriter& writer_;
+  bool& captureBusy_;
 };
 
 // Where the cursor image goes so that its hotspot lands on the pointer.

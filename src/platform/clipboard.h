@@ -25,12 +25,19 @@ class Clipboard {
   virtual bool changeClipboardChain(WindowHandle remove, WindowHandle next) = 0;
   // CountClipboardFormats: 0 when the clipboard is empty.
   virtual int countClipboardFormats() = 0;
+  // GetClipboardSequenceNumber: changes with every change of the clipboard's contents.
+  virtual std::uint32_t clipboardSequenceNumber() = 0;
   // OpenClipboard: false while another program holds it open.
   virtual bool openClipboard(WindowHandle owner) = 0;
   virtual bool emptyClipboard() = 0;
   virtual void closeClipboard() = 0;
-  // The text on the (opened) clipboard, or nothing when it holds none.
+  // The text on the (opened) clipboard (CF_UNICODETEXT, which the system also makes from
+  // CF_TEXT), or nothing when it holds none.
   virtual std::optional<std::string> clipboardText() = 0;
+  // Whether the program that copied to the (opened) clipboard asked viewers not to keep it
+  // (password managers do): the formats "ExcludeClipboardContentFromMonitorProcessing" or
+  // "Clipboard Viewer Ignore", or "CanIncludeInClipboardHistory" holding a DWORD 0.
+  virtual bool clipboardAsksNotToBeRecorded() = 0;
   // Puts text on the (opened and emptied) clipboard.
   virtual bool setClipboardText(const std::string& text) = 0;
   // The bitmap on the (opened) clipboard in its own format, or nothing.

@@ -33,6 +33,9 @@ class Windowing {
   virtual void setWindowText(WindowHandle window, const std::string& text) = 0;
   virtual bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                            LParam lParam) = 0;
+  // SendMessage: handled before it returns, also by another program's window.
+  virtual LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                              LParam lParam) = 0;
 
   // GetForegroundWindow, WindowFromPoint, GetParent, GetWindowRect (capture).
   virtual WindowHandle foregroundWindow() = 0;

@@ -2,13 +2,15 @@
 
 #include <vector>
 
-#include "app/main_form.h"
 #include "common/opened_clipboard.h"
 
 namespace vireloc {
 
-TrayMenu::TrayMenu(Platform& platform, Application& application, TForm1& form)
-    : platform_(platform), application_(application), form_(form) {
+TrayMenu::TrayMenu(ProgramContext& context, bool& appsMinimized, std::string& helpCommand)
+    : context_(context),
+      platform_(context.platform),
+      appsMinimized_(appsMinimized),
+      helpCommand_(helpCommand) {
   buildMenu();
 }
 
@@ -38,12 +40,12 @@ void TrayMenu::buildMenu() {
 }
 
 TMenuItem& TrayMenu::defaultClickItem() {
-  const std::string& choice = form_.settings.DefaultClick;
+  const std::string& choice = context_.settings.DefaultClick;
   if (choice == "Dovrant") return *mnuApp1;
-  if (choice == "DovrantRe") return form_.appsMinimized ? *mnuApp2 : *mnuApp1;
+  if (choice == "DovrantRe") return appsMinimized_ ? *mnuApp2 : *mnuApp1;
   if (choice == "WindowSmall") return *mnuWindow;
-  form_.settings.DefaultClick = "Dovrant";
-  form_.iniWrite();
+  context_.settings.DefaultClick = "Dovrant";
+  context_.iniWrite();
   return *mnuApp1;
 }
 
@@ -55,16 +57,16 @@ void TrayMenu::TrayIcon1MouseDown(MouseButton button, ShiftState, int, int) {
   }
   mnuClip->Enabled = platform_.clipboard.countClipboardFormats() != 0;
   defaultClickItem().setDefault();
-  const std::string helpFile = form_.appDir + "vrl.chm";
+  const std::string helpFile = context_.appDir + "vrl.chm";
   mnuShowHelp->Enabled = isPlainFile(platform_.files, helpFile);
-  if (mnuShowHelp->Enabled) form_.helpCommand = "hh.exe " + helpFile;
-  mnuClipShow->Enabled = form_.historyWindow == nullptr;
+  if (mnuShowHelp->Enabled) helpCommand_ = "hh.exe " + helpFile;
+  mnuClipShow->Enabled = !isHistoryWindowOpen();
   showMenu();
 }
 
 void TrayMenu::showMenu() {
   const Point at = platform_.keyboardMouse.cursorPos().value_or(Point{});
-  const WindowHandle window = form_.handle();
+  const WindowHandle window = context_.formHandle();
   platform_.windowing.setForegroundWindow(window);
   const std::uint32_t chosen = platform_.menus.trackPopupMenu(PopupMenu1.entries(), at, window);
   // The command runs from the queue, after the menu has fully closed, as a menu's WM_COMMAND does.
@@ -86,28 +88,28 @@ void TrayMenu::pressKeys(std::initializer_list<std::uint8_t> keys) {
 
 void TrayMenu::mnuApp1Click() {
   pressKeys({vk::LWin, vk::KeyM});
-  form_.appsMinimized = true;
+  appsMinimized_ = true;
 }
 
 void TrayMenu::mnuApp2Click() {
   pressKeys({vk::LWin, vk::Shift, vk::KeyM});
-  form_.appsMinimized = false;
+  appsMinimized_ = false;
 }
 
 void TrayMenu::mnuWindowClick() { pressKeys({vk::LWin, vk::KeyD}); }
 
 void TrayMenu::mnuClipClick() {
-  OpenedClipboard clipboard(platform_.clipboard, application_.handle());
+  OpenedClipboard clipboard(platform_.clipboard, context_.application.handle());
   platform_.clipboard.emptyClipboard();
 }
 
 void TrayMenu::mnuClipTempEnableClick() { mnuClipTempEnable->Checked = !mnuClipTempEnable->Checked; }
 
-void TrayMenu::mnuExitClick() { form_.close(); }
+void TrayMenu::mnuExitClick() { onExit(); }
 
 // The windows these open arrive with their own features.
 void TrayMenu::mnuDragClick() {}
-void TrayMenu::mnuClipShowClick() {}
+void TrayMenu::mnuClipShowClick() { onShowHistory(); }
 void TrayMenu::mnuSettingsClick() {}
 void TrayMenu::mnuShowHelpClick() {}
 void TrayMenu::mnuVersionCheckClick() {}

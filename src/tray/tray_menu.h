@@ -1,20 +1,20 @@
 #pragma once
 #include <cstdint>
 
-#include "app/application.h"
-#include "platform/platform.h"
+#include <functional>
+#include <string>
+
+#include "app/program_context.h"
 #include "tray/popup_menu.h"
 #include "tray/tray_icon.h"
 
 namespace vireloc {
 
-class TForm1;
-
 // The tray menu of mainWindow and its commands: the quick actions on a left press, the menu on
 // a right press.
 class TrayMenu {
  public:
-  TrayMenu(Platform& platform, Application& application, TForm1& form);
+  TrayMenu(ProgramContext& context, bool& appsMinimized, std::string& helpCommand);
 
   // mainWindow's handler of the tray icon's OnMouseDown.
   void TrayIcon1MouseDown(MouseButton button, ShiftState shift, int x, int y);
@@ -51,14 +51,20 @@ class TrayMenu {
   TMenuItem* mnuAbout;
   TMenuItem* mnuExit;
 
+  // Commands other features serve; the main form connects them.
+  std::function<bool()> isHistoryWindowOpen = [] { return false; };
+  std::function<void()> onShowHistory = [] {};
+  std::function<void()> onExit = [] {};
+
  private:
   void buildMenu();
   void showMenu();
   void pressKeys(std::initializer_list<std::uint8_t> keys);
 
+  ProgramContext& context_;
   Platform& platform_;
-  Application& application_;
-  TForm1& form_;
+  bool& appsMinimized_;
+  std::string& helpCommand_;
 };
 
 }  // namespace vireloc

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <utility>
 
 #include "common/app_error.h"
 #include "platform/sim/sim_desktop.h"
@@ -21,7 +22,24 @@ bool SimDesktop::changeClipboardChain(WindowHandle remove, WindowHandle next) {
 }
 
 int SimDesktop::countClipboardFormats() {
-  return (clipboard.text ? 1 : 0) + (clipboard.bitmap ? 1 : 0) + clipboard.otherFormats;
+  const int bitmapFormats = !clipboard.bitmap ? 0 : clipboard.bitmap->palette.empty() ? 3 : 4;
+  return (clipboard.text ? 4 : 0) + bitmapFormats + clipboard.otherFormats +
+         static_cast<int>(clipboard.namedFormats.size());
+}
+
+void SimDesktop::otherProgramCopies(SimClipboardContent content) {
+  clipboard = std::move(content);
+  ++clipboardSequence;
+  if (clipboardViewer) sendMessage(clipboardViewer, wm::DrawClipboard, 0, 0);
+}
+
+bool SimDesktop::clipboardAsksNotToBeRecorded() {
+  const auto& named = clipboard.namedFormats;
+  if (named.count("ExcludeClipboardContentFromMonitorProcessing") ||
+      named.count("Clipboard Viewer Ignore"))
+    return true;
+  auto history = named.find("CanIncludeInClipboardHistory");
+  return history != named.end() && history->second == 0u;
 }
 
 bool SimDesktop::openClipboard(WindowHandle owner) {
@@ -35,12 +53,17 @@ bool SimDesktop::emptyClipboard() {
   clipboardLog.push_back("empty");
   if (!clipboardOpen) return false;
   clipboard = SimClipboardContent{};
+  ++clipboardSequence;
+  clipboardChangedWhileOpen_ = true;
   return true;
 }
 
 void SimDesktop::closeClipboard() {
   clipboardLog.push_back("close");
   clipboardOpen = false;
+  // As under Windows, the first viewer hears of the change inside the closing call.
+  if (std::exchange(clipboardChangedWhileOpen_, false) && clipboardViewer)
+    sendMessage(clipboardViewer, wm::DrawClipboard, 0, 0);
 }
 
 std::optional<std::string> SimDesktop::clipboardText() {
@@ -50,6 +73,8 @@ std::optional<std::string> SimDesktop::clipboardText() {
 bool SimDesktop::setClipboardText(const std::string& text) {
   if (!clipboardOpen) return false;
   clipboard.text = text;
+  ++clipboardSequence;
+  clipboardChangedWhileOpen_ = true;
   return true;
 }
 
@@ -72,6 +97,8 @@ std::unique_ptr<ClipboardImage> SimDesktop::makeClipboardImage(const PixelBuffer
 bool SimDesktop::setClipboardImage(std::unique_ptr<ClipboardImage> image) {
   if (!clipboardOpen || !image) return false;
   clipboard.bitmap = std::move(static_cast<SimClipboardImage&>(*image).image);
+  ++clipboardSequence;
+  clipboardChangedWhileOpen_ = true;
   return true;
 }
 

@@ -58,11 +58,22 @@ struct SimFile {
   std::string path;  // as created: the file system keeps the case it was given
 };
 
-// What a test sees of the clipboard.
+// What a test sees of the clipboard. Formats count as under Windows: a text is four (its
+// Unicode, ANSI and OEM forms and its locale), a bitmap three (itself, DIB and DIBV5).
 struct SimClipboardContent {
   std::optional<std::string> text;
   std::optional<PixelBuffer> bitmap;
   int otherFormats = 0;  // formats the program does not read
+  // Registered formats by name, with the DWORD some of them hold.
+  std::map<std::string, std::optional<std::uint32_t>> namedFormats;
+};
+
+// A message sent to another program's window.
+struct ForeignMessage {
+  WindowHandle window;
+  std::uint32_t message;
+  WParam wParam;
+  LParam lParam;
 };
 
 class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
@@ -86,6 +97,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void hideWindow(WindowHandle window) override;
   void setWindowText(WindowHandle window, const std::string& text) override;
   bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
+  LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                      LParam lParam) override;
   WindowHandle foregroundWindow() override { return foreground; }
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
@@ -116,10 +129,12 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
   bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
   int countClipboardFormats() override;
+  std::uint32_t clipboardSequenceNumber() override { return clipboardSequence; }
   bool openClipboard(WindowHandle owner) override;
   bool emptyClipboard() override;
   void closeClipboard() override;
   std::optional<std::string> clipboardText() override;
+  bool clipboardAsksNotToBeRecorded() override;
   bool setClipboardText(const std::string& text) override;
   std::optional<PixelBuffer> clipboardBitmap() override;
   std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) override;
@@ -181,6 +196,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   bool clipboardOpen = false;
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
   std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
+  std::uint32_t clipboardSequence = 1;
+  std::vector<ForeignMessage> foreignMessages;  // sent to windows of other programs
   PixelBuffer screenImage;                // the primary screen, 32 bits per pixel
   Rect workAreaRect;
   std::uintptr_t cursorHandle = 0x7F00;
@@ -203,7 +220,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::deque<std::function<void()>> duringModal;
   // Queued into the message loop, handled in order; the loop returns when none is left.
   void queue(std::function<void()> action);
-  LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
+  // Another program replaces the clipboard's contents; the chain hears of it.
+  void otherProgramCopies(SimClipboardContent content);
   // Another program's top-level window.
   WindowHandle addForeignWindow(const std::string& className, const std::string& title,
                                 WindowHandle owner = 0);
@@ -231,6 +249,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::map<std::string, std::uint32_t> registeredMessages_;
   std::deque<std::function<void()>> queue_;
   bool quitPosted_ = false;
+  bool clipboardChangedWhileOpen_ = false;
 };
 
 }  // namespace vireloc::sim

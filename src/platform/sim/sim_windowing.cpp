@@ -132,7 +132,11 @@ void SimDesktop::runMessageLoop() {
 LResult SimDesktop::sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                                 LParam lParam) {
   auto it = windows.find(window);
-  if (it == windows.end() || !it->second.handler) return 0;
+  if (it == windows.end()) return 0;
+  if (!it->second.handler) {
+    foreignMessages.push_back({window, message, wParam, lParam});
+    return 0;
+  }
   return it->second.handler->handleMessage(window, message, wParam, lParam);
 }
 

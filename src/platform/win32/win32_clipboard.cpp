@@ -56,6 +56,8 @@ bool Win32Clipboard::changeClipboardChain(WindowHandle remove, WindowHandle next
 
 int Win32Clipboard::countClipboardFormats() { return CountClipboardFormats(); }
 
+std::uint32_t Win32Clipboard::clipboardSequenceNumber() { return GetClipboardSequenceNumber(); }
+
 bool Win32Clipboard::openClipboard(WindowHandle owner) {
   return OpenClipboard(toHwnd(owner)) != 0;
 }
@@ -70,6 +72,21 @@ std::optional<std::string> Win32Clipboard::clipboardText() {
   HANDLE memory = GetClipboardData(CF_UNICODETEXT);
   if (!memory) return std::nullopt;
   return readUnicodeText(memory);
+}
+
+bool Win32Clipboard::clipboardAsksNotToBeRecorded() {
+  static const UINT exclude =
+      RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+  static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+  static const UINT history = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+  if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore)) return true;
+  HANDLE memory = IsClipboardFormatAvailable(history) ? GetClipboardData(history) : nullptr;
+  if (!memory) return false;
+  GlobalLockGuard lock(memory);
+  DWORD allowed = 1;
+  if (!lock.data() || lock.size() < sizeof allowed) return false;
+  std::memcpy(&allowed, lock.data(), sizeof allowed);
+  return allowed == 0;
 }
 
 bool Win32Clipboard::setClipboardText(const std::string& text) {

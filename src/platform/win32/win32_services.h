@@ -21,6 +21,8 @@ class Win32Windowing final : public Windowing {
   void setWindowText(WindowHandle window, const std::string& text) override;
   bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                    LParam lParam) override;
+  LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                      LParam lParam) override;
   WindowHandle foregroundWindow() override;
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
@@ -71,10 +73,12 @@ class Win32Clipboard final : public Clipboard {
   std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
   bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
   int countClipboardFormats() override;
+  std::uint32_t clipboardSequenceNumber() override;
   bool openClipboard(WindowHandle owner) override;
   bool emptyClipboard() override;
   void closeClipboard() override;
   std::optional<std::string> clipboardText() override;
+  bool clipboardAsksNotToBeRecorded() override;
   bool setClipboardText(const std::string& text) override;
   std::optional<PixelBuffer> clipboardBitmap() override;
   std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) override;

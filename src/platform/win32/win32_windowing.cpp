@@ -120,6 +120,11 @@ bool Win32Windowing::postMessage(WindowHandle window, std::uint32_t message, WPa
   return PostMessageW(toHwnd(window), message, wParam, lParam) != 0;
 }
 
+LResult Win32Windowing::sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                    LParam lParam) {
+  return SendMessageW(toHwnd(window), message, wParam, lParam);
+}
+
 WindowHandle Win32Windowing::foregroundWindow() { return fromHwnd(GetForegroundWindow()); }
 
 WindowHandle Win32Windowing::windowFromPoint(Point point) {

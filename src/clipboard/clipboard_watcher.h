@@ -1,0 +1,60 @@
+// mainWindow's membership in the clipboard viewer chain: every change of the clipboard is
+// recorded in the text history or, with the image monitor on, saved as an image file, and
+// always passed on to the next viewer.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "app/program_context.h"
+#include "capture/capture_writer.h"
+#include "capture/screen_capture.h"
+#include "clipboard/clip_history.h"
+#include "clipboard/own_clipboard_writes.h"
+
+namespace vireloc {
+
+class ClipboardWatcher {
+ public:
+  struct Shared {
+    ClipHistory& clipHistory;
+    bool& selfCopy;     // the history window is writing one of its entries back
+    bool& captureBusy;  // a capture is at work
+    OwnClipboardWrites& ownWrites;
+  };
+  // The history window as this feature needs it; the main form fills these in.
+  struct HistoryView {
+    std::function<bool()> isOpen = [] { return false; };
+    std::function<void()> open = [] {};
+    std::function<void()> refresh = [] {};  // the grid, and the erase command enabled
+    std::function<bool()> autoPopupTicked = [] { return false; };
+  };
+
+  ClipboardWatcher(ProgramContext& context, Shared shared, CaptureWriter& writer,
+                   ScreenCapture& capture)
+      : context_(context), platform_(context.platform), shared_(shared), writer_(writer),
+        capture_(capture) {}
+
+  void joinClipboardChain();
+  void leaveClipboardChain();
+  // WM_DRAWCLIPBOARD. Drops every error of its own; the change always goes on down the chain.
+  void onClipboardChange();
+  // WM_CHANGECBCHAIN.
+  void onClipboardChainChange(WindowHandle removed, WindowHandle following);
+
+  WindowHandle nextViewer = 0;
+  HistoryView historyView;
+
+ private:
+  void handleChange();
+  void recordText(std::string text);
+  void saveClipboardImage();
+  PixelBuffer readClipboardImage();
+
+  ProgramContext& context_;
+  Platform& platform_;
+  Shared shared_;
+  CaptureWriter& writer_;
+  ScreenCapture& capture_;
+};
+
+}  // namespace vireloc
