@@ -1,7 +1,10 @@
 #include "app/main_form.h"
 
+#include <utility>
+
 #include "app/app_paths.h"
 #include "app/version_info.h"
+#include "clipboard/history_window.h"
 
 namespace vireloc {
 
@@ -57,6 +60,7 @@ void TForm1::release() {
   released_ = true;
   application_.runGuarded([this] { FormDestroy(); });
   TrayIcon1.reset();
+  delete std::exchange(historyWindow, nullptr);
   if (window_) platform_.windowing.destroyWindow(window_);
   window_ = 0;
 }
@@ -74,6 +78,15 @@ void TForm1::joinClipboardChain() { handle(); }
 void TForm1::leaveClipboardChain() {}
 void TForm1::registerCaptureHotkeys() { screenCapture->registerCaptureHotkeys(); }
 void TForm1::unregisterCaptureHotkeys() { screenCapture->unregisterCaptureHotkeys(); }
+
+void TForm1::openHistoryWindow() {
+  if (historyWindow) return;
+  // The window frees itself when closed and clears this reference then.
+  historyWindow = new TWClipboard(platform_, application_,
+                                  {clipHistory, selfCopy, settings, [this] { iniWrite(); }},
+                                  [this] { historyWindow = nullptr; });
+  historyWindow->open();
+}
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) {

@@ -7,6 +7,7 @@
 #include "app/settings_store.h"
 #include "capture/capture_writer.h"
 #include "capture/screen_capture.h"
+#include "clipboard/clip_history.h"
 #include "platform/platform.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -45,6 +46,8 @@ class TForm1 : public MessageHandler {
   void leaveClipboardChain();
   void registerCaptureHotkeys();
   void unregisterCaptureHotkeys();
+  // Opens the clipboard history window unless it is open already.
+  void openHistoryWindow();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
@@ -62,6 +65,7 @@ class TForm1 : public MessageHandler {
   std::unique_ptr<TrayMenu> trayMenu;
   std::unique_ptr<CaptureWriter> captureWriter;
   std::unique_ptr<ScreenCapture> screenCapture;
+  ClipHistory clipHistory;
   TWClipboard* historyWindow = nullptr;
 
  private:

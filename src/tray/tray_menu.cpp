@@ -107,7 +107,7 @@ void TrayMenu::mnuExitClick() { form_.close(); }
 
 // The windows these open arrive with their own features.
 void TrayMenu::mnuDragClick() {}
-void TrayMenu::mnuClipShowClick() {}
+void TrayMenu::mnuClipShowClick() { form_.openHistoryWindow(); }
 void TrayMenu::mnuSettingsClick() {}
 void TrayMenu::mnuShowHelpClick() {}
 void TrayMenu::mnuVersionCheckClick() {}
