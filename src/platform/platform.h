@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/clipboard.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/icons.h"
 #include "platform/keyboard_mouse.h"
 #include "platform/menus.h"
@@ -26,6 +27,7 @@ struct Platform {
   ProfileFiles& profileFiles;
   Files& files;
   Shell& shell;
+  Forms& forms;
 };
 
 }  // namespace vireloc

@@ -25,6 +25,8 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
 // Window message numbers the program handles, with their Windows values.
 namespace wm {
 constexpr std::uint32_t Null = 0x0000;

@@ -8,8 +8,6 @@
 
 namespace vireloc {
 
-enum class MouseButton { Left = 0, Right = 1 };
-
 namespace shiftstate {
 constexpr std::uint8_t Shift = 1;
 constexpr std::uint8_t Alt = 2;

@@ -23,4 +23,20 @@ int windowChildren(const Args& args) {
   return 0;
 }
 
+int listBoxItems(const Args& args) {
+  requireArgs(args, 1, "list-box-items <hwnd>");
+  HWND list = parseWindow(args[0]);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  if (count == LB_ERR) throw Failure("LB_GETCOUNT failed: no list box?");
+  printLine("item-height " + std::to_string(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
+  for (LRESULT item = 0; item < count; ++item) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, item, 0);
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied = SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    printLine(std::to_string(item) + "\t" + toUtf8(text));
+  }
+  return 0;
+}
+
 }  // namespace vireloc::driver

@@ -17,6 +17,9 @@ int trayCallback(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
 int windowChildren(const Args& args);
+int listBoxItems(const Args& args);
+int windowInfo(const Args& args);
+int moveWindow(const Args& args);
 int keyLog(const Args& args);
 
 int clipboardGetText(const Args& args);

@@ -1,4 +1,6 @@
 // Commands about top-level windows and messages.
+#include <cstdio>
+
 #include "commands.h"
 #include "driver_util.h"
 
@@ -52,6 +54,28 @@ int windowRect(const Args& args) {
   if (!GetWindowRect(parseWindow(args[0]), &rect)) throw Failure("GetWindowRect failed");
   printLine(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
             std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top));
+  return 0;
+}
+
+int windowInfo(const Args& args) {
+  requireArgs(args, 1, "window-info <hwnd>");
+  HWND window = parseWindow(args[0]);
+  RECT client{};
+  if (!GetClientRect(window, &client)) throw Failure("GetClientRect failed");
+  char styles[64];
+  std::snprintf(styles, sizeof styles, "style 0x%08lX\nexstyle 0x%08lX",
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+  printLine("client " + std::to_string(client.right) + " " + std::to_string(client.bottom));
+  printLine(styles);
+  return 0;
+}
+
+int moveWindow(const Args& args) {
+  requireArgs(args, 3, "move-window <hwnd> <x> <y>");
+  const int x = std::stoi(args[1]), y = std::stoi(args[2]);
+  if (!SetWindowPos(parseWindow(args[0]), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+    throw Failure("SetWindowPos failed, error " + std::to_string(GetLastError()));
   return 0;
 }
 

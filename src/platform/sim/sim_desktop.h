@@ -58,6 +58,26 @@ struct SimFile {
   std::string path;  // as created: the file system keeps the case it was given
 };
 
+// A form as the program made it, without pixels: controls by name, with their state.
+struct SimControl {
+  ControlSpec spec;  // as created
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+  std::string tooltip;
+  std::vector<std::string> rows;
+  std::set<int> selectedRows;
+};
+
+struct SimForm {
+  FormSpec spec;  // as created; the menu bar's items keep their current states
+  FormEvents* events = nullptr;
+  std::vector<SimControl> controls;
+  SimControl& control(const std::string& name);  // throws std::out_of_range
+  // The menu bar's item with this caption, or nullptr.
+  MenuEntry* menuItem(const std::string& caption);
+};
+
 // What a test sees of the clipboard. Formats count as under Windows: a text is four (its
 // Unicode, ANSI and OEM forms and its locale), a bitmap three (itself, DIB and DIBV5).
 struct SimClipboardContent {
@@ -78,7 +98,7 @@ struct ForeignMessage {
 
 class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
                          public PopupMenus, public Icons, public KeyboardMouse, public Clipboard, public Screen,
-                         public ProfileFiles, public Files, public Shell {
+                         public ProfileFiles, public Files, public Shell, public Forms {
  public:
   SimDesktop();
   Platform platform();
@@ -167,6 +187,28 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   // ---- Shell
   bool startProcess(const std::string& commandLine) override;
 
+  // ---- Forms
+  WindowHandle createForm(const FormSpec& spec, FormEvents& events) override;
+  void destroyForm(WindowHandle form) override;
+  void showForm(WindowHandle form) override;
+  void hideForm(WindowHandle form) override;
+  Rect formRect(WindowHandle form) override;
+  void moveForm(WindowHandle form, Point topLeft) override;
+  void setCaption(WindowHandle form, const std::string& caption) override;
+  void setControlText(WindowHandle form, const std::string& control,
+                      const std::string& text) override;
+  std::string controlText(WindowHandle form, const std::string& control) override;
+  void setControlEnabled(WindowHandle form, const std::string& control, bool enabled) override;
+  void setControlChecked(WindowHandle form, const std::string& control, bool checked) override;
+  bool controlChecked(WindowHandle form, const std::string& control) override;
+  void setControlTooltip(WindowHandle form, const std::string& control,
+                         const std::string& text) override;
+  void setRows(WindowHandle form, const std::string& control,
+               const std::vector<std::string>& rows) override;
+  std::vector<int> selectedRows(WindowHandle form, const std::string& control) override;
+  void setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) override;
+  void setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) override;
+
   // ==== Test side: state
   std::map<WindowHandle, SimWindow> windows;
   WindowHandle foreground = 0;
@@ -214,6 +256,11 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<std::string> startedProcesses;
   bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
   bool quitPending() const { return quitPosted_; }
+  std::map<WindowHandle, SimForm> forms;
+  // A form's frame: fixed border on each side, caption and one-line menu bar above the client.
+  static constexpr int kFormBorder = 3;
+  static constexpr int kCaptionHeight = 19;
+  static constexpr int kMenuBarHeight = 19;
 
   // ==== Test side: events
   // Runs inside the next modal moment (message box, popup menu), in the order given.
@@ -231,6 +278,16 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void endSession();
   void broadcast(std::uint32_t message, WParam wParam, LParam lParam);
   WindowHandle findWindowByClass(const std::string& className) const;
+  // Forms, used as a user would: disabled controls and menu items do nothing.
+  void clickControl(WindowHandle form, const std::string& control);
+  // A press on a row: the left button selects the row before the control hears of it.
+  void pressRow(WindowHandle form, const std::string& control, int row,
+                MouseButton button = MouseButton::Left);
+  // The first press selects the row, the second one is the double-click.
+  void doubleClickRow(WindowHandle form, const std::string& control, int row);
+  void chooseMenuItem(WindowHandle form, const std::string& caption);
+  void activateForm(WindowHandle form);
+  void pressCloseBox(WindowHandle form);
   // Files
   void addDirectory(const std::string& path);
   void removeDirectory(const std::string& path);
@@ -243,6 +300,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
 
  private:
   void runModalScript();
+  void deliver(WindowHandle form, const FormEvent& event);
 
   WindowHandle nextHandle_ = 0x10010;
   IconHandle nextIcon_ = 0x20010;

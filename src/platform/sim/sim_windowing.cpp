@@ -13,7 +13,7 @@ SimDesktop::SimDesktop() {
 }
 
 Platform SimDesktop::platform() {
-  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 WindowHandle SimDesktop::createHiddenWindow(const std::string& className, const std::string& title,

@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
 
 namespace {
@@ -39,6 +40,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vireloc::Win32ProfileFiles profileFiles;
   vireloc::Win32Files files;
   vireloc::Win32Shell shell;
+  vireloc::Win32Forms forms;
+  windowing.setForms(forms);
   vireloc::Platform platform{.windowing = windowing,
                              .messageBoxes = messageBoxes,
                              .menus = menus,
@@ -49,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                              .screen = screen,
                              .profileFiles = profileFiles,
                              .files = files,
-                             .shell = shell};
+                             .shell = shell,
+                             .forms = forms};
   try {
     return vireloc::runProgram(platform);
   } catch (const std::exception& error) {

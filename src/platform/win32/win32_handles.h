@@ -50,6 +50,10 @@ struct GdiObjectCloser {
 struct MemoryDcCloser {
   bool operator()(HDC dc) const { return DeleteDC(dc) != 0; }
 };
+struct MenuCloser {
+  // Destroys the submenus attached to it as well.
+  bool operator()(HMENU menu) const { return DestroyMenu(menu) != 0; }
+};
 struct GlobalMemoryCloser {
   bool operator()(HGLOBAL memory) const { return GlobalFree(memory) == nullptr; }
 };
@@ -58,6 +62,8 @@ struct GlobalMemoryCloser {
 using KernelHandle = ScopedHandle<HANDLE, KernelHandleCloser>;
 using BitmapHandle = ScopedHandle<HBITMAP, GdiObjectCloser>;
 using PaletteHandle = ScopedHandle<HPALETTE, GdiObjectCloser>;
+using FontHandle = ScopedHandle<HFONT, GdiObjectCloser>;
+using MenuHandle = ScopedHandle<HMENU, MenuCloser>;
 using MemoryDc = ScopedHandle<HDC, MemoryDcCloser>;
 using GlobalMemory = ScopedHandle<HGLOBAL, GlobalMemoryCloser>;
 

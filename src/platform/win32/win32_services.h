@@ -4,6 +4,8 @@
 
 namespace vireloc {
 
+class Win32Forms;
+
 class Win32Windowing final : public Windowing {
  public:
   WindowHandle createHiddenWindow(const std::string& className, const std::string& title,
@@ -29,8 +31,12 @@ class Win32Windowing final : public Windowing {
   std::optional<Rect> windowRect(WindowHandle window) override;
   void runMessageLoop() override;
   void quitMessageLoop() override;
+  // The forms whose dialog keys the message loop handles.
+  void setForms(Win32Forms& forms) { forms_ = &forms; }
+
  private:
   bool quitRequested_ = false;
+  Win32Forms* forms_ = nullptr;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

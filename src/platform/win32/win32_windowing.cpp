@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_system_error.h"
@@ -145,6 +146,7 @@ void Win32Windowing::runMessageLoop() {
   MSG message{};
   // GetMessage returns -1 on an invalid call; looping on it would spin forever.
   while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (forms_ && forms_->handleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,0 +1,243 @@
+#include "clipboard/history_window.h"
+
+#include <utility>
+
+#include "common/app_error.h"
+#include "common/opened_clipboard.h"
+
+namespace vireloc {
+
+namespace {
+
+const std::string kGrid = "StringGrid1";
+constexpr int kClientWidth = 133;
+constexpr int kClientHeight = 129;
+constexpr int kRowHeight = 24;
+// A cell never shows more than its first few hundred characters, and a tooltip taller than
+// the screen helps nobody: the view gets this much of a text that may be megabytes long.
+constexpr std::size_t kRowTextLimit = 1024;
+constexpr std::size_t kTooltipTextLimit = 4096;
+
+// The first `limit` bytes of text, cut before a UTF-8 sequence that would not fit.
+std::string shownPart(const std::string& text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
+ControlSpec gridDesign() {
+  ControlSpec grid;
+  grid.name = kGrid;
+  grid.kind = ControlKind::RowList;
+  grid.bounds = {0, 0, kClientWidth, kClientHeight};
+  grid.tabStop = true;
+  grid.sunkenBorder = true;
+  grid.rowHeight = kRowHeight;
+  grid.gridLine = 1;
+  grid.rows.assign(ClipHistory::kSize, "");
+  grid.selectedRow = 0;  // the grid's current cell
+  return grid;
+}
+
+}  // namespace
+
+Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height) {
+  // The saved values are unsigned: a negative one is never less than an edge.
+  const auto right = static_cast<std::uint32_t>(workArea.right);
+  const auto bottom = static_cast<std::uint32_t>(workArea.bottom);
+  const auto atRight = static_cast<std::uint32_t>(workArea.right - width);
+  const auto atBottom = static_cast<std::uint32_t>(workArea.bottom - height);
+  if (saved.VRLClipboardLeft == 0 && saved.VRLClipboardTop == 0 && saved.VRLClipboardWidth == 0 &&
+      saved.VRLClipboardHeight == 0) {
+    saved.VRLClipboardLeft = atRight;
+    saved.VRLClipboardTop = atBottom;
+    saved.VRLClipboardWidth = static_cast<std::uint32_t>(width);
+    saved.VRLClipboardHeight = static_cast<std::uint32_t>(height);
+  } else if (saved.VRLClipboardLeft >= right) {
+    saved.VRLClipboardLeft = atRight;
+  } else if (saved.VRLClipboardTop >= bottom) {
+    saved.VRLClipboardTop = atBottom;
+  }
+  return {static_cast<std::int32_t>(saved.VRLClipboardLeft),
+          static_cast<std::int32_t>(saved.VRLClipboardTop)};
+}
+
+TWClipboard::TWClipboard(Platform& platform, Application& application, Shared shared,
+                         std::function<void()> onClosed)
+    : platform_(platform),
+      application_(application),
+      shared_(std::move(shared)),
+      onClosed_(std::move(onClosed)) {
+  mnuFunction = &MainMenu1.add(nullptr, "mnuFunction", "機能(&F)");
+  mnuOption = &MainMenu1.add(mnuFunction, "mnuOption", "オプション(&O)");
+  mnuOption->Enabled = false;
+  mnuClipErase = &MainMenu1.add(mnuFunction, "mnuClipErase", "クリップボードログ消去(&E)",
+                                [this] { mnuClipEraseClick(); });
+  mnuClipErase->Enabled = false;
+  MainMenu1.add(mnuFunction, "N1", "-");
+  mnuClose = &MainMenu1.add(mnuFunction, "mnuClose", "閉じる(&C)", [this] { mnuCloseClick(); });
+}
+
+TWClipboard::~TWClipboard() {
+  if (form_) platform_.forms.destroyForm(form_);
+}
+
+FormSpec TWClipboard::design() const {
+  FormSpec spec;
+  spec.className = "TWClipboard";
+  spec.caption = "クリップボードログ";
+  spec.clientWidth = kClientWidth;
+  spec.clientHeight = kClientHeight;
+  spec.border = FormBorder::Single;
+  spec.minimizeBox = true;
+  spec.appWindow = true;
+  spec.font = {"MS Shell Dlg 2", 12, charset::ShiftJis};
+  spec.menuBar = MainMenu1.entries();
+  spec.controls = {gridDesign()};
+  return spec;
+}
+
+void TWClipboard::open() {
+  try {
+    form_ = platform_.forms.createForm(design(), *this);
+  } catch (const SystemError& error) {
+    const AppError failure("ウィンドウを作成できません。" + std::string(error.what()));
+    closed_ = true;
+    onClosed_();
+    delete this;
+    throw failure;
+  }
+  application_.runGuarded([this] { FormCreate(); });
+  platform_.forms.showForm(form_);
+}
+
+void TWClipboard::FormCreate() {
+  const Rect outer = platform_.forms.formRect(form_);
+  const Point at = placeHistoryWindow(shared_.settings, platform_.screen.workArea(),
+                                      outer.right - outer.left, outer.bottom - outer.top);
+  platform_.forms.moveForm(form_, at);
+  refreshHistoryGrid();
+  // Last, so that a refused write leaves a complete window behind its error report.
+  shared_.iniWrite();
+}
+
+void TWClipboard::FormActivate() {
+  // The application's own taskbar button goes; this window has one of its own.
+  platform_.windowing.hideWindow(application_.handle());
+  if (!rows_[0].empty()) setMenuItemEnabled(*mnuClipErase, true);
+}
+
+void TWClipboard::refreshHistoryGrid() {
+  std::vector<std::string> shown;
+  for (int row = 0; row < ClipHistory::kSize; ++row) {
+    rows_[row] = shared_.clipHistory.entry(row);
+    shown.push_back(shownPart(rows_[row], kRowTextLimit));
+  }
+  platform_.forms.setRows(form_, kGrid, shown);
+}
+
+void TWClipboard::setMenuItemEnabled(TMenuItem& item, bool enabled) {
+  item.Enabled = enabled;
+  platform_.forms.setMenuItemEnabled(form_, item.Command, enabled);
+}
+
+int TWClipboard::selectionTop() {
+  const std::vector<int> selected = platform_.forms.selectedRows(form_, kGrid);
+  return selected.empty() ? -1 : selected.front();
+}
+
+void TWClipboard::StringGrid1DblClick() {
+  const int row = selectionTop();
+  if (row < 0 || rows_[row].empty()) return;
+  // The clipboard's notification of this write arrives inside it: the flag must stand first.
+  shared_.selfCopy = true;
+  shared_.clipHistory.promoteHistoryEntry(row, rows_[row]);
+  try {
+    putOnClipboard(shared_.clipHistory.entry(0));
+  } catch (const std::exception&) {
+    // Recording must not stay off, nor the grid show an order the history no longer has.
+    endReuse();
+    throw;
+  }
+  endReuse();
+}
+
+void TWClipboard::endReuse() {
+  refreshHistoryGrid();
+  shared_.selfCopy = false;
+}
+
+void TWClipboard::putOnClipboard(const std::string& text) {
+  OpenedClipboard opened(platform_.clipboard, application_.handle());
+  platform_.clipboard.emptyClipboard();
+  if (!platform_.clipboard.setClipboardText(text))
+    throw AppError("クリップボードに文字列を置けません");
+}
+
+void TWClipboard::StringGrid1MouseDown(MouseButton) {
+  const int row = selectionTop();
+  platform_.forms.setControlTooltip(form_, kGrid,
+                                    row < 0 ? "" : shownPart(rows_[row], kTooltipTextLimit));
+}
+
+void TWClipboard::mnuClipEraseClick() {
+  shared_.clipHistory.clear();
+  for (std::string& row : rows_) std::string().swap(row);
+  platform_.forms.setRows(form_, kGrid, std::vector<std::string>(ClipHistory::kSize));
+  setMenuItemEnabled(*mnuClipErase, false);
+}
+
+void TWClipboard::mnuCloseClick() { FormClose(); }
+
+void TWClipboard::FormClose() {
+  if (closed_) return;
+  const Rect outer = platform_.forms.formRect(form_);
+  Settings& saved = shared_.settings;
+  saved.VRLClipboardLeft = static_cast<std::uint32_t>(outer.left);
+  saved.VRLClipboardTop = static_cast<std::uint32_t>(outer.top);
+  saved.VRLClipboardWidth = static_cast<std::uint32_t>(outer.right - outer.left);
+  saved.VRLClipboardHeight = static_cast<std::uint32_t>(outer.bottom - outer.top);
+  platform_.forms.destroyForm(std::exchange(form_, 0));
+  closed_ = true;
+  onClosed_();
+  freeWhenIdle();
+}
+
+// A handler of this window may still be running below (a close chosen while its error box was
+// open): the object goes when the outermost one has returned.
+void TWClipboard::freeWhenIdle() {
+  if (closed_ && handlerDepth_ == 0) delete this;
+}
+
+void TWClipboard::onFormEvent(WindowHandle, const FormEvent& event) {
+  ++handlerDepth_;
+  application_.runGuarded([&] { dispatch(event); });
+  --handlerDepth_;
+  freeWhenIdle();
+}
+
+void TWClipboard::dispatch(const FormEvent& event) {
+  switch (event.kind) {
+    case FormEventKind::Activate:
+      FormActivate();
+      break;
+    case FormEventKind::CloseRequest:
+      FormClose();
+      break;
+    case FormEventKind::DoubleClick:
+      if (event.control == kGrid) StringGrid1DblClick();
+      break;
+    case FormEventKind::MouseDown:
+      if (event.control == kGrid) StringGrid1MouseDown(event.button);
+      break;
+    case FormEventKind::MenuCommand:
+      if (TMenuItem* item = MainMenu1.findByCommand(event.menuId); item && item->Enabled && item->OnClick)
+        item->OnClick();
+      break;
+    case FormEventKind::Click:
+      break;
+  }
+}
+
+}  // namespace vireloc

@@ -1,0 +1,79 @@
+// TWClipboard: the clipboard history window. Lists the five history texts, puts one back on the
+// clipboard on a double-click and erases the history on command.
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/application.h"
+#include "app/settings.h"
+#include "clipboard/clip_history.h"
+#include "platform/platform.h"
+#include "tray/popup_menu.h"
+
+namespace vireloc {
+
+class TWClipboard : private FormEvents {
+ public:
+  struct Shared {
+    ClipHistory& clipHistory;
+    bool& selfCopy;
+    Settings& settings;  // the VRLClipboard geometry
+    std::function<void()> iniWrite;
+  };
+
+  // onClosed runs when the window has closed; the object frees itself right after.
+  TWClipboard(Platform& platform, Application& application, Shared shared,
+              std::function<void()> onClosed);
+  // A window still open when the program ends goes without FormClose: nothing is saved.
+  ~TWClipboard() override;
+  TWClipboard(const TWClipboard&) = delete;
+  TWClipboard& operator=(const TWClipboard&) = delete;
+
+  // Creates the window, runs FormCreate and shows it. When the window cannot be created the
+  // object is freed (onClosed runs) and the error goes on to the caller.
+  void open();
+
+  void refreshHistoryGrid();
+  const std::string& gridRow(int row) const { return rows_.at(row); }
+  void setMenuItemEnabled(TMenuItem& item, bool enabled);
+  WindowHandle handle() const { return form_; }
+
+  void FormCreate();
+  void FormActivate();
+  void FormClose();
+  void StringGrid1DblClick();
+  void StringGrid1MouseDown(MouseButton button);
+  void mnuClipEraseClick();
+  void mnuCloseClick();
+
+  TPopupMenu MainMenu1;
+  TMenuItem* mnuFunction;
+  TMenuItem* mnuOption;
+  TMenuItem* mnuClipErase;
+  TMenuItem* mnuClose;
+
+ private:
+  void onFormEvent(WindowHandle form, const FormEvent& event) override;
+  void dispatch(const FormEvent& event);
+  FormSpec design() const;
+  int selectionTop();
+  void putOnClipboard(const std::string& text);
+  void endReuse();
+  void freeWhenIdle();
+
+  Platform& platform_;
+  Application& application_;
+  Shared shared_;
+  std::function<void()> onClosed_;
+  WindowHandle form_ = 0;
+  std::array<std::string, ClipHistory::kSize> rows_;
+  int handlerDepth_ = 0;  // event handlers of this window now running
+  bool closed_ = false;
+};
+
+// Where the history window opens on a work area, given its outer size; the saved geometry
+// is updated as the opening does it.
+Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height);
+
+}  // namespace vireloc

@@ -1,0 +1,174 @@
+#include <stdexcept>
+
+#include "platform/sim/sim_desktop.h"
+
+namespace vireloc::sim {
+
+namespace {
+
+MenuEntry* findMenuItem(std::vector<MenuEntry>& items,
+                        const std::function<bool(const MenuEntry&)>& match) {
+  for (MenuEntry& item : items) {
+    if (match(item)) return &item;
+    if (MenuEntry* found = findMenuItem(item.submenu, match)) return found;
+  }
+  return nullptr;
+}
+
+Rect outerRect(const FormSpec& spec) {
+  const int top = SimDesktop::kCaptionHeight + (spec.menuBar.empty() ? 0 : SimDesktop::kMenuBarHeight);
+  const int width = spec.clientWidth + 2 * SimDesktop::kFormBorder;
+  const int height = spec.clientHeight + top + 2 * SimDesktop::kFormBorder;
+  return {spec.position.x, spec.position.y, spec.position.x + width, spec.position.y + height};
+}
+
+}  // namespace
+
+SimControl& SimForm::control(const std::string& name) {
+  for (SimControl& control : controls)
+    if (control.spec.name == name) return control;
+  throw std::out_of_range("no control " + name);
+}
+
+MenuEntry* SimForm::menuItem(const std::string& caption) {
+  return findMenuItem(spec.menuBar, [&](const MenuEntry& item) { return item.caption == caption; });
+}
+
+WindowHandle SimDesktop::createForm(const FormSpec& spec, FormEvents& events) {
+  const WindowHandle handle = nextHandle_;
+  nextHandle_ += 0x10;
+  windows[handle] = SimWindow{spec.className, spec.caption, 0, 0, outerRect(spec), nullptr, false, false};
+  SimForm& form = forms[handle];
+  form.spec = spec;
+  form.events = &events;
+  for (const ControlSpec& control : spec.controls) {
+    SimControl state;
+    state.spec = control;
+    state.text = control.text;
+    state.enabled = control.enabled;
+    state.rows = control.rows;
+    if (control.selectedRow >= 0) state.selectedRows.insert(control.selectedRow);
+    form.controls.push_back(std::move(state));
+  }
+  return handle;
+}
+
+void SimDesktop::destroyForm(WindowHandle form) {
+  forms.erase(form);
+  windows.erase(form);
+  if (foreground == form) foreground = 0;
+}
+
+void SimDesktop::showForm(WindowHandle form) {
+  windows.at(form).visible = true;
+  activateForm(form);
+}
+
+void SimDesktop::hideForm(WindowHandle form) { windows.at(form).visible = false; }
+
+Rect SimDesktop::formRect(WindowHandle form) { return *windows.at(form).rect; }
+
+void SimDesktop::moveForm(WindowHandle form, Point topLeft) {
+  Rect& rect = *windows.at(form).rect;
+  rect = {topLeft.x, topLeft.y, topLeft.x + rect.right - rect.left, topLeft.y + rect.bottom - rect.top};
+}
+
+void SimDesktop::setCaption(WindowHandle form, const std::string& caption) {
+  windows.at(form).title = caption;
+}
+
+void SimDesktop::setControlText(WindowHandle form, const std::string& control,
+                                const std::string& text) {
+  forms.at(form).control(control).text = text;
+}
+
+std::string SimDesktop::controlText(WindowHandle form, const std::string& control) {
+  return forms.at(form).control(control).text;
+}
+
+void SimDesktop::setControlEnabled(WindowHandle form, const std::string& control, bool enabled) {
+  forms.at(form).control(control).enabled = enabled;
+}
+
+void SimDesktop::setControlChecked(WindowHandle form, const std::string& control, bool checked) {
+  forms.at(form).control(control).checked = checked;
+}
+
+bool SimDesktop::controlChecked(WindowHandle form, const std::string& control) {
+  return forms.at(form).control(control).checked;
+}
+
+void SimDesktop::setControlTooltip(WindowHandle form, const std::string& control,
+                                   const std::string& text) {
+  forms.at(form).control(control).tooltip = text;
+}
+
+void SimDesktop::setRows(WindowHandle form, const std::string& control,
+                         const std::vector<std::string>& rows) {
+  SimControl& list = forms.at(form).control(control);
+  list.rows = rows;
+  std::erase_if(list.selectedRows, [&](int row) { return row >= static_cast<int>(rows.size()); });
+}
+
+std::vector<int> SimDesktop::selectedRows(WindowHandle form, const std::string& control) {
+  const SimControl& list = forms.at(form).control(control);
+  return {list.selectedRows.begin(), list.selectedRows.end()};
+}
+
+void SimDesktop::setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) {
+  auto& menuBar = forms.at(form).spec.menuBar;
+  findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->enabled = enabled;
+}
+
+void SimDesktop::setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) {
+  auto& menuBar = forms.at(form).spec.menuBar;
+  findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->checked = checked;
+}
+
+// ---- the user's side
+
+void SimDesktop::deliver(WindowHandle form, const FormEvent& event) {
+  // The handler may destroy the form: nothing of it is touched afterwards.
+  FormEvents* events = forms.at(form).events;
+  events->onFormEvent(form, event);
+}
+
+void SimDesktop::clickControl(WindowHandle form, const std::string& control) {
+  SimControl& target = forms.at(form).control(control);
+  if (!target.enabled) return;
+  if (target.spec.kind == ControlKind::CheckBox) target.checked = !target.checked;
+  if (target.spec.kind == ControlKind::RadioButton) target.checked = true;
+  deliver(form, {FormEventKind::Click, control});
+}
+
+void SimDesktop::pressRow(WindowHandle form, const std::string& control, int row,
+                          MouseButton button) {
+  SimControl& list = forms.at(form).control(control);
+  if (!list.enabled) return;
+  if (button == MouseButton::Left) list.selectedRows = {row};
+  deliver(form, {FormEventKind::MouseDown, control, button});
+}
+
+void SimDesktop::doubleClickRow(WindowHandle form, const std::string& control, int row) {
+  pressRow(form, control, row);
+  if (!forms.count(form)) return;
+  pressRow(form, control, row);
+  if (!forms.count(form)) return;
+  deliver(form, {FormEventKind::DoubleClick, control});
+}
+
+void SimDesktop::chooseMenuItem(WindowHandle form, const std::string& caption) {
+  MenuEntry* item = forms.at(form).menuItem(caption);
+  if (!item) throw std::out_of_range("no menu item " + caption);
+  if (!item->enabled || item->id == 0) return;
+  deliver(form, {FormEventKind::MenuCommand, "", MouseButton::Left, item->id});
+}
+
+void SimDesktop::activateForm(WindowHandle form) {
+  foreground = form;
+  deliver(form, {FormEventKind::Activate, ""});
+}
+
+void SimDesktop::pressCloseBox(WindowHandle form) { deliver(form, {FormEventKind::CloseRequest, ""}); }
+
+}  // namespace vireloc::sim

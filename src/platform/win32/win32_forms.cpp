@@ -1,0 +1,219 @@
+#include "platform/win32/win32_forms.h"
+
+#include <stdexcept>
+
+#include "common/app_error.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_menu_builder.h"
+#include "platform/win32/win32_system_error.h"
+
+namespace vireloc {
+
+namespace {
+
+Win32Form* boundForm(HWND window) {
+  return reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Enter and Esc arrive as IDOK and IDCANCEL: they press the default or the cancel button.
+void pressDialogButton(Win32Form& form, UINT id) {
+  for (const Win32Control& control : form.controls) {
+    const bool wanted = id == IDOK ? control.spec.defaultButton : control.spec.cancelButton;
+    if (wanted && IsWindowEnabled(control.window)) {
+      deliverFormEvent(form, {FormEventKind::Click, control.spec.name});
+      return;
+    }
+  }
+}
+
+void onCommand(Win32Form& form, WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  if (lParam == 0 && code == 0 && id >= kMenuIdBase && id < kControlIdBase) {
+    deliverFormEvent(form, {FormEventKind::MenuCommand, "", MouseButton::Left, id - kMenuIdBase});
+  } else if (id == IDOK || id == IDCANCEL) {
+    pressDialogButton(form, id);
+  } else if (const Win32Control* control = form.controlById(id)) {
+    const bool isList = control->spec.kind == ControlKind::RowList;
+    if (!isList && code == BN_CLICKED)
+      deliverFormEvent(form, {FormEventKind::Click, control->spec.name});
+    else if (isList && code == LBN_DBLCLK)
+      deliverFormEvent(form, {FormEventKind::DoubleClick, control->spec.name});
+  }
+}
+
+// Only dispatches: the form's behaviour lives in the core's handler.
+LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(form, wParam, lParam);
+      return 0;
+    case WM_DRAWITEM:
+      if (drawRow(form, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) deliverFormEvent(form, {FormEventKind::Activate, ""});
+      return 0;
+    case WM_CLOSE:  // the core decides whether and when the window goes
+      deliverFormEvent(form, {FormEventKind::CloseRequest, ""});
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  }
+  Win32Form* form = boundForm(window);
+  if (!form || !form->events) return DefWindowProcW(window, message, wParam, lParam);
+  return handleFormMessage(*form, window, message, wParam, lParam);
+}
+
+void ensureFormClass(HINSTANCE instance, const std::wstring& className) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, className.c_str(), &existing)) return;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = formWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = className.c_str();
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throwLastError();
+}
+
+DWORD styleOf(const FormSpec& spec) {
+  // A fixed border: no sizing frame, no maximise box.
+  return WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
+}
+
+DWORD exStyleOf(const FormSpec& spec) {
+  return WS_EX_CONTROLPARENT | (spec.appWindow ? WS_EX_APPWINDOW : 0) |
+         (spec.border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
+}
+
+// A menu bar too narrow for its items wraps onto a second line, which the outer size made
+// from the design did not allow for: the client area gets its designed size all the same.
+void fitClientArea(HWND window, int width, int height) {
+  RECT client{}, outer{};
+  GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
+  const int dw = width - client.right, dh = height - client.bottom;
+  if (dw == 0 && dh == 0) return;
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void deliverFormEvent(Win32Form& form, const FormEvent& event) {
+  if (FormEvents* events = form.events) events->onFormEvent(fromHwnd(form.window), event);
+}
+
+Win32Control* Win32Form::controlById(UINT id) {
+  for (Win32Control& control : controls)
+    if (control.id == id) return &control;
+  return nullptr;
+}
+
+Win32Control& Win32Form::control(const std::string& name) {
+  for (Win32Control& control : controls)
+    if (control.spec.name == name) return control;
+  throw std::out_of_range("no control " + name);
+}
+
+WindowHandle Win32Forms::createForm(const FormSpec& spec, FormEvents& events) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring className = toWide(spec.className);
+  ensureFormClass(instance, className);
+  MenuHandle menuBar;
+  if (!spec.menuBar.empty() && !(menuBar = buildMenu(spec.menuBar, MenuKind::Bar, kMenuIdBase)))
+    throwLastError();
+  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
+  AdjustWindowRectEx(&outer, styleOf(spec), menuBar ? TRUE : FALSE, exStyleOf(spec));
+  auto form = std::make_unique<Win32Form>();
+  form->font = createFormFont(spec.font);
+  for (const ControlSpec& control : spec.controls) form->controls.push_back({control});
+  HWND window = CreateWindowExW(exStyleOf(spec), className.c_str(), toWide(spec.caption).c_str(),
+                                styleOf(spec), spec.position.x, spec.position.y,
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                menuBar.get(), instance, form.get());
+  if (!window) throwLastError();
+  menuBar.release();  // the window's now
+  form->window = window;
+  fitClientArea(window, spec.clientWidth, spec.clientHeight);
+  try {
+    createControls(*form);
+  } catch (const SystemError&) {
+    DestroyWindow(window);
+    throw;
+  }
+  form->events = &events;
+  forms_[window] = std::move(form);
+  return fromHwnd(window);
+}
+
+void Win32Forms::destroyForm(WindowHandle handle) {
+  auto found = forms_.find(toHwnd(handle));
+  if (found == forms_.end()) return;
+  found->second->events = nullptr;
+  DestroyWindow(found->first);
+  forms_.erase(found);
+}
+
+Win32Form& Win32Forms::form(WindowHandle handle) { return *forms_.at(toHwnd(handle)); }
+
+HWND Win32Forms::controlWindow(WindowHandle handle, const std::string& name) {
+  return form(handle).control(name).window;
+}
+
+void Win32Forms::showForm(WindowHandle handle) {
+  ShowWindow(toHwnd(handle), SW_SHOW);
+  SetForegroundWindow(toHwnd(handle));
+}
+
+void Win32Forms::hideForm(WindowHandle handle) { ShowWindow(toHwnd(handle), SW_HIDE); }
+
+Rect Win32Forms::formRect(WindowHandle handle) {
+  RECT rect{};
+  GetWindowRect(toHwnd(handle), &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Win32Forms::moveForm(WindowHandle handle, Point topLeft) {
+  SetWindowPos(toHwnd(handle), nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Forms::setCaption(WindowHandle handle, const std::string& caption) {
+  SetWindowTextW(toHwnd(handle), toWide(caption).c_str());
+}
+
+void Win32Forms::setMenuItemEnabled(WindowHandle handle, std::uint32_t id, bool enabled) {
+  EnableMenuItem(GetMenu(toHwnd(handle)), kMenuIdBase + id,
+                 MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  DrawMenuBar(toHwnd(handle));
+}
+
+void Win32Forms::setMenuItemChecked(WindowHandle handle, std::uint32_t id, bool checked) {
+  CheckMenuItem(GetMenu(toHwnd(handle)), kMenuIdBase + id,
+                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool Win32Forms::handleDialogKeys(MSG& message) {
+  if (!message.hwnd) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  return forms_.count(root) != 0 && IsDialogMessageW(root, &message);
+}
+
+}  // namespace vireloc
