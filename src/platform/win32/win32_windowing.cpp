@@ -26,6 +26,12 @@ void reportEscapedException(UINT message, const char* what) {
 
 LRESULT dispatchToHandler(MessageHandler& handler, HWND window, UINT message, WPARAM wParam,
                           LPARAM lParam) {
+  // A message sent inside a system call (the first clipboard notification inside
+  // SetClipboardViewer) must not change the last error the caller reads after that call.
+  struct KeepLastError {
+    DWORD saved = GetLastError();
+    ~KeepLastError() { SetLastError(saved); }
+  } keepLastError;
   try {
     return handler.handleMessage(fromHwnd(window), message, wParam, lParam);
   } catch (const std::exception& error) {
