@@ -4,6 +4,7 @@
 
 #include "common/app_error.h"
 #include "common/opened_clipboard.h"
+#include "common/utf8_text.h"
 
 namespace vireloc {
 
@@ -17,14 +18,6 @@ constexpr int kRowHeight = 24;
 // the screen helps nobody: the view gets this much of a text that may be megabytes long.
 constexpr std::size_t kRowTextLimit = 1024;
 constexpr std::size_t kTooltipTextLimit = 4096;
-
-// The first `limit` bytes of text, cut before a UTF-8 sequence that would not fit.
-std::string shownPart(const std::string& text, std::size_t limit) {
-  if (text.size() <= limit) return text;
-  std::size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}
 
 ControlSpec gridDesign() {
   ControlSpec grid;
@@ -132,7 +125,7 @@ void TWClipboard::refreshHistoryGrid() {
   std::vector<std::string> shown;
   for (int row = 0; row < ClipHistory::kSize; ++row) {
     rows_[row] = shared_.clipHistory.entry(row);
-    shown.push_back(shownPart(rows_[row], kRowTextLimit));
+    shown.push_back(cutAtCharacterBoundary(rows_[row], kRowTextLimit));
   }
   platform_.forms.setRows(form_, kGrid, shown);
 }
@@ -178,7 +171,7 @@ void TWClipboard::putOnClipboard(const std::string& text) {
 void TWClipboard::StringGrid1MouseDown(MouseButton) {
   const int row = selectionTop();
   platform_.forms.setControlTooltip(form_, kGrid,
-                                    row < 0 ? "" : shownPart(rows_[row], kTooltipTextLimit));
+                                    row < 0 ? "" : cutAtCharacterBoundary(rows_[row], kTooltipTextLimit));
 }
 
 void TWClipboard::mnuClipEraseClick() {

@@ -3,18 +3,12 @@
 #include <cstring>
 
 #include "common/app_error.h"
+#include "common/utf8_text.h"
 
 namespace vireloc {
 
 namespace {
 constexpr std::size_t kMaxTipBytes = 63;
-}
-
-std::string cutAtCharacterBoundary(const std::string& text, std::size_t maxBytes) {
-  if (text.size() <= maxBytes) return text;
-  std::size_t end = maxBytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
 }
 
 TTrayIcon::TTrayIcon(Platform& platform, Application& application)

@@ -74,7 +74,4 @@ class TTrayIcon : public MessageHandler {
   IconHandle icon_ = 0;
 };
 
-// The longest start of text that fits in maxBytes without splitting a UTF-8 character.
-std::string cutAtCharacterBoundary(const std::string& text, std::size_t maxBytes);
-
 }  // namespace vireloc

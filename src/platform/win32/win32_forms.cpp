@@ -6,6 +6,7 @@
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_menu_builder.h"
 #include "platform/win32/win32_system_error.h"
+#include "platform/win32/win32_window_class.h"
 
 namespace vireloc {
 
@@ -77,9 +78,6 @@ LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void ensureFormClass(HINSTANCE instance, const std::wstring& className) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, className.c_str(), &existing)) return;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = formWindowProc;
@@ -88,8 +86,7 @@ void ensureFormClass(HINSTANCE instance, const std::wstring& className) {
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className.c_str();
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throwLastError();
+  if (!ensureWindowClass(windowClass)) throwLastError();
 }
 
 DWORD styleOf(const FormSpec& spec) {

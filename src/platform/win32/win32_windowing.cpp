@@ -6,6 +6,7 @@
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_system_error.h"
 
 namespace vireloc {
@@ -58,23 +59,24 @@ LRESULT CALLBACK hiddenWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   return dispatchToHandler(*handler, window, message, wParam, lParam);
 }
 
-// Registers each class name once; later windows of the same class reuse it.
 void ensureClassRegistered(HINSTANCE instance, const std::wstring& className) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, className.c_str(), &existing)) return;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = hiddenWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = className.c_str();
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throwLastError();
-  }
+  if (!ensureWindowClass(windowClass)) throwLastError();
 }
 
 }  // namespace
+
+bool ensureWindowClass(const WNDCLASSEXW& windowClass) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing)) return true;
+  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
 
 WindowHandle Win32Windowing::createHiddenWindow(const std::string& className,
                                                 const std::string& title,
