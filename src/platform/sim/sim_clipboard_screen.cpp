@@ -9,6 +9,7 @@
 namespace vireloc::sim {
 
 std::optional<WindowHandle> SimDesktop::setClipboardViewer(WindowHandle window) {
+  if (clipboardViewerFails) return std::nullopt;
   const WindowHandle next = clipboardViewer;
   clipboardViewer = window;
   sendMessage(window, wm::DrawClipboard, 0, 0);

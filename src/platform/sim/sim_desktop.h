@@ -234,6 +234,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<std::string> hotkeyLog;     // "register 101", "unregister 101", ...
   SimClipboardContent clipboard;
   bool clipboardHeldByOther = false;
+  bool clipboardViewerFails = false;  // SetClipboardViewer refuses with an error
   bool clipboardImageFails = false;  // no graphics memory for the clipboard's copy
   bool clipboardOpen = false;
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
