@@ -86,8 +86,9 @@ void addLanguageFrame(std::vector<ControlSpec>& controls) {
   ControlSpec file = control("Edit2", ControlKind::Edit, "", frame, box(8, 16, 201, 20));
   file.readOnly = true;
   controls.push_back(file);
-  // Sized to its text: three characters of the 12-pixel font.
-  controls.push_back(control("Label1", ControlKind::Static, "日本語", frame, box(8, 40, 36, 12)));
+  ControlSpec language = control("Label1", ControlKind::Static, "日本語", frame, box(8, 40, 36, 12));
+  language.autoSize = true;
+  controls.push_back(language);
   ControlSpec choose = control("Button5", ControlKind::Button, "言語ファイル選択", frame, box(112, 40, 99, 25));
   choose.enabled = false;
   controls.push_back(choose);

@@ -27,7 +27,9 @@ ControlClass classOf(const ControlSpec& spec) {
     case ControlKind::RadioButton:
       return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case ControlKind::GroupBox:
-      return {L"BUTTON", BS_GROUPBOX, 0};
+      // Transparent: the form clips its children, and a frame does not paint its inside, so
+      // without it the form would leave that area unpainted.
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::Static:
       return {L"STATIC", SS_LEFT, 0};
     case ControlKind::Edit:
@@ -149,6 +151,25 @@ FontHandle createFormFont(const FontSpec& spec) {
   return FontHandle(CreateFontIndirectW(&fallback));
 }
 
+namespace {
+
+// A label takes the size of its text in the font the form really got.
+void sizeToText(const Win32Control& control, HFONT font) {
+  const std::wstring text = toWide(control.spec.text);
+  WindowDc dc(control.window);
+  SIZE size{};
+  if (!dc) return;
+  SelectedObject selected(dc.get(), font);
+  TEXTMETRICW metrics{};
+  if (!GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size) ||
+      !GetTextMetricsW(dc.get(), &metrics))
+    return;
+  SetWindowPos(control.window, nullptr, 0, 0, size.cx, metrics.tmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void createControls(Win32Form& form) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (std::size_t i = 0; i < form.controls.size(); ++i) {
@@ -170,6 +191,7 @@ void createControls(Win32Form& form) {
     }
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
     if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
+    if (spec.autoSize) sizeToText(control, form.font.get());
   }
 }
 
