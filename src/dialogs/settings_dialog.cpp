@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "app/settings_store.h"
-#include "common/app_error.h"
 
 namespace vireloc {
 
@@ -30,27 +29,10 @@ Point placeSettingsDialog(Settings& saved, const Rect& workArea) {
 
 TForm2::TForm2(Platform& platform, Application& application, Shared shared,
                std::function<void()> onClosed)
-    : platform_(platform),
-      application_(application),
-      shared_(std::move(shared)),
-      onClosed_(std::move(onClosed)) {}
-
-TForm2::~TForm2() {
-  if (form_) platform_.forms.destroyForm(form_);
-}
+    : ModelessForm(platform, application, std::move(onClosed)), shared_(std::move(shared)) {}
 
 void TForm2::open() {
-  try {
-    form_ = platform_.forms.createForm(settingsDialogDesign({}), *this);
-  } catch (const SystemError& error) {
-    const AppError failure(kWindowFailure + std::string(error.what()));
-    closed_ = true;
-    onClosed_();
-    delete this;
-    throw failure;
-  }
-  application_.runGuarded([this] { FormCreate(); });
-  platform_.forms.showForm(form_);
+  openForm(settingsDialogDesign({}), [this] { FormCreate(); });
 }
 
 void TForm2::setFolderText(const std::string& folder) {
@@ -139,14 +121,11 @@ void TForm2::Button1Click() {
 void TForm2::Button2Click() { FormClose(); }
 
 void TForm2::FormClose() {
-  if (closed_) return;
+  if (closed()) return;
   const Rect outer = platform_.forms.formRect(form_);
   shared_.settings.SettingWindowTop = outer.top;
   shared_.settings.SettingWindowLeft = outer.left;
-  platform_.forms.destroyForm(std::exchange(form_, 0));
-  closed_ = true;
-  onClosed_();
-  freeWhenIdle();
+  closeForm();
 }
 
 int TForm2::selectedChoice(const ChoiceGroup& group) {
@@ -168,19 +147,6 @@ void TForm2::selectChoice(const ChoiceGroup& group, const std::string& setting) 
 // A group without a selection leaves its setting as it is.
 void TForm2::storeChoice(const ChoiceGroup& group, std::string& setting) {
   if (const int choice = selectedChoice(group); choice >= 0) setting = std::to_string(choice);
-}
-
-// A handler of this dialog may still be running below (a close chosen while its error box was
-// open): the object goes when the outermost one has returned.
-void TForm2::freeWhenIdle() {
-  if (closed_ && handlerDepth_ == 0) delete this;
-}
-
-void TForm2::onFormEvent(WindowHandle, const FormEvent& event) {
-  ++handlerDepth_;
-  application_.runGuarded([&] { dispatch(event); });
-  --handlerDepth_;
-  freeWhenIdle();
 }
 
 void TForm2::dispatch(const FormEvent& event) {

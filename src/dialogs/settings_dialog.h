@@ -5,13 +5,14 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/modeless_form.h"
 #include "app/settings.h"
 #include "dialogs/settings_dialog_layout.h"
 #include "platform/platform.h"
 
 namespace vireloc {
 
-class TForm2 : private FormEvents {
+class TForm2 final : public ModelessForm {
  public:
   struct Shared {
     Settings& settings;
@@ -21,20 +22,16 @@ class TForm2 : private FormEvents {
     std::function<void()> unregisterCaptureHotkeys;
   };
 
-  // onClosed runs when the dialog has closed; the object frees itself right after.
+  // onClosed runs when the dialog has closed; the object frees itself right after. A dialog
+  // still open when the program ends goes without FormClose: nothing is saved.
   TForm2(Platform& platform, Application& application, Shared shared,
          std::function<void()> onClosed);
-  // A dialog still open when the program ends goes without FormClose: nothing is saved.
-  ~TForm2() override;
-  TForm2(const TForm2&) = delete;
-  TForm2& operator=(const TForm2&) = delete;
 
   // Creates the window, runs FormCreate and shows it. When the window cannot be created the
   // object is freed (onClosed runs) and the error goes on to the caller.
   void open();
   // The folder box; the folder picker fills it.
   void setFolderText(const std::string& folder);
-  WindowHandle handle() const { return form_; }
 
   // "ディレクトリ選択": the main form connects the folder picker.
   std::function<void()> onPickFolder = [] {};
@@ -49,23 +46,15 @@ class TForm2 : private FormEvents {
   void RadioGroup5Click();
 
  private:
-  void onFormEvent(WindowHandle form, const FormEvent& event) override;
-  void dispatch(const FormEvent& event);
+  void dispatch(const FormEvent& event) override;
   void correctDefaultClickAndDragDrop();
   int selectedChoice(const ChoiceGroup& group);
   void selectChoice(const ChoiceGroup& group, int index);
   void selectChoice(const ChoiceGroup& group, const std::string& setting);
   void storeChoice(const ChoiceGroup& group, std::string& setting);
-  void freeWhenIdle();
 
-  Platform& platform_;
-  Application& application_;
   Shared shared_;
-  std::function<void()> onClosed_;
-  WindowHandle form_ = 0;
   int autoSaveChoice_ = -1;  // what the auto-save switch last acted on
-  int handlerDepth_ = 0;     // event handlers of this dialog now running
-  bool closed_ = false;
 };
 
 // The dialog's top-left corner on a work area: a saved place beyond the right or bottom edge

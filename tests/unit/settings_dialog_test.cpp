@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "common/app_error.h"
 #include "sim_fixture.h"
+#include "tray_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -238,13 +239,7 @@ TEST(SettingsDialogFromTrayTest, OneDialogAtATimeAndTheHotkeysFollowTheSwitch) {
   application.setTitle("Dovrant");
   application.handle();
   TForm1 mainWindow(platform, application);
-  auto chooseSettings = [&] {
-    sim.menuChoices.push_back("設定(&O)");
-    TTrayIcon& icon = *mainWindow.TrayIcon1;
-    sim.sendMessage(icon.messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
-                    icon.messageWindow(), wm::RButtonDown);
-    sim.runMessageLoop();
-  };
+  auto chooseSettings = [&] { test::chooseFromTrayMenu(sim, mainWindow, "設定(&O)"); };
   chooseSettings();
   ASSERT_NE(mainWindow.settingsDialog, nullptr);
   const WindowHandle form = mainWindow.settingsDialog->handle();
