@@ -5,6 +5,7 @@
 #include "app/app_paths.h"
 #include "app/version_info.h"
 #include "clipboard/history_window.h"
+#include "dialogs/settings_dialog.h"
 #include "common/app_error.h"
 
 namespace vireloc {
@@ -37,6 +38,7 @@ void TForm1::connectFeatures() {
   };
   trayMenu->isHistoryWindowOpen = [this] { return historyWindow != nullptr; };
   trayMenu->onShowHistory = [this] { openHistoryWindow(); };
+  trayMenu->onShowSettings = [this] { openSettingsDialog(); };
   trayMenu->onExit = [this] { close(); };
 
   ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
@@ -93,6 +95,7 @@ void TForm1::release() {
   TrayIcon1.reset();
   // A history window still open at the end goes without its close steps.
   delete std::exchange(historyWindow, nullptr);
+  delete std::exchange(settingsDialog, nullptr);
   if (window_) platform_.windowing.destroyWindow(window_);
   window_ = 0;
 }
@@ -119,6 +122,17 @@ void TForm1::openHistoryWindow() {
                                   {clipHistory, selfCopy, settings, [this] { iniWrite(); }},
                                   [this] { historyWindow = nullptr; });
   historyWindow->open();
+}
+
+void TForm1::openSettingsDialog() {
+  if (settingsDialog) return;
+  // The dialog frees itself when closed and clears this reference then.
+  settingsDialog = new TForm2(platform_, application_,
+                              {settings, appDir, [this] { iniWrite(); },
+                               [this] { registerCaptureHotkeys(); },
+                               [this] { unregisterCaptureHotkeys(); }},
+                              [this] { settingsDialog = nullptr; });
+  settingsDialog->open();
 }
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,

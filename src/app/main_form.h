@@ -18,6 +18,7 @@
 namespace vireloc {
 
 class TWClipboard;
+class TForm2;
 
 // mainWindow: the hidden main form. Owns the settings, the tray icon and the program-wide
 // flags; receives hotkey, clipboard and end-of-session messages, and wires the features
@@ -49,6 +50,8 @@ class TForm1 : public MessageHandler {
   void unregisterCaptureHotkeys();
   // Opens the clipboard history window unless it is open already.
   void openHistoryWindow();
+  // Opens the settings dialog unless it is open already.
+  void openSettingsDialog();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
@@ -63,6 +66,7 @@ class TForm1 : public MessageHandler {
   bool selfCopy = false;
   ClipHistory clipHistory;
   TWClipboard* historyWindow = nullptr;
+  TForm2* settingsDialog = nullptr;
 
  private:
   void endSession();

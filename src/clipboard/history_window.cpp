@@ -58,10 +58,7 @@ Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int h
 
 TWClipboard::TWClipboard(Platform& platform, Application& application, Shared shared,
                          std::function<void()> onClosed)
-    : platform_(platform),
-      application_(application),
-      shared_(std::move(shared)),
-      onClosed_(std::move(onClosed)) {
+    : ModelessForm(platform, application, std::move(onClosed)), shared_(std::move(shared)) {
   mnuFunction = &MainMenu1.add(nullptr, "mnuFunction", "機能(&F)");
   mnuOption = &MainMenu1.add(mnuFunction, "mnuOption", "オプション(&O)");
   mnuOption->Enabled = false;
@@ -70,10 +67,6 @@ TWClipboard::TWClipboard(Platform& platform, Application& application, Shared sh
   mnuClipErase->Enabled = false;
   MainMenu1.add(mnuFunction, "N1", "-");
   mnuClose = &MainMenu1.add(mnuFunction, "mnuClose", "閉じる(&C)", [this] { mnuCloseClick(); });
-}
-
-TWClipboard::~TWClipboard() {
-  if (form_) platform_.forms.destroyForm(form_);
 }
 
 FormSpec TWClipboard::design() const {
@@ -92,17 +85,7 @@ FormSpec TWClipboard::design() const {
 }
 
 void TWClipboard::open() {
-  try {
-    form_ = platform_.forms.createForm(design(), *this);
-  } catch (const SystemError& error) {
-    const AppError failure("ウィンドウを作成できません。" + std::string(error.what()));
-    closed_ = true;
-    onClosed_();
-    delete this;
-    throw failure;
-  }
-  application_.runGuarded([this] { FormCreate(); });
-  platform_.forms.showForm(form_);
+  openForm(design(), [this] { FormCreate(); });
 }
 
 void TWClipboard::FormCreate() {
@@ -184,30 +167,14 @@ void TWClipboard::mnuClipEraseClick() {
 void TWClipboard::mnuCloseClick() { FormClose(); }
 
 void TWClipboard::FormClose() {
-  if (closed_) return;
+  if (closed()) return;
   const Rect outer = platform_.forms.formRect(form_);
   Settings& saved = shared_.settings;
   saved.VRLClipboardLeft = static_cast<std::uint32_t>(outer.left);
   saved.VRLClipboardTop = static_cast<std::uint32_t>(outer.top);
   saved.VRLClipboardWidth = static_cast<std::uint32_t>(outer.right - outer.left);
   saved.VRLClipboardHeight = static_cast<std::uint32_t>(outer.bottom - outer.top);
-  platform_.forms.destroyForm(std::exchange(form_, 0));
-  closed_ = true;
-  onClosed_();
-  freeWhenIdle();
-}
-
-// A handler of this window may still be running below (a close chosen while its error box was
-// open): the object goes when the outermost one has returned.
-void TWClipboard::freeWhenIdle() {
-  if (closed_ && handlerDepth_ == 0) delete this;
-}
-
-void TWClipboard::onFormEvent(WindowHandle, const FormEvent& event) {
-  ++handlerDepth_;
-  application_.runGuarded([&] { dispatch(event); });
-  --handlerDepth_;
-  freeWhenIdle();
+  closeForm();
 }
 
 void TWClipboard::dispatch(const FormEvent& event) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/modeless_form.h"
 #include "app/settings.h"
 #include "clipboard/clip_history.h"
 #include "platform/platform.h"
@@ -13,7 +14,7 @@
 
 namespace vireloc {
 
-class TWClipboard : private FormEvents {
+class TWClipboard final : public ModelessForm {
  public:
   struct Shared {
     ClipHistory& clipHistory;
@@ -22,13 +23,10 @@ class TWClipboard : private FormEvents {
     std::function<void()> iniWrite;
   };
 
-  // onClosed runs when the window has closed; the object frees itself right after.
+  // onClosed runs when the window has closed; the object frees itself right after. A window
+  // still open when the program ends goes without FormClose: nothing is saved.
   TWClipboard(Platform& platform, Application& application, Shared shared,
               std::function<void()> onClosed);
-  // A window still open when the program ends goes without FormClose: nothing is saved.
-  ~TWClipboard() override;
-  TWClipboard(const TWClipboard&) = delete;
-  TWClipboard& operator=(const TWClipboard&) = delete;
 
   // Creates the window, runs FormCreate and shows it. When the window cannot be created the
   // object is freed (onClosed runs) and the error goes on to the caller.
@@ -37,7 +35,6 @@ class TWClipboard : private FormEvents {
   void refreshHistoryGrid();
   const std::string& gridRow(int row) const { return rows_.at(row); }
   void setMenuItemEnabled(TMenuItem& item, bool enabled);
-  WindowHandle handle() const { return form_; }
 
   void FormCreate();
   void FormActivate();
@@ -54,22 +51,14 @@ class TWClipboard : private FormEvents {
   TMenuItem* mnuClose;
 
  private:
-  void onFormEvent(WindowHandle form, const FormEvent& event) override;
-  void dispatch(const FormEvent& event);
+  void dispatch(const FormEvent& event) override;
   FormSpec design() const;
   int selectionTop();
   void putOnClipboard(const std::string& text);
   void endReuse();
-  void freeWhenIdle();
 
-  Platform& platform_;
-  Application& application_;
   Shared shared_;
-  std::function<void()> onClosed_;
-  WindowHandle form_ = 0;
   std::array<std::string, ClipHistory::kSize> rows_;
-  int handlerDepth_ = 0;  // event handlers of this window now running
-  bool closed_ = false;
 };
 
 // Where the history window opens on a work area, given its outer size; the saved geometry

@@ -38,6 +38,7 @@ struct ControlSpec {
   bool cancelButton = false;  // Esc presses it
   bool readOnly = false;      // Edit
   bool sunkenBorder = false;
+  bool autoSize = false;      // Static: `bounds` fits the designed font; the text decides
   // RowList: one text cell per row, `rowHeight` pixels high with a `gridLine`-pixel line
   // below; a range of rows can be selected.
   int rowHeight = 0;

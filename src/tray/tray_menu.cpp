@@ -110,7 +110,7 @@ void TrayMenu::mnuExitClick() { onExit(); }
 // The windows these open arrive with their own features.
 void TrayMenu::mnuDragClick() {}
 void TrayMenu::mnuClipShowClick() { onShowHistory(); }
-void TrayMenu::mnuSettingsClick() {}
+void TrayMenu::mnuSettingsClick() { onShowSettings(); }
 void TrayMenu::mnuShowHelpClick() {}
 void TrayMenu::mnuVersionCheckClick() {}
 void TrayMenu::mnuAboutClick() {}

@@ -54,6 +54,7 @@ class TrayMenu {
   // Commands other features serve; the main form connects them.
   std::function<bool()> isHistoryWindowOpen = [] { return false; };
   std::function<void()> onShowHistory = [] {};
+  std::function<void()> onShowSettings = [] {};
   std::function<void()> onExit = [] {};
 
  private:

@@ -39,4 +39,12 @@ int listBoxItems(const Args& args) {
   return 0;
 }
 
+int controlState(const Args& args) {
+  requireArgs(args, 1, "control-state <hwnd>");
+  HWND control = parseWindow(args[0]);
+  const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  printLine(std::string(checked ? "checked " : "unchecked ") + (IsWindowEnabled(control) ? "enabled" : "disabled"));
+  return 0;
+}
+
 }  // namespace vireloc::driver

@@ -18,6 +18,7 @@ int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
 int windowChildren(const Args& args);
 int listBoxItems(const Args& args);
+int controlState(const Args& args);
 int windowInfo(const Args& args);
 int moveWindow(const Args& args);
 int keyLog(const Args& args);

@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {L"wait-no-window", waitNoWindow, "<title> <seconds>: wait until no such window exists"},
     {L"window-children", windowChildren, "<hwnd>: handle, class, text of each child window"},
     {L"list-box-items", listBoxItems, "<hwnd>: item height, then index and text of each item"},
+    {L"control-state", controlState, "<hwnd>: checked or unchecked, enabled or disabled"},
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
     {L"key-log", keyLog, "<seconds> [events]: key events seen by a low-level hook"},

@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "sim_fixture.h"
+#include "tray_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -224,11 +225,7 @@ TEST(HistoryWindowFromTrayTest, OpensOnceAndClosesToTheSameReference) {
   application.handle();
   TForm1 mainWindow(platform, application);
   auto rightPress = [&](const std::string& choice) {
-    sim.menuChoices.push_back(choice);
-    TTrayIcon& icon = *mainWindow.TrayIcon1;
-    sim.sendMessage(icon.messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
-                    icon.messageWindow(), wm::RButtonDown);
-    sim.runMessageLoop();
+    test::chooseFromTrayMenu(sim, mainWindow, choice);
     for (const MenuEntry& item : sim.shownMenus.back().items)
       if (item.caption == "クリップボード拡張表示(&S)") return item.enabled;
     throw std::runtime_error("no item クリップボード拡張表示(&S)");

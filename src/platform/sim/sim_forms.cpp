@@ -22,6 +22,18 @@ Rect outerRect(const FormSpec& spec) {
   return {spec.position.x, spec.position.y, spec.position.x + width, spec.position.y + height};
 }
 
+// As an auto option button does: the others of its group, the run of controls that starts at
+// a group's first one, are unchecked.
+void checkOptionButton(std::vector<SimControl>& controls, SimControl& chosen) {
+  const auto at = static_cast<std::size_t>(&chosen - controls.data());
+  std::size_t first = at;
+  while (first > 0 && !controls[first].spec.groupStart) --first;
+  for (std::size_t i = first; i < controls.size(); ++i) {
+    if (i > first && controls[i].spec.groupStart) break;
+    if (controls[i].spec.kind == ControlKind::RadioButton) controls[i].checked = i == at;
+  }
+}
+
 }  // namespace
 
 SimControl& SimForm::control(const std::string& name) {
@@ -137,7 +149,7 @@ void SimDesktop::clickControl(WindowHandle form, const std::string& control) {
   SimControl& target = forms.at(form).control(control);
   if (!target.enabled) return;
   if (target.spec.kind == ControlKind::CheckBox) target.checked = !target.checked;
-  if (target.spec.kind == ControlKind::RadioButton) target.checked = true;
+  if (target.spec.kind == ControlKind::RadioButton) checkOptionButton(forms.at(form).controls, target);
   deliver(form, {FormEventKind::Click, control});
 }
 

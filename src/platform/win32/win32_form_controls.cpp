@@ -27,7 +27,9 @@ ControlClass classOf(const ControlSpec& spec) {
     case ControlKind::RadioButton:
       return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case ControlKind::GroupBox:
-      return {L"BUTTON", BS_GROUPBOX, 0};
+      // Transparent: the form clips its children, and a frame does not paint its inside, so
+      // without it the form would leave that area unpainted.
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::Static:
       return {L"STATIC", SS_LEFT, 0};
     case ControlKind::Edit:
@@ -105,19 +107,68 @@ std::wstring rowText(HWND list, int row) {
 
 }  // namespace
 
-FontHandle createFormFont(const FontSpec& spec) {
-  // The font mapper weighs the character set above the face: an absent face still gives a
-  // font with the Japanese characters. Only when no font is made at all does the system's
-  // message font stand in.
-  FontHandle font(CreateFontW(-spec.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, spec.charset,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, toWide(spec.face).c_str()));
-  if (font) return font;
+namespace {
+
+int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return 1;
+}
+
+// Installed, or a name the system maps to another face ("MS Shell Dlg 2").
+bool faceKnown(const std::wstring& face, BYTE charset) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = charset;
+  if (face.size() >= LF_FACESIZE) return false;
+  face.copy(wanted.lfFaceName, face.size());
+  int count = 0;
+  WindowDc screen;
+  if (screen) EnumFontFamiliesExW(screen.get(), &wanted, countFace, reinterpret_cast<LPARAM>(&count), 0);
+  if (count > 0) return true;
+  return RegGetValueW(HKEY_LOCAL_MACHINE,
+                      L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
+                      face.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+LOGFONTW systemMessageFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
+  return metrics.lfMessageFont;
 }
+
+}  // namespace
+
+FontHandle createFormFont(const FontSpec& spec) {
+  // A face the system lacks (ＭＳ Ｐゴシック under Wine) gives way to the system's own UI font
+  // at the same height and character set, rather than to whatever the font mapper finds.
+  std::wstring face = toWide(spec.face);
+  if (!faceKnown(face, spec.charset)) face = systemMessageFont().lfFaceName;
+  FontHandle font(CreateFontW(-spec.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, spec.charset,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+  if (font) return font;
+  LOGFONTW fallback = systemMessageFont();
+  return FontHandle(CreateFontIndirectW(&fallback));
+}
+
+namespace {
+
+// A label takes the size of its text in the font the form really got.
+void sizeToText(const Win32Control& control, HFONT font) {
+  const std::wstring text = toWide(control.spec.text);
+  WindowDc dc(control.window);
+  SIZE size{};
+  if (!dc) return;
+  SelectedObject selected(dc.get(), font);
+  TEXTMETRICW metrics{};
+  if (!GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size) ||
+      !GetTextMetricsW(dc.get(), &metrics))
+    return;
+  SetWindowPos(control.window, nullptr, 0, 0, size.cx, metrics.tmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
 
 void createControls(Win32Form& form) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -140,6 +191,7 @@ void createControls(Win32Form& form) {
     }
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
     if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
+    if (spec.autoSize) sizeToText(control, form.font.get());
   }
 }
 

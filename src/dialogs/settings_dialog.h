@@ -1,0 +1,64 @@
+// TForm2: the settings dialog. Shows nine settings and writes them all on OK; the PrintScreen
+// auto-save switch acts at once, on the hotkeys.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "app/application.h"
+#include "app/modeless_form.h"
+#include "app/settings.h"
+#include "dialogs/settings_dialog_layout.h"
+#include "platform/platform.h"
+
+namespace vireloc {
+
+class TForm2 final : public ModelessForm {
+ public:
+  struct Shared {
+    Settings& settings;
+    const std::string& appDir;
+    std::function<void()> iniWrite;
+    std::function<void()> registerCaptureHotkeys;
+    std::function<void()> unregisterCaptureHotkeys;
+  };
+
+  // onClosed runs when the dialog has closed; the object frees itself right after. A dialog
+  // still open when the program ends goes without FormClose: nothing is saved.
+  TForm2(Platform& platform, Application& application, Shared shared,
+         std::function<void()> onClosed);
+
+  // Creates the window, runs FormCreate and shows it. When the window cannot be created the
+  // object is freed (onClosed runs) and the error goes on to the caller.
+  void open();
+  // The folder box; the folder picker fills it.
+  void setFolderText(const std::string& folder);
+
+  // "ディレクトリ選択": the main form connects the folder picker.
+  std::function<void()> onPickFolder = [] {};
+
+  void FormCreate();
+  void FormActivate();
+  void FormClose();
+  void Button1Click();  // OK
+  void Button2Click();  // Cancel
+  void Button3Click();  // choose a folder
+  void Button4Click();  // the application's folder
+  void RadioGroup5Click();
+
+ private:
+  void dispatch(const FormEvent& event) override;
+  void correctDefaultClickAndDragDrop();
+  int selectedChoice(const ChoiceGroup& group);
+  void selectChoice(const ChoiceGroup& group, int index);
+  void selectChoice(const ChoiceGroup& group, const std::string& setting);
+  void storeChoice(const ChoiceGroup& group, std::string& setting);
+
+  Shared shared_;
+  int autoSaveChoice_ = -1;  // what the auto-save switch last acted on
+};
+
+// The dialog's top-left corner on a work area: a saved place beyond the right or bottom edge
+// goes back to the default, each coordinate by itself. The saved place is updated.
+Point placeSettingsDialog(Settings& saved, const Rect& workArea);
+
+}  // namespace vireloc
