@@ -1,4 +1,7 @@
 // Commands that read, change or hold the clipboard as another program would.
+#include <cstring>
+#include <optional>
+
 #include "commands.h"
 #include "driver_util.h"
 
@@ -30,6 +33,30 @@ class OpenClipboardScope {
   OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
 };
 
+HGLOBAL globalCopy(const void* data, size_t bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) throw Failure("out of memory");
+  std::memcpy(GlobalLock(memory), data, bytes);
+  GlobalUnlock(memory);
+  return memory;
+}
+
+void setData(UINT format, HGLOBAL memory) {
+  if (SetClipboardData(format, memory)) return;
+  GlobalFree(memory);
+  throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
+}
+
+// Puts text on the clipboard as CF_UNICODETEXT, with the format `marker` holding `value`
+// beside it unless marker is 0, as password managers mark what viewers should not keep.
+void putText(const std::wstring& text, UINT marker, DWORD value) {
+  HGLOBAL textMemory = globalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  OpenClipboardScope open;
+  EmptyClipboard();
+  setData(CF_UNICODETEXT, textMemory);
+  if (marker) setData(marker, globalCopy(&value, sizeof value));
+}
+
 std::string formatName(UINT format) {
   static const std::pair<UINT, const char*> known[] = {
       {CF_TEXT, "CF_TEXT"},       {CF_BITMAP, "CF_BITMAP"},           {CF_OEMTEXT, "CF_OEMTEXT"},
@@ -45,33 +72,36 @@ std::string formatName(UINT format) {
 
 }  // namespace
 
-int clipboardGetText(const Args& args) {
-  requireArgs(args, 0, "clipboard-get-text");
+std::optional<std::string> clipboardTextUtf8() {
   OpenClipboardScope open;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (!data) throw Failure("no text on the clipboard");
+  if (!data) return std::nullopt;
   auto* text = static_cast<const wchar_t*>(GlobalLock(data));
   if (!text) throw Failure("cannot lock the clipboard text");
   std::wstring copy(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
   GlobalUnlock(data);
-  printLine(toUtf8(copy));
+  return toUtf8(copy);
+}
+
+int clipboardGetText(const Args& args) {
+  requireArgs(args, 0, "clipboard-get-text");
+  const std::optional<std::string> text = clipboardTextUtf8();
+  if (!text) throw Failure("no text on the clipboard");
+  printLine(*text);
   return 0;
 }
 
 int clipboardSetText(const Args& args) {
   requireArgs(args, 1, "clipboard-set-text <text>");
-  const std::wstring& text = args[0];
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (!memory) throw Failure("out of memory");
-  auto* target = static_cast<wchar_t*>(GlobalLock(memory));
-  std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
-  GlobalUnlock(memory);
-  OpenClipboardScope open;
-  EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
-    GlobalFree(memory);
-    throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
-  }
+  putText(args[0], 0, 0);
+  return 0;
+}
+
+int clipboardSetMarkedText(const Args& args) {
+  requireArgs(args, 3, "clipboard-set-marked-text <format name> <dword> <text>");
+  const UINT marker = RegisterClipboardFormatW(args[0].c_str());
+  if (!marker) throw Failure("RegisterClipboardFormat failed, error " + std::to_string(GetLastError()));
+  putText(args[2], marker, static_cast<DWORD>(parseNumber(args[1], "dword")));
   return 0;
 }
 

@@ -2,6 +2,9 @@
 // or throws Failure.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "driver_util.h"
 
 namespace vireloc::driver {
@@ -30,6 +33,10 @@ int clipboardFormats(const Args& args);
 int clipboardHold(const Args& args);
 int clipboardBitmapInfo(const Args& args);
 int clipboardSetPattern(const Args& args);  // a bitmap of the pattern-window picture
+int clipboardSetMarkedText(const Args& args);
+int clipboardViewer(const Args& args);
+// The clipboard's text as UTF-8, or nothing when it holds none; a Failure when it stays held.
+std::optional<std::string> clipboardTextUtf8();
 
 int menuItems(const Args& args);
 int demoMenu(const Args& args);

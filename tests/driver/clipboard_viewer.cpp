@@ -1,0 +1,82 @@
+// A member of the clipboard viewer chain as a well-behaved older program is one: it passes
+// every notification on and repairs the chain when the viewer after it leaves.
+#include <optional>
+
+#include "commands.h"
+#include "driver_util.h"
+
+namespace vireloc::driver {
+
+namespace {
+
+HWND nextViewer = nullptr;
+
+// What the clipboard holds now, for the line of one notification.
+std::string clipboardState() {
+  try {
+    const std::optional<std::string> text = clipboardTextUtf8();
+    return text ? "text " + *text : "no-text";
+  } catch (const Failure&) {
+    return "held";
+  }
+}
+
+LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWCLIPBOARD: {
+      // The first one arrives inside SetClipboardViewer, whose caller reads the last error.
+      const DWORD lastError = GetLastError();
+      printLine("draw " + clipboardState());
+      if (nextViewer) SendMessageW(nextViewer, message, wParam, lParam);
+      SetLastError(lastError);
+      return 0;
+    }
+    case WM_CHANGECBCHAIN:
+      printLine("chain " + hexHandle(reinterpret_cast<HWND>(wParam)) + " " +
+                hexHandle(reinterpret_cast<HWND>(lParam)));
+      if (reinterpret_cast<HWND>(wParam) == nextViewer)
+        nextViewer = reinterpret_cast<HWND>(lParam);
+      else if (nextViewer)
+        SendMessageW(nextViewer, message, wParam, lParam);
+      return 0;
+    case WM_TIMER:
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      ChangeClipboardChain(window, nextViewer);
+      printLine("left");
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int clipboardViewer(const Args& args) {
+  requireArgs(args, 1, "clipboard-viewer <seconds>");
+  const auto seconds = static_cast<UINT>(parseNumber(args[0], "seconds"));
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = viewerProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = L"ViRelocClipboardViewer";
+  RegisterClassW(&windowClass);
+  // Hidden and top-level, as a program's main window is.
+  HWND window = CreateWindowExW(0, L"ViRelocClipboardViewer", L"vireloc-clipboard-viewer", 0, 0,
+                                0, 0, 0, nullptr, nullptr, instance, nullptr);
+  if (!window) throw Failure("CreateWindow failed, error " + std::to_string(GetLastError()));
+  SetTimer(window, 1, seconds * 1000, nullptr);
+  // The first notification arrives inside this call, before the next viewer is known.
+  SetLastError(0);
+  nextViewer = SetClipboardViewer(window);
+  if (!nextViewer && GetLastError() != 0)
+    throw Failure("SetClipboardViewer failed, error " + std::to_string(GetLastError()));
+  printLine("joined " + hexHandle(window) + " " + hexHandle(nextViewer));
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
+}  // namespace vireloc::driver
