@@ -4,7 +4,7 @@
 # their row is double-clicked, put back on the clipboard unchanged and moved to the top. Texts
 # marked as not to be kept are not recorded. A clipboard held open by another program during a
 # double-click gives the error box, and recording goes on afterwards.
-# Leaves docs/screenshots/clipboard_history.png for review.
+# Leaves test-results/e2e/clipboard_history/clipboard_history.png for review (docs/screenshots holds one from a run).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -27,9 +27,8 @@ e2e_assert_eq "$world" "$(e2e_driver clipboard-get-text)" "clipboard after a dou
 
 read -r ox oy < <(tray_desktop_origin)
 read -r left top width height < <(e2e_driver window-rect "$CLIP_WINDOW")
-mkdir -p "$E2E_ROOT/docs/screenshots"
 import -display "$DISPLAY" -window root -crop "$((width + 40))x$((height + 40))+$((ox + left - 20))+$((oy + top - 20))" \
-  +repage "$E2E_ROOT/docs/screenshots/clipboard_history.png" || e2e_fail "could not take the screenshot"
+  +repage "$E2E_RESULTS/clipboard_history.png" || e2e_fail "could not take the screenshot"
 
 clip_change "text $japanese" clip_double_click_row 2
 clip_wait_rows "$japanese" "$world" seven six five

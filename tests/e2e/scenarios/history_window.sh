@@ -4,7 +4,7 @@
 # of its own, no sizing frame, the menu 機能(&F). The first time it stands in the lower-right
 # corner of the work area and the settings file holds that place at once; the tray item is
 # greyed while it is open. Closed from its own menu and reopened, it stands where it was left.
-# Leaves docs/screenshots/history_window.png for review.
+# Leaves test-results/e2e/history_window/history_window.png for review (docs/screenshots holds one from a run).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -59,9 +59,8 @@ e2e_assert_eq "$((right - width)) $((bottom - height))" "$left $top" "first plac
 assert_saved_place "$left" "$top" "$width" "$height" "right after the first opening"
 
 read -r ox oy < <(tray_desktop_origin)
-mkdir -p "$E2E_ROOT/docs/screenshots"
 import -display "$DISPLAY" -window root -crop "1024x300+$ox+$((oy + 768 - 300))" +repage \
-  "$E2E_ROOT/docs/screenshots/history_window.png" || e2e_fail "could not take the screenshot"
+  "$E2E_RESULTS/history_window.png" || e2e_fail "could not take the screenshot"
 
 tray_open_menu
 e2e_assert_eq grayed "$(tray_item_flags "$show_caption")" "flags of $show_caption while the window is open"

@@ -3,7 +3,7 @@
 # only and a taskbar button of its own, every control at its place with its text. Real clicks
 # change every setting, Enter presses OK, and the settings file holds them all; a second 設定
 # command while the dialog is open opens no second one. Leaves
-# docs/screenshots/settings_dialog.png for review.
+# test-results/e2e/settings_dialog/settings_dialog.png for review (docs/screenshots holds one from a run).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -66,9 +66,8 @@ set_wait_state 自動ポップアップ有効 1 "checked enabled"
 tray_mousemove 1000 10  # no control drawn as hovered
 read -r ox oy < <(tray_desktop_origin)
 read -r dx dy dw dh < <(e2e_driver window-rect "$SET_DIALOG")
-mkdir -p "$E2E_ROOT/docs/screenshots"
 import -display "$DISPLAY" -window root -crop "$((dw + 16))x$((dh + 16))+$((ox + dx - 8))+$((oy + dy - 8))" +repage \
-  "$E2E_ROOT/docs/screenshots/settings_dialog.png" || e2e_fail "could not take the screenshot"
+  "$E2E_RESULTS/settings_dialog.png" || e2e_fail "could not take the screenshot"
 
 tray_open_menu
 xdotool key o
