@@ -16,6 +16,7 @@ int registerMessage(const Args& args);
 int trayCallback(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
+int waitIdle(const Args& args);
 int windowChildren(const Args& args);
 int keyLog(const Args& args);
 
