@@ -249,6 +249,37 @@ e2e_kill_strays() {
   return 0
 }
 
+# --- the desktop and the keyboard ------------------------------------------------------
+
+# X window of Wine's virtual desktop "shell"; waits for it, as the first Wine program
+# of a session creates it.
+e2e_desktop_window() {
+  local window _
+  for _ in $(seq 50); do
+    window=$(xdotool search --name '^shell - ' 2>/dev/null | head -n 1)
+    [[ -n $window ]] && { echo "$window"; return 0; }
+    sleep 0.1
+  done
+  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY"
+}
+
+# Without a window manager X gives a key to the window under the pointer, and a pointer left
+# beside the desktop gives it to no Wine program at all: hotkeys included, nothing sees it.
+# Once another Wine program of the session has ended, the desktop's focus is Wine's taskbar,
+# and a menu never sees keys either; a user would click the desktop.
+e2e_focus_desktop() {
+  local window
+  window=$(e2e_desktop_window) || exit 1
+  xdotool windowfocus --sync "$window" || e2e_fail "could not focus the desktop window"
+}
+
+# e2e_hotkey <xdotool keys>: pressed on the desktop, wherever the pointer is. Focusing the
+# desktop takes the keyboard from a window that has it: a box is answered with xdotool alone.
+e2e_hotkey() {
+  e2e_focus_desktop
+  xdotool key "$1"
+}
+
 # --- settings file -----------------------------------------------------------------------
 
 # Prints Section.Key=Value per entry in file order (Shift-JIS decoded, CRs and blank lines dropped).
