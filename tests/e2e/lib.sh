@@ -218,6 +218,7 @@ e2e_driver() {
 # (pattern-window, clipboard-hold, demo-menu); sets E2E_BG_PID.
 e2e_driver_bg() {
   local out=$1; shift
+  : >"$out"  # there from the start: a reader polling it must not find it missing
   (cd "$E2E_WORK/driver" && exec env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" ./vireloc-driver.exe "$@") \
     >"$out" 2>>"$E2E_RESULTS/driver.log" {E2E_LOCK_FD}>&- &
   E2E_BG_PID=$!
