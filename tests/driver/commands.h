@@ -19,6 +19,7 @@ int registerMessage(const Args& args);
 int trayCallback(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
+int waitIdle(const Args& args);
 int windowChildren(const Args& args);
 int listBoxItems(const Args& args);
 int controlState(const Args& args);

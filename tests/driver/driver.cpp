@@ -25,6 +25,7 @@ const Command kCommands[] = {
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
     {L"wait-window", waitWindow, "<title> <seconds>: wait until such a window exists"},
     {L"wait-no-window", waitNoWindow, "<title> <seconds>: wait until no such window exists"},
+    {L"wait-idle", waitIdle, "<hwnd> <seconds>: wait until its program waits for input"},
     {L"window-children", windowChildren, "<hwnd>: handle, class, text of each child window"},
     {L"list-box-items", listBoxItems, "<hwnd>: item height, then index and text of each item"},
     {L"control-state", controlState, "<hwnd>: checked or unchecked, enabled or disabled"},

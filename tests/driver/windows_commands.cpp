@@ -142,4 +142,22 @@ int waitNoWindow(const Args& args) {
   return 0;
 }
 
+// A window that exists says nothing about what its program does next. A program waiting for
+// input with none pending has finished what it did before its message loop (a thread waiting
+// for a reply to its own sent message does not count), so it is set up as far as it will be.
+int waitIdle(const Args& args) {
+  requireArgs(args, 2, "wait-idle <hwnd> <seconds>");
+  DWORD processId = 0;
+  if (!GetWindowThreadProcessId(parseWindow(args[0]), &processId)) throw Failure("no such window");
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  if (!process) throw Failure("OpenProcess failed, error " + std::to_string(GetLastError()));
+  const auto milliseconds = static_cast<DWORD>(parseNumber(args[1], "seconds") * 1000);
+  const DWORD waited = WaitForInputIdle(process, milliseconds);
+  CloseHandle(process);
+  if (waited == WAIT_TIMEOUT)
+    throw Failure("the program is still busy after " + toUtf8(args[1]) + " s");
+  if (waited != 0) throw Failure("WaitForInputIdle failed, error " + std::to_string(GetLastError()));
+  return 0;
+}
+
 }  // namespace vireloc::driver

@@ -13,17 +13,28 @@ cap_settings() {
   printf '%s\r\n' '[Settings]' "$@" >"$E2E_WORK/app/vireloc.ini"
 }
 
-# Starts the program and waits until its hotkeys are registered: FormCreate registers them
-# right after the main form's window exists, in the same call.
+# Starts the program and returns once its hotkeys are registered. Its windows exist before
+# that: between the main form's window and the hotkeys the program hands the tray tip to
+# Wine's desktop process and waits for it, however busy that is (a cold prefix, a loaded
+# machine). A program waiting for input is past all of it.
 cap_start_app() {
   e2e_start_app
   e2e_wait_ready
-  local _
-  for _ in $(seq 100); do
-    e2e_driver find-class TForm1 >/dev/null 2>&1 && { sleep 1; return 0; }
-    sleep 0.1
+  e2e_driver wait-idle "$(e2e_driver find-window Dovrant | head -n 1)" 30 >/dev/null ||
+    e2e_fail "the program did not finish starting (still busy 30 s after its window appeared)"
+}
+
+# cap_message_box <seconds>: prints the handle of the program's message box once it is
+# shown, waiting up to that long (0: looks once). The box's window exists a moment before
+# its caption and text are set; it is shown after that.
+cap_message_box() {
+  local box _
+  for _ in $(seq 0 $(($1 * 5))); do
+    box=$(e2e_driver list-windows 2>/dev/null | awk -F'\t' '$2 == "#32770" && $3 == 1 { print $1; exit }')
+    [[ -n $box ]] && { echo "$box"; return 0; }
+    sleep 0.2
   done
-  e2e_fail "no TForm1 window 10 s after the program became ready"
+  return 1
 }
 
 cap_stop_app() {
@@ -58,7 +69,7 @@ cap_press() {
   local keys=$1 folder=$2 ext=$3 before new after start size=-1 _
   before=$(cap_files "$folder")
   start=$(date +%Y%m%d%H%M%S%3N)
-  xdotool key "$keys"
+  e2e_hotkey "$keys"
   for _ in $(seq 100); do
     new=$(comm -13 <(echo "$before") <(cap_files "$folder"))
     if [[ -n $new ]]; then

@@ -218,6 +218,7 @@ e2e_driver() {
 # (pattern-window, clipboard-hold, demo-menu); sets E2E_BG_PID.
 e2e_driver_bg() {
   local out=$1; shift
+  : >"$out"  # there from the start: a reader polling it must not find it missing
   (cd "$E2E_WORK/driver" && exec env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" ./vireloc-driver.exe "$@") \
     >"$out" 2>>"$E2E_RESULTS/driver.log" {E2E_LOCK_FD}>&- &
   E2E_BG_PID=$!
@@ -247,6 +248,37 @@ e2e_kill_strays() {
     kill -9 "${dir#/proc/}" 2>/dev/null
   done
   return 0
+}
+
+# --- the desktop and the keyboard ------------------------------------------------------
+
+# X window of Wine's virtual desktop "shell"; waits for it, as the first Wine program
+# of a session creates it.
+e2e_desktop_window() {
+  local window _
+  for _ in $(seq 50); do
+    window=$(xdotool search --name '^shell - ' 2>/dev/null | head -n 1)
+    [[ -n $window ]] && { echo "$window"; return 0; }
+    sleep 0.1
+  done
+  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY"
+}
+
+# Without a window manager X gives a key to the window under the pointer, and a pointer left
+# beside the desktop gives it to no Wine program at all: hotkeys included, nothing sees it.
+# Once another Wine program of the session has ended, the desktop's focus is Wine's taskbar,
+# and a menu never sees keys either; a user would click the desktop.
+e2e_focus_desktop() {
+  local window
+  window=$(e2e_desktop_window) || exit 1
+  xdotool windowfocus --sync "$window" || e2e_fail "could not focus the desktop window"
+}
+
+# e2e_hotkey <xdotool keys>: pressed on the desktop, wherever the pointer is. Focusing the
+# desktop takes the keyboard from a window that has it: a box is answered with xdotool alone.
+e2e_hotkey() {
+  e2e_focus_desktop
+  xdotool key "$1"
 }
 
 # --- settings file -----------------------------------------------------------------------

@@ -7,30 +7,18 @@
 TRAY_MENU=""        # handle of the open menu window, set by tray_open_menu
 TRAY_MENU_ITEMS=""  # its items as menu-items prints them (path, flags, caption), likewise
 
-# X window of Wine's virtual desktop "shell"; waits for it, as the first Wine program
-# of a session creates it.
-tray_desktop_window() {
-  local window _
-  for _ in $(seq 50); do
-    window=$(xdotool search --name '^shell - ' 2>/dev/null | head -n 1)
-    [[ -n $window ]] && { echo "$window"; return 0; }
-    sleep 0.1
-  done
-  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY"
-}
-
 # Keeps a driver process on the desktop until the scenario ends: Wine closes the desktop,
 # notification area and all, once its last program has ended, and an icon is only
 # proven gone from a notification area that is still there.
 tray_keep_desktop() {
   e2e_driver_bg "$E2E_RESULTS/keep-desktop.out" wait-window "vireloc: nothing has this title" 300
-  tray_desktop_window >/dev/null || exit 1
+  e2e_desktop_window >/dev/null || exit 1
 }
 
 # Prints "x y": where the desktop's top-left lies on the X screen.
 tray_desktop_origin() {
   local window position
-  window=$(tray_desktop_window) || exit 1
+  window=$(e2e_desktop_window) || exit 1
   position=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2; exit}')
   [[ $position =~ ^[0-9]+,[0-9]+$ ]] || e2e_fail "no position of the desktop window: '$position'"
   echo "${position%,*} ${position#*,}"
@@ -42,14 +30,6 @@ tray_mousemove() {  # <desktop x> <desktop y>
   xdotool mousemove $((ox + $1)) $((oy + $2))
 }
 
-# Keys go to the X window with the input focus. Once another Wine program of the session
-# has ended that is Wine's taskbar, and the menu never sees them; a user would click the desktop.
-tray_focus_desktop() {
-  local window
-  window=$(tray_desktop_window) || exit 1
-  xdotool windowfocus --sync "$window" || e2e_fail "could not focus the desktop window"
-}
-
 # tray_open_menu [x y]: right press with the pointer at desktop (x, y), (300, 200) unless
 # given; returns once the menu is shown and its items can be read, with TRAY_MENU and
 # TRAY_MENU_ITEMS set. A menu window exists a moment before it is shown, and menu-items
@@ -57,7 +37,7 @@ tray_focus_desktop() {
 tray_open_menu() {
   local _
   tray_mousemove "${1:-300}" "${2:-200}"
-  tray_focus_desktop
+  e2e_focus_desktop
   e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
   for _ in $(seq 50); do
     if TRAY_MENU_ITEMS=$(e2e_driver menu-items 2>/dev/null) && [[ -n $TRAY_MENU_ITEMS ]]; then

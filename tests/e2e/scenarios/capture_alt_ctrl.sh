@@ -77,10 +77,8 @@ close_window "$CAP_WINDOW"
 before=$(cap_files "$shots" | wc -l)
 taskbar=$(e2e_driver find-class Shell_TrayWnd) || e2e_fail "no taskbar window"
 e2e_driver foreground "$taskbar" || e2e_fail "could not make the taskbar foreground"
-xdotool key alt+Print
-box=""
-for _ in $(seq 50); do box=$(e2e_driver find-class '#32770' 2>/dev/null) && break; sleep 0.2; done
-[[ -n $box ]] || e2e_fail "no error box after Alt+PrintScreen on the taskbar"
+e2e_hotkey alt+Print
+box=$(cap_message_box 10) || e2e_fail "no error box after Alt+PrintScreen on the taskbar"
 e2e_assert_eq Dovrant "$(e2e_driver window-text "$box")" "error box caption"
 e2e_assert_eq icon "$(e2e_driver message-box-icon "$box")" "error box icon"
 e2e_driver window-children "$box" | grep -q 'キャプチャした範囲が空のため、ファイルを保存しませんでした' ||

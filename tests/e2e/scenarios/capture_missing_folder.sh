@@ -18,17 +18,8 @@ cap_start_app
 e2e_assert_eq "$(e2e_winpath "$shots/")" "$(e2e_ini_value "$ini" Settings.ClipAddr)" "ClipAddr after start-up"
 rmdir "$shots"
 
-message_box() {  # prints the handle of the program's message box, waiting up to <seconds>
-  local _
-  for _ in $(seq $((${1} * 5))); do
-    e2e_driver find-class '#32770' 2>/dev/null && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-xdotool key Print
-box=$(message_box 10) || e2e_fail "no message box after PrintScreen with the folder gone"
+e2e_hotkey Print
+box=$(cap_message_box 10) || e2e_fail "no message box after PrintScreen with the folder gone"
 e2e_assert_eq Dovrant "$(e2e_driver window-text "$box")" "message box caption"
 e2e_assert_eq none "$(e2e_driver message-box-icon "$box")" "message box icon"
 children=$(e2e_driver window-children "$box" | cut -f2-)
@@ -37,17 +28,17 @@ e2e_assert_eq "$expected" "$(grep -v '^Static	$' <<<"$children")" "message box c
 e2e_assert_eq 0 "$(cap_files "$app" | wc -l)" "capture files before the box is answered"
 
 xdotool key Return
-for _ in $(seq 50); do message_box 0 >/dev/null || break; sleep 0.2; done
+for _ in $(seq 50); do cap_message_box 0 >/dev/null || break; sleep 0.2; done
 for _ in $(seq 50); do [[ -n $(cap_files "$app") ]] && break; sleep 0.2; done
 first=$(cap_files "$app")
 [[ $(wc -l <<<"$first") == 1 && $first == *.bmp ]] || e2e_fail "after OK the program's folder holds '$first', expected one .bmp"
 [[ ! -e $shots ]] || e2e_fail "the vanished save folder was created again"
 e2e_assert_eq "$app_win" "$(e2e_ini_value "$ini" Settings.ClipAddr)" "ClipAddr after the box"
-! message_box 1 >/dev/null || e2e_fail "a second message box followed the first"
+! cap_message_box 1 >/dev/null || e2e_fail "a second message box followed the first"
 
 # The next capture goes to the program's folder with no message.
 cap_press Print "$app" bmp
-! message_box 1 >/dev/null || e2e_fail "a message box came with the second capture"
+! cap_message_box 1 >/dev/null || e2e_fail "a message box came with the second capture"
 e2e_assert_eq 2 "$(cap_files "$app" | wc -l)" "capture files in the program's folder"
 cap_stop_app
 e2e_assert_eq "$app_win" "$(e2e_ini_value "$ini" Settings.ClipAddr)" "ClipAddr after exit"
