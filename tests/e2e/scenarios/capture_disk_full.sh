@@ -15,13 +15,8 @@ printf 'earlier capture' >"$shots/20000101000000000.bmp"
 cap_settings "ClipAddr=$(e2e_winpath "$shots/")" SaveFormat=0
 cap_start_app
 
-xdotool key Print
-box=""
-for _ in $(seq 75); do
-  box=$(e2e_driver find-class '#32770' 2>/dev/null) && break
-  sleep 0.2
-done
-[[ -n $box ]] || e2e_fail "no error box after a capture that cannot fit on the disk"
+e2e_hotkey Print
+box=$(cap_message_box 15) || e2e_fail "no error box after a capture that cannot fit on the disk"
 text=$(e2e_driver window-children "$box" | cut -f2- | grep -v '^Static	$' | grep -v '^Button')
 [[ $text == *"$(e2e_winpath "$shots/")"*".bmp\" に書き込めません。"* ]] ||
   e2e_fail "the box does not say which capture could not be written: $text"

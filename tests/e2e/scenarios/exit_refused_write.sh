@@ -4,28 +4,20 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 e2e_begin exit_refused_write
+source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 ini=$E2E_WORK/app/vireloc.ini
 ini_win=$(e2e_winpath "$ini")
-
-wait_box() {  # prints the handle of the program's message box, waiting up to 15 s
-  local _
-  for _ in $(seq 75); do
-    e2e_driver find-class '#32770' 2>/dev/null && return 0
-    sleep 0.2
-  done
-  return 1
-}
 
 # <how the end was asked for>: the box says why, stays, and the program ends once answered.
 expect_box_until_answered() {
   local box
-  box=$(wait_box) || e2e_fail "$1: no error box about the settings file"
+  box=$(cap_message_box 15) || e2e_fail "$1: no error box about the settings file"
   e2e_assert_eq Dovrant "$(e2e_driver window-text "$box")" "$1: box caption"
   e2e_assert_eq icon "$(e2e_driver message-box-icon "$box")" "$1: box icon"
   e2e_driver window-children "$box" | grep -qF "$ini_win に書き込めません." ||
     e2e_fail "$1: the box does not name the settings file: $(e2e_driver window-children "$box")"
   sleep 3
-  e2e_driver find-class '#32770' >/dev/null 2>&1 || e2e_fail "$1: the box closed by itself"
+  cap_message_box 0 >/dev/null || e2e_fail "$1: the box closed by itself"
   e2e_alive "$E2E_APP_PID" || e2e_fail "$1: the program ended before the box was answered"
   e2e_driver post "$box" 0x0111 1 0 >/dev/null  # OK
   e2e_wait_exit "$E2E_APP_PID" 15 || e2e_fail "$1: the program still runs 15 s after OK"

@@ -15,7 +15,7 @@ cap_settings "ClipAddr=$(e2e_winpath "$shots/")" ClipEnable=0
 
 # No capture file within 3 s of Print.
 expect_no_capture() {  # <when>
-  xdotool key Print
+  e2e_hotkey Print
   sleep 3
   [[ -z $(cap_files "$shots") ]] || e2e_fail "PrintScreen saved $(cap_files "$shots") $1"
 }
