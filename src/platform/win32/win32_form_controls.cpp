@@ -37,6 +37,9 @@ ControlClass classOf(const ControlSpec& spec) {
       // Owner-drawn for the fixed row height and the grid line; no scroll bar.
       return {L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_EXTENDEDSEL |
                               LBS_NOINTEGRALHEIGHT, 0};
+    case ControlKind::TreeView:
+      return {WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                                WS_VSCROLL | WS_HSCROLL, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -140,6 +143,7 @@ void createControls(Win32Form& form) {
     }
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
     if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
+    if (spec.kind == ControlKind::TreeView) prepareTreeView(control);
   }
 }
 
