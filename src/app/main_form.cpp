@@ -6,6 +6,7 @@
 #include "app/version_info.h"
 #include "clipboard/history_window.h"
 #include "common/app_error.h"
+#include "dialogs/folder_picker.h"
 
 namespace vireloc {
 
@@ -25,6 +26,8 @@ TForm1::TForm1(Platform& platform, Application& application)
       context_, ClipboardWatcher::Shared{clipHistory, selfCopy, captureBusy, ownClipboardWrites_},
       *captureWriter, *screenCapture);
   connectFeatures();
+  // Until the settings dialog opens the picker, another program may ask for it by this message.
+  showFolderPickerMessage_ = platform_.windowing.registerWindowMessage("Vireloc.ShowFolderPicker");
   TrayIcon1->loaded();
   application_.runGuarded([this] { FormCreate(); });
 }
@@ -121,6 +124,11 @@ void TForm1::openHistoryWindow() {
   historyWindow->open();
 }
 
+void TForm1::openFolderPicker() {
+  // The picker frees itself when closed; nothing here keeps it.
+  (new TForm4(platform_, application_, settings.ClipAddr, [](const std::string&) {}, [] {}))->open();
+}
+
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) {
   switch (message) {
@@ -148,6 +156,10 @@ LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam
       if (wParam != 0) endSession();
       return 0;
     default:
+      if (message == showFolderPickerMessage_ && message != 0) {
+        application_.runGuarded([this] { openFolderPicker(); });
+        return 0;
+      }
       return platform_.windowing.defaultWindowProc(window, message, wParam, lParam);
   }
 }

@@ -49,6 +49,8 @@ class TForm1 : public MessageHandler {
   void unregisterCaptureHotkeys();
   // Opens the clipboard history window unless it is open already.
   void openHistoryWindow();
+  // A new folder picker for ClipAddr, beside any already open.
+  void openFolderPicker();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
@@ -75,6 +77,7 @@ class TForm1 : public MessageHandler {
   OwnClipboardWrites ownClipboardWrites_;
   WindowHandle window_ = 0;
   bool released_ = false;
+  std::uint32_t showFolderPickerMessage_ = 0;
 
  public:
   // Declared last: they hold references to everything above.

@@ -58,7 +58,8 @@ Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int h
 
 TWClipboard::TWClipboard(Platform& platform, Application& application, Shared shared,
                          std::function<void()> onClosed)
-    : platform_(platform),
+    : SelfFreeingForm(application),
+      platform_(platform),
       application_(application),
       shared_(std::move(shared)),
       onClosed_(std::move(onClosed)) {
@@ -96,7 +97,6 @@ void TWClipboard::open() {
     form_ = platform_.forms.createForm(design(), *this);
   } catch (const SystemError& error) {
     const AppError failure("ウィンドウを作成できません。" + std::string(error.what()));
-    closed_ = true;
     onClosed_();
     delete this;
     throw failure;
@@ -184,7 +184,7 @@ void TWClipboard::mnuClipEraseClick() {
 void TWClipboard::mnuCloseClick() { FormClose(); }
 
 void TWClipboard::FormClose() {
-  if (closed_) return;
+  if (isClosed()) return;
   const Rect outer = platform_.forms.formRect(form_);
   Settings& saved = shared_.settings;
   saved.VRLClipboardLeft = static_cast<std::uint32_t>(outer.left);
@@ -192,22 +192,8 @@ void TWClipboard::FormClose() {
   saved.VRLClipboardWidth = static_cast<std::uint32_t>(outer.right - outer.left);
   saved.VRLClipboardHeight = static_cast<std::uint32_t>(outer.bottom - outer.top);
   platform_.forms.destroyForm(std::exchange(form_, 0));
-  closed_ = true;
   onClosed_();
-  freeWhenIdle();
-}
-
-// A handler of this window may still be running below (a close chosen while its error box was
-// open): the object goes when the outermost one has returned.
-void TWClipboard::freeWhenIdle() {
-  if (closed_ && handlerDepth_ == 0) delete this;
-}
-
-void TWClipboard::onFormEvent(WindowHandle, const FormEvent& event) {
-  ++handlerDepth_;
-  application_.runGuarded([&] { dispatch(event); });
-  --handlerDepth_;
-  freeWhenIdle();
+  closed();
 }
 
 void TWClipboard::dispatch(const FormEvent& event) {
@@ -229,6 +215,8 @@ void TWClipboard::dispatch(const FormEvent& event) {
         item->OnClick();
       break;
     case FormEventKind::Click:
+    case FormEventKind::ItemExpanding:
+    case FormEventKind::ContextMenu:
       break;
   }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/self_freeing_form.h"
 #include "app/settings.h"
 #include "clipboard/clip_history.h"
 #include "platform/platform.h"
@@ -13,7 +14,7 @@
 
 namespace vireloc {
 
-class TWClipboard : private FormEvents {
+class TWClipboard : private SelfFreeingForm {
  public:
   struct Shared {
     ClipHistory& clipHistory;
@@ -54,13 +55,11 @@ class TWClipboard : private FormEvents {
   TMenuItem* mnuClose;
 
  private:
-  void onFormEvent(WindowHandle form, const FormEvent& event) override;
-  void dispatch(const FormEvent& event);
+  void dispatch(const FormEvent& event) override;
   FormSpec design() const;
   int selectionTop();
   void putOnClipboard(const std::string& text);
   void endReuse();
-  void freeWhenIdle();
 
   Platform& platform_;
   Application& application_;
@@ -68,8 +67,6 @@ class TWClipboard : private FormEvents {
   std::function<void()> onClosed_;
   WindowHandle form_ = 0;
   std::array<std::string, ClipHistory::kSize> rows_;
-  int handlerDepth_ = 0;  // event handlers of this window now running
-  bool closed_ = false;
 };
 
 // Where the history window opens on a work area, given its outer size; the saved geometry
