@@ -7,6 +7,7 @@
 #include "clipboard/history_window.h"
 #include "dialogs/settings_dialog.h"
 #include "common/app_error.h"
+#include "dialogs/folder_picker.h"
 
 namespace vireloc {
 
@@ -132,7 +133,17 @@ void TForm1::openSettingsDialog() {
                                [this] { registerCaptureHotkeys(); },
                                [this] { unregisterCaptureHotkeys(); }},
                               [this] { settingsDialog = nullptr; });
+  settingsDialog->onPickFolder = [this] { openFolderPicker(); };
   settingsDialog->open();
+}
+
+void TForm1::openFolderPicker() {
+  // The picker frees itself when closed; nothing here keeps it. Its folder reaches the
+  // dialog's box only while that dialog is still open.
+  auto chosen = [this](const std::string& folder) {
+    if (settingsDialog) settingsDialog->setFolderText(folder);
+  };
+  (new TForm4(platform_, application_, settings.ClipAddr, chosen, [] {}))->open();
 }
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,

@@ -52,6 +52,8 @@ class TForm1 : public MessageHandler {
   void openHistoryWindow();
   // Opens the settings dialog unless it is open already.
   void openSettingsDialog();
+  // A new folder picker for ClipAddr, beside any already open.
+  void openFolderPicker();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;

@@ -196,6 +196,8 @@ void TWClipboard::dispatch(const FormEvent& event) {
         item->OnClick();
       break;
     case FormEventKind::Click:
+    case FormEventKind::ItemExpanding:
+    case FormEventKind::ContextMenu:
       break;
   }
 }

@@ -21,7 +21,16 @@ struct FontSpec {
   std::uint8_t charset = charset::Default;
 };
 
-enum class ControlKind { Button, CheckBox, RadioButton, GroupBox, Static, Edit, RowList };
+enum class ControlKind { Button, CheckBox, RadioButton, GroupBox, Static, Edit, RowList, TreeView };
+
+// An item of a TreeView; 0 is none (or, as a parent, the top level).
+using TreeItemId = std::uintptr_t;
+
+struct TreeItem {
+  std::string text;
+  int image = 0;  // index into the control's image list
+  bool hasChildren = false;  // shows an expand button before any child is added
+};
 
 // `bounds` lies in the client area of the parent control, or of the form when `parent` is
 // empty (a group box is a frame drawn around its controls, not a window holding them).
@@ -45,6 +54,8 @@ struct ControlSpec {
   int gridLine = 0;
   std::vector<std::string> rows;
   int selectedRow = -1;
+  // TreeView: expand buttons and lines, scroll bars always shown; icons from this list.
+  std::uintptr_t imageList = 0;
 };
 
 enum class FormBorder { Single, Dialog };
@@ -57,19 +68,32 @@ struct FormSpec {
   int clientHeight = 0;
   FormBorder border = FormBorder::Single;
   bool minimizeBox = false;
+  bool systemMenu = true;  // false: a caption without any button
+  WindowHandle owner = 0;  // an owned window has no taskbar button unless appWindow
   bool appWindow = false;  // a taskbar button of its own (WS_EX_APPWINDOW)
   FontSpec font;
   std::vector<MenuEntry> menuBar;  // ids above 0 and unique; empty for none
   std::vector<ControlSpec> controls;
 };
 
-enum class FormEventKind { Click, DoubleClick, MouseDown, MenuCommand, Activate, CloseRequest };
+enum class FormEventKind {
+  Click,
+  DoubleClick,
+  MouseDown,
+  MenuCommand,
+  Activate,
+  CloseRequest,
+  ItemExpanding,  // the user opens a TreeView item; it opens once it has children
+  ContextMenu,    // right click on a TreeView item
+};
 
 struct FormEvent {
   FormEventKind kind;
   std::string control;          // Click, DoubleClick, MouseDown
   MouseButton button = MouseButton::Left;  // MouseDown
   std::uint32_t menuId = 0;     // MenuCommand
+  TreeItemId item = 0;          // ItemExpanding, ContextMenu
+  Point at{};                   // ContextMenu, in screen coordinates
 };
 
 // Receives what the user does with a form. A handler may destroy the form it is told about.
@@ -108,6 +132,21 @@ class Forms {
                        const std::vector<std::string>& rows) = 0;
   // RowList: the selected rows in ascending order.
   virtual std::vector<int> selectedRows(WindowHandle form, const std::string& control) = 0;
+
+  // Keyboard focus, without activating the form.
+  virtual void focusControl(WindowHandle form, const std::string& control) = 0;
+
+  // TreeView: a new last child of parent (0: at the top level).
+  virtual TreeItemId addTreeItem(WindowHandle form, const std::string& control, TreeItemId parent,
+                                 const TreeItem& item) = 0;
+  virtual void setTreeItemHasChildren(WindowHandle form, const std::string& control,
+                                      TreeItemId item, bool hasChildren) = 0;
+  // Opens an item that has children; no ItemExpanding event.
+  virtual void expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) = 0;
+  // Selects and scrolls into view, without taking the focus.
+  virtual void selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) = 0;
+  // 0 when none is selected.
+  virtual TreeItemId selectedTreeItem(WindowHandle form, const std::string& control) = 0;
 
   virtual void setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) = 0;
   virtual void setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) = 0;

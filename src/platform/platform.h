@@ -11,6 +11,7 @@
 #include "platform/profile_files.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
+#include "platform/shell_namespace.h"
 #include "platform/windowing.h"
 
 namespace vireloc {
@@ -28,6 +29,7 @@ struct Platform {
   Files& files;
   Shell& shell;
   Forms& forms;
+  ShellNamespace& shellNamespace;
 };
 
 }  // namespace vireloc

@@ -26,6 +26,8 @@ int controlState(const Args& args);
 int windowInfo(const Args& args);
 int moveWindow(const Args& args);
 int keyLog(const Args& args);
+int treeItems(const Args& args);
+int focusedWindow(const Args& args);
 
 int clipboardGetText(const Args& args);
 int clipboardSetText(const Args& args);

@@ -29,6 +29,8 @@ const Command kCommands[] = {
     {L"window-children", windowChildren, "<hwnd>: handle, class, text of each child window"},
     {L"list-box-items", listBoxItems, "<hwnd>: item height, then index and text of each item"},
     {L"control-state", controlState, "<hwnd>: checked or unchecked, enabled or disabled"},
+    {L"tree-items", treeItems, "<hwnd>: depth, flags, client rect, text of each shown tree item"},
+    {L"focus", focusedWindow, "the window with the keyboard focus in the foreground thread"},
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
     {L"key-log", keyLog, "<seconds> [events]: key events seen by a low-level hook"},

@@ -13,8 +13,16 @@ using test::kAppDir;
 using Rows = std::vector<std::string>;
 using sim::SimClipboardContent;
 
-SimClipboardContent textContent(const std::string& text) { return {.text = text}; }
-SimClipboardContent imageContent() { return {.bitmap = PixelBuffer::blank(4, 3, 32)}; }
+SimClipboardContent textContent(const std::string& text) {
+  SimClipboardContent content;
+  content.text = text;
+  return content;
+}
+SimClipboardContent imageContent() {
+  SimClipboardContent content;
+  content.bitmap = PixelBuffer::blank(4, 3, 32);
+  return content;
+}
 
 class ClipboardWatcherTest : public ::testing::Test {
  protected:
@@ -155,7 +163,8 @@ TEST_F(ClipboardWatcherTest, ImageMonitorSavesExactlyThreeFormatImagesWhenOn) {
   copy(imageContent());
   EXPECT_EQ(captures().size(), 1u);
 
-  SimClipboardContent withPalette{.bitmap = PixelBuffer::blank(4, 4, 8)};
+  SimClipboardContent withPalette;
+  withPalette.bitmap = PixelBuffer::blank(4, 4, 8);
   withPalette.bitmap->palette.resize(256);  // four formats with CF_PALETTE
   SimClipboardContent withOther = imageContent();
   withOther.otherFormats = 1;

@@ -20,7 +20,14 @@ class SettingsDialogTest : public ::testing::Test {
     application.setTitle("Dovrant");
     sim.windows[application.handle()].visible = true;
     sim.workAreaRect = {0, 0, 900, 700};
-    settings = {"Dovrant", "0", "C:\\caps\\", "0", "0", "0", "0", "1", "0", 105, 192};
+    settings.DefaultClick = "Dovrant";
+    settings.DnD = "0";
+    settings.ClipAddr = "C:\\caps\\";
+    settings.ClipCpCursor = settings.SaveFormat = settings.SaveClip = settings.ClipEnable = "0";
+    settings.ImageClipSave = "1";
+    settings.ImageAppDraw = "0";
+    settings.SettingWindowTop = 105;
+    settings.SettingWindowLeft = 192;
   }
   ~SettingsDialogTest() override { delete dialog; }
 
@@ -136,7 +143,9 @@ TEST_F(SettingsDialogTest, UnknownDefaultClickAndDragDropAreCorrectedAndWrittenA
     const Names all = checked();
     EXPECT_EQ(Names(all.begin(), all.begin() + 2), c.shown) << what;
     ASSERT_EQ(written.size(), c.kept ? 1u : 0u) << what;
-    if (c.kept) EXPECT_EQ(written[0].DefaultClick + " " + written[0].DnD, c.kept) << what;
+    if (c.kept) {
+      EXPECT_EQ(written[0].DefaultClick + " " + written[0].DnD, c.kept) << what;
+    }
     click("Button2");
   }
 }

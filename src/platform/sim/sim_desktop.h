@@ -67,12 +67,20 @@ struct SimControl {
   std::string tooltip;
   std::vector<std::string> rows;
   std::set<int> selectedRows;
+  struct TreeNode {
+    TreeItemId parent = 0;
+    TreeItem item;
+    bool expanded = false;
+  };
+  std::map<TreeItemId, TreeNode> treeItems;  // in the order they were added
+  TreeItemId selectedItem = 0;
 };
 
 struct SimForm {
   FormSpec spec;  // as created; the menu bar's items keep their current states
   FormEvents* events = nullptr;
   std::vector<SimControl> controls;
+  std::string focusedControl;
   SimControl& control(const std::string& name);  // throws std::out_of_range
   // The menu bar's item with this caption, or nullptr.
   MenuEntry* menuItem(const std::string& caption);
@@ -88,6 +96,20 @@ struct SimClipboardContent {
   std::map<std::string, std::optional<std::uint32_t>> namedFormats;
 };
 
+// A folder of the simulated shell namespace.
+struct SimShellItem {
+  std::string name;
+  std::string path;   // empty: a virtual folder
+  int icon = 0;
+  bool slow = false;  // its listing answers only when the test says so
+};
+
+struct ShownContextMenu {
+  ShellItemId item;
+  WindowHandle owner;
+  Point at;
+};
+
 // A message sent to another program's window.
 struct ForeignMessage {
   WindowHandle window;
@@ -98,7 +120,8 @@ struct ForeignMessage {
 
 class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
                          public PopupMenus, public Icons, public KeyboardMouse, public Clipboard, public Screen,
-                         public ProfileFiles, public Files, public Shell, public Forms {
+                         public ProfileFiles, public Files, public Shell, public Forms,
+                         public ShellNamespace {
  public:
   SimDesktop();
   Platform platform();
@@ -208,6 +231,24 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<int> selectedRows(WindowHandle form, const std::string& control) override;
   void setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) override;
   void setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) override;
+  void focusControl(WindowHandle form, const std::string& control) override;
+  TreeItemId addTreeItem(WindowHandle form, const std::string& control, TreeItemId parent,
+                         const TreeItem& item) override;
+  void setTreeItemHasChildren(WindowHandle form, const std::string& control, TreeItemId item,
+                              bool hasChildren) override;
+  void expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
+  void selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
+  TreeItemId selectedTreeItem(WindowHandle form, const std::string& control) override;
+
+  // ---- Shell namespace
+  ShellFolder desktop() override;
+  ImageListHandle smallIcons() override { return kSmallIcons; }
+  ShellRequestId listSubfolders(const ShellItemId& parent, ListingDone done) override;
+  ShellRequestId lookUpFolder(const std::string& path, LookupDone done) override;
+  void cancel(ShellRequestId request) override;
+  std::string fileSystemPath(const ShellItemId& item) override { return shellItems.at(item).path; }
+  bool sameItem(const ShellItemId& a, const ShellItemId& b) override { return a == b; }
+  void showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) override;
 
   // ==== Test side: state
   std::map<WindowHandle, SimWindow> windows;
@@ -263,6 +304,12 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   static constexpr int kCaptionHeight = 19;
   static constexpr int kMenuBarHeight = 19;
 
+  // The shell namespace: "" is the desktop, a child's id is its parent's id + "/" + its name.
+  std::map<ShellItemId, SimShellItem> shellItems;
+  std::vector<ShellItemId> shellListings;  // folders whose listing was asked for, in order
+  std::vector<ShownContextMenu> shownContextMenus;
+  static constexpr ImageListHandle kSmallIcons = 0x5150;
+
   // ==== Test side: events
   // Runs inside the next modal moment (message box, popup menu), in the order given.
   std::deque<std::function<void()>> duringModal;
@@ -289,6 +336,18 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void chooseMenuItem(WindowHandle form, const std::string& caption);
   void activateForm(WindowHandle form);
   void pressCloseBox(WindowHandle form);
+  // A TreeView as the user handles it: opening asks the form before the item opens.
+  void openTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
+  void clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
+  void rightClickTreeItem(WindowHandle form, const std::string& control, TreeItemId item, Point at);
+  // The item reached through these texts from the top level, or 0.
+  TreeItemId treeItem(WindowHandle form, const std::string& control,
+                      const std::vector<std::string>& texts);
+  // The shell namespace
+  ShellItemId addShellFolder(const ShellItemId& parent, const std::string& name,
+                             const std::string& path, bool slow = false);
+  // Slow folders' listings now answer: with their folders, or as timed out.
+  void answerSlowListings(ShellAnswer answer = ShellAnswer::Done);
   // Files
   void addDirectory(const std::string& path);
   void removeDirectory(const std::string& path);
@@ -302,6 +361,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
  private:
   void runModalScript();
   void deliver(WindowHandle form, const FormEvent& event);
+  std::vector<ShellFolder> subfoldersOf(const ShellItemId& parent) const;
+  ShellRequestId answerLater(std::function<void()> answer);
 
   WindowHandle nextHandle_ = 0x10010;
   IconHandle nextIcon_ = 0x20010;
@@ -309,6 +370,14 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::deque<std::function<void()>> queue_;
   bool quitPosted_ = false;
   bool clipboardChangedWhileOpen_ = false;
+  TreeItemId nextTreeItem_ = 0x30010;
+  ShellRequestId nextShellRequest_ = 1;
+  std::set<ShellRequestId> liveShellRequests_;
+  struct SlowListing {
+    ShellItemId parent;
+    ListingDone done;
+  };
+  std::map<ShellRequestId, SlowListing> slowListings_;
 };
 
 }  // namespace vireloc::sim

@@ -49,7 +49,7 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
 WindowHandle SimDesktop::createForm(const FormSpec& spec, FormEvents& events) {
   const WindowHandle handle = nextHandle_;
   nextHandle_ += 0x10;
-  windows[handle] = SimWindow{spec.className, spec.caption, 0, 0, outerRect(spec), nullptr, false, false};
+  windows[handle] = SimWindow{spec.className, spec.caption, spec.owner, 0, outerRect(spec), nullptr, false, false};
   SimForm& form = forms[handle];
   form.spec = spec;
   form.events = &events;

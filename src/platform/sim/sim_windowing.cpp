@@ -5,6 +5,7 @@ namespace vireloc::sim {
 SimDesktop::SimDesktop() {
   screenImage = *PixelBuffer::blank(1024, 768, 32);
   workAreaRect = {0, 0, 1024, 738};
+  shellItems[""] = {"デスクトップ", "C:\\Users\\user\\Desktop", 1};
   addDirectory("C:\\");
   addDirectory("C:\\Program Files");
   addDirectory("C:\\Program Files\\Vireloc");
@@ -13,7 +14,7 @@ SimDesktop::SimDesktop() {
 }
 
 Platform SimDesktop::platform() {
-  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 WindowHandle SimDesktop::createHiddenWindow(const std::string& className, const std::string& title,

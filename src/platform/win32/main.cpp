@@ -8,6 +8,7 @@
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_shell_namespace.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vireloc::Win32Shell shell;
   vireloc::Win32Forms forms;
   windowing.setForms(forms);
+  vireloc::Win32ShellNamespace shellNamespace(windowing);
   vireloc::Platform platform{.windowing = windowing,
                              .messageBoxes = messageBoxes,
                              .menus = menus,
@@ -53,7 +55,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                              .profileFiles = profileFiles,
                              .files = files,
                              .shell = shell,
-                             .forms = forms};
+                             .forms = forms,
+                             .shellNamespace = shellNamespace};
   try {
     return vireloc::runProgram(platform);
   } catch (const std::exception& error) {

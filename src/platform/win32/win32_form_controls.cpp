@@ -39,6 +39,9 @@ ControlClass classOf(const ControlSpec& spec) {
       // Owner-drawn for the fixed row height and the grid line; no scroll bar.
       return {L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_EXTENDEDSEL |
                               LBS_NOINTEGRALHEIGHT, 0};
+    case ControlKind::TreeView:
+      return {WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                                WS_VSCROLL | WS_HSCROLL, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -185,13 +188,11 @@ void createControls(Win32Form& form) {
         exStyle, kind.name, toWide(spec.text).c_str(), style, bounds.left, bounds.top,
         bounds.right - bounds.left, bounds.bottom - bounds.top, form.window,
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
-    if (!control.window) {
-      const DWORD error = GetLastError();
-      throw SystemError(error, systemErrorText(error));
-    }
+    if (!control.window) throwLastError();
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
     if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
     if (spec.autoSize) sizeToText(control, form.font.get());
+    if (spec.kind == ControlKind::TreeView) prepareTreeView(control);
   }
 }
 

@@ -50,6 +50,11 @@ LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wPa
     case WM_COMMAND:
       onCommand(form, wParam, lParam);
       return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (onTreeNotify(form, *reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      break;
+    }
     case WM_DRAWITEM:
       if (drawRow(form, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
@@ -91,7 +96,8 @@ void ensureFormClass(HINSTANCE instance, const std::wstring& className) {
 
 DWORD styleOf(const FormSpec& spec) {
   // A fixed border: no sizing frame, no maximise box.
-  return WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
+  return WS_CAPTION | WS_CLIPCHILDREN | (spec.systemMenu ? WS_SYSMENU : 0) |
+         (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
 }
 
 DWORD exStyleOf(const FormSpec& spec) {
@@ -143,8 +149,8 @@ WindowHandle Win32Forms::createForm(const FormSpec& spec, FormEvents& events) {
   for (const ControlSpec& control : spec.controls) form->controls.push_back({control});
   HWND window = CreateWindowExW(exStyleOf(spec), className.c_str(), toWide(spec.caption).c_str(),
                                 styleOf(spec), spec.position.x, spec.position.y,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                menuBar.get(), instance, form.get());
+                                outer.right - outer.left, outer.bottom - outer.top,
+                                toHwnd(spec.owner), menuBar.get(), instance, form.get());
   if (!window) throwLastError();
   menuBar.release();  // the window's now
   form->window = window;

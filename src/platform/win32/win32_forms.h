@@ -31,6 +31,7 @@ struct Win32Form {
   std::vector<Win32Control> controls;
   HWND tooltip = nullptr;  // owned by the form's window, destroyed with it
   std::vector<HWND> tooltipTools;
+  bool quietTree = false;  // the program itself opens or selects a tree item: no event
 
   Win32Control* controlById(UINT id);
   Win32Control& control(const std::string& name);  // throws std::out_of_range
@@ -46,6 +47,9 @@ bool drawRow(Win32Form& form, const DRAWITEMSTRUCT& item);
 void setRowTexts(const Win32Control& list, const std::vector<std::string>& rows);
 std::vector<int> selectedRowsOf(const Win32Control& list);
 void setTooltip(Win32Form& form, const Win32Control& control, const std::string& text);
+void prepareTreeView(const Win32Control& tree);
+// A TreeView's notification; true with its result when it was one.
+bool onTreeNotify(Win32Form& form, const NMHDR& header, LRESULT& result);
 
 class Win32Forms final : public Forms {
  public:
@@ -69,6 +73,14 @@ class Win32Forms final : public Forms {
   std::vector<int> selectedRows(WindowHandle form, const std::string& control) override;
   void setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) override;
   void setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) override;
+  void focusControl(WindowHandle form, const std::string& control) override;
+  TreeItemId addTreeItem(WindowHandle form, const std::string& control, TreeItemId parent,
+                         const TreeItem& item) override;
+  void setTreeItemHasChildren(WindowHandle form, const std::string& control, TreeItemId item,
+                              bool hasChildren) override;
+  void expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
+  void selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
+  TreeItemId selectedTreeItem(WindowHandle form, const std::string& control) override;
 
   // Called by the message loop for every message: Tab, Enter and Esc in a form move between
   // and press its controls. True when the message has been handled.

@@ -1,0 +1,107 @@
+#include "platform/win32/win32_shell_namespace.h"
+
+#include <exception>
+#include <thread>
+
+#include "common/app_error.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_shell_items.h"
+#include "platform/win32/win32_system_error.h"
+
+namespace vireloc {
+
+namespace {
+
+constexpr UINT kAnswerMessage = WM_APP + 0x51;  // wParam: request, lParam: the Answer, ours now
+
+// A worker must not die of an exception: it answers Failed instead.
+Win32ShellNamespace::Answer runWork(const std::function<Win32ShellNamespace::Answer()>& work) {
+  try {
+    return work();
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+Win32ShellNamespace::Win32ShellNamespace(Windowing& windowing, unsigned timeLimitMs)
+    : windowing_(windowing), timeLimitMs_(timeLimitMs) {}
+
+Win32ShellNamespace::~Win32ShellNamespace() {
+  // Workers still running post into a window that is gone; their answers are dropped.
+  if (window_) windowing_.destroyWindow(window_);
+}
+
+ShellFolder Win32ShellNamespace::desktop() { return describeDesktop(); }
+
+ImageListHandle Win32ShellNamespace::smallIcons() { return systemSmallIcons(); }
+
+ShellRequestId Win32ShellNamespace::start(std::function<Answer()> work,
+                                          std::function<void(Answer&)> deliver) {
+  if (!window_) window_ = windowing_.createHiddenWindow("VirelocShellAnswers", "", *this);
+  const ShellRequestId request = nextRequest_++;
+  HWND window = toHwnd(window_);
+  std::thread([window, request, work = std::move(work)] {
+    ComApartment apartment(COINIT_MULTITHREADED);
+    auto answer = std::make_unique<Answer>(runWork(work));
+    if (PostMessageW(window, kAnswerMessage, request, reinterpret_cast<LPARAM>(answer.get())))
+      answer.release();
+  }).detach();
+  pending_[request] = std::move(deliver);
+  SetTimer(window, request, timeLimitMs_, nullptr);
+  return request;
+}
+
+ShellRequestId Win32ShellNamespace::listSubfolders(const ShellItemId& parent, ListingDone done) {
+  return start(
+      [parent] {
+        std::optional<std::vector<ShellFolder>> folders = listSubfoldersNow(parent);
+        if (!folders) return Answer{};
+        return Answer{ShellAnswer::Done, std::move(*folders), {}};
+      },
+      [done = std::move(done)](Answer& answer) { done(answer.outcome, std::move(answer.folders)); });
+}
+
+ShellRequestId Win32ShellNamespace::lookUpFolder(const std::string& path, LookupDone done) {
+  return start([path] { return Answer{ShellAnswer::Done, {}, lookUpFolderNow(path)}; },
+               [done = std::move(done)](Answer& answer) { done(answer.outcome, std::move(answer.chain)); });
+}
+
+void Win32ShellNamespace::cancel(ShellRequestId request) {
+  if (pending_.erase(request) && window_) KillTimer(toHwnd(window_), request);
+}
+
+void Win32ShellNamespace::finish(ShellRequestId request, Answer& answer) {
+  auto found = pending_.find(request);
+  if (found == pending_.end()) return;  // cancelled, or given up already
+  KillTimer(toHwnd(window_), request);
+  const std::function<void(Answer&)> deliver = std::move(found->second);
+  pending_.erase(found);
+  deliver(answer);
+}
+
+LResult Win32ShellNamespace::handleMessage(WindowHandle window, std::uint32_t message,
+                                           WParam wParam, LParam lParam) {
+  if (message == kAnswerMessage) {
+    std::unique_ptr<Answer> answer(reinterpret_cast<Answer*>(lParam));
+    finish(static_cast<ShellRequestId>(wParam), *answer);
+    return 0;
+  }
+  if (message == WM_TIMER) {
+    Answer timedOut{ShellAnswer::TimedOut, {}, {}};
+    finish(static_cast<ShellRequestId>(wParam), timedOut);
+    return 0;
+  }
+  return windowing_.defaultWindowProc(window, message, wParam, lParam);
+}
+
+std::string Win32ShellNamespace::fileSystemPath(const ShellItemId& item) {
+  return fileSystemPathOf(item);
+}
+
+bool Win32ShellNamespace::sameItem(const ShellItemId& a, const ShellItemId& b) {
+  return isSameItem(a, b);
+}
+
+}  // namespace vireloc

@@ -1,0 +1,51 @@
+// The shell namespace on real Windows. Listings and look-ups run on a thread of their own
+// each, which posts its answer to a hidden window: the main thread never waits for a folder,
+// and one that does not answer within the time limit is given up.
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/shell_namespace.h"
+#include "platform/win32/win32_com.h"
+#include "platform/windowing.h"
+
+namespace vireloc {
+
+class Win32ShellNamespace final : public ShellNamespace, private MessageHandler {
+ public:
+  explicit Win32ShellNamespace(Windowing& windowing, unsigned timeLimitMs = 15000);
+  ~Win32ShellNamespace() override;
+  Win32ShellNamespace(const Win32ShellNamespace&) = delete;
+  Win32ShellNamespace& operator=(const Win32ShellNamespace&) = delete;
+
+  ShellFolder desktop() override;
+  ImageListHandle smallIcons() override;
+  ShellRequestId listSubfolders(const ShellItemId& parent, ListingDone done) override;
+  ShellRequestId lookUpFolder(const std::string& path, LookupDone done) override;
+  void cancel(ShellRequestId request) override;
+  std::string fileSystemPath(const ShellItemId& item) override;
+  bool sameItem(const ShellItemId& a, const ShellItemId& b) override;
+  void showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) override;
+
+  struct Answer {
+    ShellAnswer outcome = ShellAnswer::Failed;
+    std::vector<ShellFolder> folders;
+    std::vector<ShellItemId> chain;
+  };
+
+ private:
+  ShellRequestId start(std::function<Answer()> work, std::function<void(Answer&)> deliver);
+  void finish(ShellRequestId request, Answer& answer);
+  LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                        LParam lParam) override;
+
+  ComApartment apartment_{COINIT_APARTMENTTHREADED};
+  Windowing& windowing_;
+  unsigned timeLimitMs_;
+  WindowHandle window_ = 0;
+  ShellRequestId nextRequest_ = 1;
+  std::map<ShellRequestId, std::function<void(Answer&)>> pending_;
+};
+
+}  // namespace vireloc
