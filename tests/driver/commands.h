@@ -29,6 +29,8 @@ int clipboardFormats(const Args& args);
 int clipboardHold(const Args& args);
 int clipboardBitmapInfo(const Args& args);
 int clipboardSetPattern(const Args& args);  // a bitmap of the pattern-window picture
+int largeTextRecord(const Args& args);
+int largeTextReuse(const Args& args);
 
 int menuItems(const Args& args);
 int demoMenu(const Args& args);
