@@ -40,6 +40,8 @@ int clipboardSetMarkedText(const Args& args);
 int clipboardViewer(const Args& args);
 // The clipboard's text as UTF-8, or nothing when it holds none; a Failure when it stays held.
 std::optional<std::string> clipboardTextUtf8();
+int largeTextRecord(const Args& args);
+int largeTextReuse(const Args& args);
 
 int menuItems(const Args& args);
 int demoMenu(const Args& args);
