@@ -60,7 +60,7 @@ void TAboutForm::FormCreate() {
   forms.setControlText(form_, kOk, "&OK");
   forms.setControlText(form_, "Label1", "Version " + versionText_);
   forms.setControlText(form_, "Label2", "Vireloc");
-  forms.setControlText(form_, "Label3", "Copyright (C) 2024 Vireloc 開発チーム");
+  forms.setControlText(form_, "Label3", "© 2024 Vireloc 開発チーム");
 }
 
 void TAboutForm::FormActivate() {
