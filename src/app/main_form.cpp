@@ -7,7 +7,10 @@
 #include "clipboard/history_window.h"
 #include "dialogs/settings_dialog.h"
 #include "common/app_error.h"
+#include "dialogs/about_box.h"
+#include "dialogs/drop_window.h"
 #include "dialogs/folder_picker.h"
+#include "dialogs/help_launcher.h"
 
 namespace vireloc {
 
@@ -40,6 +43,9 @@ void TForm1::connectFeatures() {
   trayMenu->isHistoryWindowOpen = [this] { return historyWindow != nullptr; };
   trayMenu->onShowHistory = [this] { openHistoryWindow(); };
   trayMenu->onShowSettings = [this] { openSettingsDialog(); };
+  trayMenu->onShowDropWindow = [this] { openDropWindow(); };
+  trayMenu->onShowAbout = [this] { openAboutBox(); };
+  trayMenu->onShowHelp = [this] { startHelpViewer(platform_, application_, helpCommand); };
   trayMenu->onExit = [this] { close(); };
 
   ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
@@ -97,6 +103,8 @@ void TForm1::release() {
   // A history window still open at the end goes without its close steps.
   delete std::exchange(historyWindow, nullptr);
   delete std::exchange(settingsDialog, nullptr);
+  delete std::exchange(dropWindow, nullptr);
+  delete std::exchange(aboutBox, nullptr);
   if (window_) platform_.windowing.destroyWindow(window_);
   window_ = 0;
 }
@@ -144,6 +152,22 @@ void TForm1::openFolderPicker() {
     if (settingsDialog) settingsDialog->setFolderText(folder);
   };
   (new TForm4(platform_, application_, settings.ClipAddr, chosen, [] {}))->open();
+}
+
+// Several may be open: closing an older one leaves the reference to the newest.
+void TForm1::openDropWindow() {
+  dropWindow = new TForm3(platform_, application_, {settings, [this] { iniWrite(); }},
+                          [this](TForm3* closed) {
+                            if (dropWindow == closed) dropWindow = nullptr;
+                          });
+  dropWindow->open();
+}
+
+void TForm1::openAboutBox() {
+  aboutBox = new TAboutForm(platform_, application_, versionText, [this](TAboutForm* closed) {
+    if (aboutBox == closed) aboutBox = nullptr;
+  });
+  aboutBox->open();
 }
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,

@@ -19,6 +19,8 @@ namespace vireloc {
 
 class TWClipboard;
 class TForm2;
+class TForm3;
+class TAboutForm;
 
 // mainWindow: the hidden main form. Owns the settings, the tray icon and the program-wide
 // flags; receives hotkey, clipboard and end-of-session messages, and wires the features
@@ -54,6 +56,10 @@ class TForm1 : public MessageHandler {
   void openSettingsDialog();
   // A new folder picker for ClipAddr, beside any already open.
   void openFolderPicker();
+  // A new drop-path window, beside any already open; it becomes dropWindow.
+  void openDropWindow();
+  // A new About box, beside any already open; it becomes aboutBox.
+  void openAboutBox();
 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
@@ -69,6 +75,8 @@ class TForm1 : public MessageHandler {
   ClipHistory clipHistory;
   TWClipboard* historyWindow = nullptr;
   TForm2* settingsDialog = nullptr;
+  TForm3* dropWindow = nullptr;
+  TAboutForm* aboutBox = nullptr;
 
  private:
   void endSession();

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/app_error.h"
 #include "common/opened_clipboard.h"
 #include "common/utf8_text.h"
 
@@ -145,10 +144,7 @@ void TWClipboard::endReuse() {
 }
 
 void TWClipboard::putOnClipboard(const std::string& text) {
-  OpenedClipboard opened(platform_.clipboard, application_.handle());
-  platform_.clipboard.emptyClipboard();
-  if (!platform_.clipboard.setClipboardText(text))
-    throw AppError("クリップボードに文字列を置けません");
+  putTextOnClipboard(platform_.clipboard, application_.handle(), text);
 }
 
 void TWClipboard::StringGrid1MouseDown(MouseButton) {
@@ -198,6 +194,7 @@ void TWClipboard::dispatch(const FormEvent& event) {
     case FormEventKind::Click:
     case FormEventKind::ItemExpanding:
     case FormEventKind::ContextMenu:
+    case FormEventKind::FilesDropped:
       break;
   }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "common/app_error.h"
 #include "platform/clipboard.h"
 
@@ -18,5 +20,12 @@ class OpenedClipboard {
  private:
   Clipboard& clipboard_;
 };
+
+// Replaces the clipboard's contents with text.
+inline void putTextOnClipboard(Clipboard& clipboard, WindowHandle owner, const std::string& text) {
+  OpenedClipboard opened(clipboard, owner);
+  clipboard.emptyClipboard();
+  if (!clipboard.setClipboardText(text)) throw AppError("クリップボードに文字列を置けません");
+}
 
 }  // namespace vireloc

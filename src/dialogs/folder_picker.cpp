@@ -121,6 +121,7 @@ void TForm4::dispatch(const FormEvent& event) {
     case FormEventKind::MouseDown:
     case FormEventKind::MenuCommand:
     case FormEventKind::Activate:
+    case FormEventKind::FilesDropped:
       break;
   }
 }

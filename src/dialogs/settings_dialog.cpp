@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/settings_store.h"
+#include "dialogs/saved_place.h"
 
 namespace vireloc {
 
@@ -22,9 +23,7 @@ int defaultClickIndex(const std::string& value) {
 }  // namespace
 
 Point placeSettingsDialog(Settings& saved, const Rect& workArea) {
-  if (saved.SettingWindowTop > workArea.bottom) saved.SettingWindowTop = kDefaultPlace.y;
-  if (saved.SettingWindowLeft > workArea.right) saved.SettingWindowLeft = kDefaultPlace.x;
-  return {saved.SettingWindowLeft, saved.SettingWindowTop};
+  return placeOnWorkArea(saved.SettingWindowLeft, saved.SettingWindowTop, workArea, kDefaultPlace);
 }
 
 TForm2::TForm2(Platform& platform, Application& application, Shared shared,

@@ -21,7 +21,10 @@ struct FontSpec {
   std::uint8_t charset = charset::Default;
 };
 
-enum class ControlKind { Button, CheckBox, RadioButton, GroupBox, Static, Edit, RowList, TreeView };
+enum class ControlKind {
+  Button, CheckBox, RadioButton, GroupBox, Static, Edit, RowList, TreeView,
+  Icon,  // a picture of the program's own icon, at the size of `bounds`
+};
 
 // An item of a TreeView; 0 is none (or, as a parent, the top level).
 using TreeItemId = std::uintptr_t;
@@ -71,6 +74,7 @@ struct FormSpec {
   bool systemMenu = true;  // false: a caption without any button
   WindowHandle owner = 0;  // an owned window has no taskbar button unless appWindow
   bool appWindow = false;  // a taskbar button of its own (WS_EX_APPWINDOW)
+  bool acceptFiles = false;  // files dropped on the window or its controls: FilesDropped
   FontSpec font;
   std::vector<MenuEntry> menuBar;  // ids above 0 and unique; empty for none
   std::vector<ControlSpec> controls;
@@ -85,6 +89,7 @@ enum class FormEventKind {
   CloseRequest,
   ItemExpanding,  // the user opens a TreeView item; it opens once it has children
   ContextMenu,    // right click on a TreeView item
+  FilesDropped,   // files dropped from the shell, released by the time the form hears of it
 };
 
 struct FormEvent {
@@ -94,6 +99,7 @@ struct FormEvent {
   std::uint32_t menuId = 0;     // MenuCommand
   TreeItemId item = 0;          // ItemExpanding, ContextMenu
   Point at{};                   // ContextMenu, in screen coordinates
+  std::vector<std::string> files{};  // FilesDropped: full paths in the drop's order
 };
 
 // Receives what the user does with a form. A handler may destroy the form it is told about.

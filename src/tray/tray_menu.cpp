@@ -108,11 +108,11 @@ void TrayMenu::mnuClipTempEnableClick() { mnuClipTempEnable->Checked = !mnuClipT
 void TrayMenu::mnuExitClick() { onExit(); }
 
 // The windows these open arrive with their own features.
-void TrayMenu::mnuDragClick() {}
+void TrayMenu::mnuDragClick() { onShowDropWindow(); }
 void TrayMenu::mnuClipShowClick() { onShowHistory(); }
 void TrayMenu::mnuSettingsClick() { onShowSettings(); }
-void TrayMenu::mnuShowHelpClick() {}
+void TrayMenu::mnuShowHelpClick() { onShowHelp(); }
 void TrayMenu::mnuVersionCheckClick() {}
-void TrayMenu::mnuAboutClick() {}
+void TrayMenu::mnuAboutClick() { onShowAbout(); }
 
 }  // namespace vireloc

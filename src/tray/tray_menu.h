@@ -55,6 +55,9 @@ class TrayMenu {
   std::function<bool()> isHistoryWindowOpen = [] { return false; };
   std::function<void()> onShowHistory = [] {};
   std::function<void()> onShowSettings = [] {};
+  std::function<void()> onShowDropWindow = [] {};
+  std::function<void()> onShowAbout = [] {};
+  std::function<void()> onShowHelp = [] {};  // starts helpCommand
   std::function<void()> onExit = [] {};
 
  private:

@@ -28,6 +28,7 @@ int moveWindow(const Args& args);
 int keyLog(const Args& args);
 int treeItems(const Args& args);
 int focusedWindow(const Args& args);
+int dropFiles(const Args& args);
 
 int clipboardGetText(const Args& args);
 int clipboardSetText(const Args& args);

@@ -33,6 +33,7 @@ const Command kCommands[] = {
     {L"focus", focusedWindow, "the window with the keyboard focus in the foreground thread"},
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
+    {L"drop-files", dropFiles, "<hwnd> <path>...: drop files on the window as the shell does"},
     {L"key-log", keyLog, "<seconds> [events]: key events seen by a low-level hook"},
     {L"clipboard-get-text", clipboardGetText, "the clipboard's text"},
     {L"clipboard-set-text", clipboardSetText, "<text>: put text on the clipboard"},

@@ -208,7 +208,9 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   LocalTime localTime() override { return clock; }
 
   // ---- Shell
-  bool startProcess(const std::string& commandLine) override;
+  std::optional<std::uint32_t> startProcess(const std::string& commandLine,
+                                            const StartupRecord& startup,
+                                            std::uint32_t creationFlags) override;
 
   // ---- Forms
   WindowHandle createForm(const FormSpec& spec, FormEvents& events) override;
@@ -295,7 +297,13 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
   // When set, profile writes succeed this many more times and are then refused.
   std::optional<int> profileWritesAllowed;
-  std::vector<std::string> startedProcesses;
+  struct StartedProcess {
+    std::string commandLine;
+    StartupRecord startup;
+    std::uint32_t creationFlags;
+  };
+  std::vector<StartedProcess> startedProcesses;
+  std::optional<std::uint32_t> processStartError;  // every start fails with this code
   bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
   bool quitPending() const { return quitPosted_; }
   std::map<WindowHandle, SimForm> forms;
@@ -336,6 +344,10 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void chooseMenuItem(WindowHandle form, const std::string& caption);
   void activateForm(WindowHandle form);
   void pressCloseBox(WindowHandle form);
+  // Esc in a form, as the dialog keys handle it: its cancel button is pressed.
+  void pressEscape(WindowHandle form);
+  // Files dragged from the shell and dropped on a form that accepts them.
+  void dropFiles(WindowHandle form, const std::vector<std::string>& paths);
   // A TreeView as the user handles it: opening asks the form before the item opens.
   void openTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
   void clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item);

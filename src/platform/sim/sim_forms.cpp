@@ -183,4 +183,20 @@ void SimDesktop::activateForm(WindowHandle form) {
 
 void SimDesktop::pressCloseBox(WindowHandle form) { deliver(form, {FormEventKind::CloseRequest, ""}); }
 
+void SimDesktop::pressEscape(WindowHandle form) {
+  for (const SimControl& control : forms.at(form).controls) {
+    if (control.spec.cancelButton && control.enabled) {
+      deliver(form, {FormEventKind::Click, control.spec.name});
+      return;
+    }
+  }
+}
+
+void SimDesktop::dropFiles(WindowHandle form, const std::vector<std::string>& paths) {
+  if (!forms.at(form).spec.acceptFiles) return;  // the shell shows a forbidden drop
+  FormEvent event{FormEventKind::FilesDropped, ""};
+  event.files = paths;
+  deliver(form, event);
+}
+
 }  // namespace vireloc::sim

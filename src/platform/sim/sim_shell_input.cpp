@@ -60,9 +60,12 @@ bool SimDesktop::unregisterHotKey(WindowHandle window, int id) {
   return hotkeys.erase(id) > 0;
 }
 
-bool SimDesktop::startProcess(const std::string& commandLine) {
-  startedProcesses.push_back(commandLine);
-  return true;
+std::optional<std::uint32_t> SimDesktop::startProcess(const std::string& commandLine,
+                                                      const StartupRecord& startup,
+                                                      std::uint32_t creationFlags) {
+  if (processStartError) return processStartError;
+  startedProcesses.push_back({commandLine, startup, creationFlags});
+  return std::nullopt;
 }
 
 }  // namespace vireloc::sim

@@ -42,6 +42,8 @@ ControlClass classOf(const ControlSpec& spec) {
     case ControlKind::TreeView:
       return {WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                                 WS_VSCROLL | WS_HSCROLL, 0};
+    case ControlKind::Icon:
+      return {L"STATIC", SS_ICON, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -158,7 +160,9 @@ namespace {
 
 // A label takes the size of its text in the font the form really got.
 void sizeToText(const Win32Control& control, HFONT font) {
-  const std::wstring text = toWide(control.spec.text);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control.window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control.window, text.data(), static_cast<int>(text.size()))));
   WindowDc dc(control.window);
   SIZE size{};
   if (!dc) return;
@@ -169,6 +173,13 @@ void sizeToText(const Win32Control& control, HFONT font) {
     return;
   SetWindowPos(control.window, nullptr, 0, 0, size.cx, metrics.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Shared (LR_SHARED): the system keeps the icon, so the control may be destroyed in any order.
+void showProgramIcon(const Win32Control& control, const Rect& bounds) {
+  HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, LR_SHARED);
+  if (icon) SendMessageW(control.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 }  // namespace
@@ -193,6 +204,7 @@ void createControls(Win32Form& form) {
     if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
     if (spec.autoSize) sizeToText(control, form.font.get());
     if (spec.kind == ControlKind::TreeView) prepareTreeView(control);
+    if (spec.kind == ControlKind::Icon) showProgramIcon(control, bounds);
   }
 }
 
@@ -287,7 +299,10 @@ void setTooltip(Win32Form& form, const Win32Control& control, const std::string&
 
 void Win32Forms::setControlText(WindowHandle handle, const std::string& control,
                                 const std::string& text) {
-  SetWindowTextW(controlWindow(handle, control), toWide(text).c_str());
+  Win32Form& target = form(handle);
+  const Win32Control& changed = target.control(control);
+  SetWindowTextW(changed.window, toWide(text).c_str());
+  if (changed.spec.autoSize) sizeToText(changed, target.font.get());
 }
 
 std::string Win32Forms::controlText(WindowHandle handle, const std::string& control) {

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_forms.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
@@ -43,6 +44,12 @@ void onCommand(Win32Form& form, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+FormEvent filesDropped(std::vector<std::string> paths) {
+  FormEvent event{FormEventKind::FilesDropped, ""};
+  event.files = std::move(paths);
+  return event;
+}
+
 // Only dispatches: the form's behaviour lives in the core's handler.
 LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wParam,
                           LPARAM lParam) {
@@ -60,6 +67,10 @@ LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wPa
       break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) deliverFormEvent(form, {FormEventKind::Activate, ""});
+      return 0;
+    case WM_DROPFILES:
+      if (!form.drops) break;
+      deliverFormEvent(form, filesDropped(takeDroppedFiles(reinterpret_cast<HDROP>(wParam))));
       return 0;
     case WM_CLOSE:  // the core decides whether and when the window goes
       deliverFormEvent(form, {FormEventKind::CloseRequest, ""});
@@ -162,14 +173,23 @@ WindowHandle Win32Forms::createForm(const FormSpec& spec, FormEvents& events) {
     throw;
   }
   form->events = &events;
+  if (spec.acceptFiles) acceptDrops(*form);
   forms_[window] = std::move(form);
   return fromHwnd(window);
+}
+
+void Win32Forms::acceptDrops(Win32Form& form) {
+  if (!ole_) ole_ = std::make_unique<OleSession>();
+  form.drops = acceptFileDrops(form.window, [&form](std::vector<std::string> paths) {
+    deliverFormEvent(form, filesDropped(std::move(paths)));
+  });
 }
 
 void Win32Forms::destroyForm(WindowHandle handle) {
   auto found = forms_.find(toHwnd(handle));
   if (found == forms_.end()) return;
   found->second->events = nullptr;
+  found->second->drops.reset();
   DestroyWindow(found->first);
   forms_.erase(found);
 }

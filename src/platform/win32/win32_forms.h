@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/win32/win32_file_drop.h"
 #include "platform/win32/win32_handles.h"
 
 namespace vireloc {
@@ -32,6 +33,7 @@ struct Win32Form {
   HWND tooltip = nullptr;  // owned by the form's window, destroyed with it
   std::vector<HWND> tooltipTools;
   bool quietTree = false;  // the program itself opens or selects a tree item: no event
+  std::unique_ptr<FileDropRegistration> drops;  // revoked before the window goes
 
   Win32Control* controlById(UINT id);
   Win32Control& control(const std::string& name);  // throws std::out_of_range
@@ -89,7 +91,9 @@ class Win32Forms final : public Forms {
  private:
   Win32Form& form(WindowHandle handle);
   HWND controlWindow(WindowHandle handle, const std::string& name);
+  void acceptDrops(Win32Form& form);
 
+  std::unique_ptr<OleSession> ole_;  // from the first form that accepts files on
   std::map<HWND, std::unique_ptr<Win32Form>> forms_;
 };
 

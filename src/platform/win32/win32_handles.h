@@ -1,6 +1,7 @@
 // Owners for Windows handles: each releases its handle on every path and cannot be copied.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <utility>
@@ -57,6 +58,12 @@ struct MenuCloser {
 struct GlobalMemoryCloser {
   bool operator()(HGLOBAL memory) const { return GlobalFree(memory) == nullptr; }
 };
+struct DropCloser {
+  bool operator()(HDROP drop) const {
+    DragFinish(drop);
+    return true;
+  }
+};
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not NULL: convert before wrapping.
 using KernelHandle = ScopedHandle<HANDLE, KernelHandleCloser>;
@@ -66,6 +73,7 @@ using FontHandle = ScopedHandle<HFONT, GdiObjectCloser>;
 using MenuHandle = ScopedHandle<HMENU, MenuCloser>;
 using MemoryDc = ScopedHandle<HDC, MemoryDcCloser>;
 using GlobalMemory = ScopedHandle<HGLOBAL, GlobalMemoryCloser>;
+using DropHandle = ScopedHandle<HDROP, DropCloser>;
 
 // A window's device context from GetDC (the screen's for window 0), released with ReleaseDC.
 class WindowDc {

@@ -126,7 +126,9 @@ class Win32Files final : public Files {
 
 class Win32Shell final : public Shell {
  public:
-  bool startProcess(const std::string& commandLine) override;
+  std::optional<std::uint32_t> startProcess(const std::string& commandLine,
+                                            const StartupRecord& startup,
+                                            std::uint32_t creationFlags) override;
 };
 
 }  // namespace vireloc

@@ -8,22 +8,30 @@
 
 namespace vireloc {
 
-bool Win32Shell::startProcess(const std::string& commandLine) {
+std::optional<std::uint32_t> Win32Shell::startProcess(const std::string& commandLine,
+                                                      const StartupRecord& startup,
+                                                      std::uint32_t creationFlags) {
   // CreateProcessW may write into the command line, so it gets its own buffer.
   const std::wstring wide = toWide(commandLine);
   std::vector<wchar_t> buffer(wide.begin(), wide.end());
   buffer.push_back(L'\0');
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOW record{};
+  record.cb = sizeof record;
+  record.dwX = static_cast<DWORD>(startup.position.x);
+  record.dwY = static_cast<DWORD>(startup.position.y);
+  record.dwXSize = static_cast<DWORD>(startup.width);
+  record.dwYSize = static_cast<DWORD>(startup.height);
+  record.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESIZE | STARTF_USEPOSITION;
+  record.wShowWindow = startup.showWindow;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                      nullptr, &record, &process)) {
+    return GetLastError();
   }
   // The program runs on its own; nothing here waits for it.
   KernelHandle processHandle(process.hProcess);
   KernelHandle threadHandle(process.hThread);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace vireloc

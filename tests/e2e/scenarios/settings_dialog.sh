@@ -7,6 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
+source "$(dirname "$0")/../dialog_lib.sh"
 e2e_begin settings_dialog
 source "$E2E_ROOT/tests/e2e/settings_lib.sh"
 ini=$E2E_WORK/app/vireloc.ini
@@ -18,14 +19,7 @@ e2e_start_app
 e2e_wait_ready
 set_open_dialog
 
-info=$(e2e_driver window-info "$SET_DIALOG")
-e2e_assert_eq "client 421 453" "$(sed -n 1p <<<"$info")" "client area"
-style=$(awk '$1 == "style" {print $2}' <<<"$info")
-exstyle=$(awk '$1 == "exstyle" {print $2}' <<<"$info")
-((exstyle & 0x40000)) || e2e_fail "no taskbar button of its own (WS_EX_APPWINDOW): exstyle $exstyle"
-((style & 0x80000)) || e2e_fail "no close box (WS_SYSMENU): style $style"
-((style & 0x70000)) && e2e_fail "sizing frame, minimise or maximise box: style $style"
-((style & 0x300000)) && e2e_fail "scroll bars: style $style"
+dlg_assert_frame "$SET_DIALOG" 421 453
 
 children=$(e2e_driver window-children "$SET_DIALOG")
 e2e_assert_eq 36 "$(grep -c . <<<"$children")" "number of controls"
@@ -63,11 +57,7 @@ e2e_assert_eq "16 360" "$((x - cx)) $((y - cy))" "place of the label 日本語 (
 e2e_assert_eq "unchecked disabled" "$(e2e_driver control-state "$(set_control 言語ファイル選択)")" "言語ファイル選択"
 set_wait_state 自動ポップアップ有効 1 "checked enabled"
 
-tray_mousemove 1000 10  # no control drawn as hovered
-read -r ox oy < <(tray_desktop_origin)
-read -r dx dy dw dh < <(e2e_driver window-rect "$SET_DIALOG")
-import -display "$DISPLAY" -window root -crop "$((dw + 16))x$((dh + 16))+$((ox + dx - 8))+$((oy + dy - 8))" +repage \
-  "$E2E_RESULTS/settings_dialog.png" || e2e_fail "could not take the screenshot"
+dlg_screenshot "$SET_DIALOG" "$E2E_RESULTS/settings_dialog.png"
 
 tray_open_menu
 xdotool key o

@@ -24,6 +24,7 @@ $(diff <(expected_items "$1") <(echo "$TRAY_MENU_ITEMS") | sed 's/^/    /')"
 }
 
 e2e_driver clipboard-clear || e2e_fail "could not empty the clipboard"
+rm -f "$E2E_WORK/app/vrl.chm"  # shipped in dist/; its absence is tested first
 e2e_start_app
 e2e_wait_ready
 

@@ -1,0 +1,88 @@
+#include "dialogs/drop_window.h"
+
+#include <utility>
+
+#include "common/opened_clipboard.h"
+#include "dialogs/saved_place.h"
+
+namespace vireloc {
+
+namespace {
+
+const std::string kPathBox = "Edit1";
+constexpr Point kDefaultPlace{215, 115};
+
+FormSpec dropWindowDesign() {
+  FormSpec spec;
+  spec.className = "TForm3";
+  spec.clientWidth = 389;
+  spec.clientHeight = 40;
+  spec.appWindow = true;
+  spec.acceptFiles = true;
+  spec.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
+  ControlSpec box;
+  box.name = kPathBox;
+  box.kind = ControlKind::Edit;
+  box.bounds = {8, 8, 8 + 369, 8 + 20};
+  box.readOnly = true;  // drawn in the window's colour; its text can still be selected
+  spec.controls = {box};
+  return spec;
+}
+
+}  // namespace
+
+Point placeDropWindow(Settings& saved, const Rect& workArea) {
+  return placeOnWorkArea(saved.DragWindowLeft, saved.DragWindowTop, workArea, kDefaultPlace);
+}
+
+TForm3::TForm3(Platform& platform, Application& application, Shared shared,
+               std::function<void(TForm3*)> onClosed)
+    : ModelessForm(platform, application, [this, onClosed = std::move(onClosed)] { onClosed(this); }),
+      shared_(std::move(shared)) {}
+
+void TForm3::open() {
+  openForm(dropWindowDesign(), [this] { FormCreate(); });
+}
+
+void TForm3::FormCreate() {
+  platform_.forms.moveForm(form_, placeDropWindow(shared_.settings, platform_.screen.workArea()));
+  platform_.forms.setCaption(form_, "D&Dファイルアドレス返し");
+  platform_.forms.setControlText(form_, kPathBox, "");
+}
+
+void TForm3::FormActivate() {
+  // The application's own taskbar button goes; this window has one of its own.
+  platform_.windowing.hideWindow(application_.handle());
+}
+
+// The whole path as Unicode: a long one or a name outside the system code page comes through
+// intact, and goes to the clipboard as Unicode text.
+void TForm3::onDropFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  platform_.forms.setControlText(form_, kPathBox, paths.front());
+  Settings& s = shared_.settings;
+  if (s.DnD != "0" && s.DnD != "1") {
+    s.DnD = "0";
+    shared_.iniWrite();
+    return;
+  }
+  if (s.DnD == "1")
+    putTextOnClipboard(platform_.clipboard, application_.handle(),
+                       platform_.forms.controlText(form_, kPathBox));
+}
+
+void TForm3::FormClose() {
+  if (closed()) return;
+  const Rect outer = platform_.forms.formRect(form_);
+  shared_.settings.DragWindowTop = outer.top;
+  shared_.settings.DragWindowLeft = outer.left;
+  closeForm();
+}
+
+void TForm3::dispatch(const FormEvent& event) {
+  if (event.kind == FormEventKind::Activate) return FormActivate();
+  if (event.kind == FormEventKind::CloseRequest) return FormClose();
+  if (event.kind == FormEventKind::FilesDropped) return onDropFiles(event.files);
+}
+
+}  // namespace vireloc

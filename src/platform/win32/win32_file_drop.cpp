@@ -1,0 +1,118 @@
+#include "platform/win32/win32_file_drop.h"
+
+#include <ole2.h>
+
+#include <utility>
+
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_handles.h"
+
+namespace vireloc {
+
+namespace {
+
+// Reads without releasing: a drop from OLE belongs to its storage medium.
+std::vector<std::string> pathsOf(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    paths.push_back(toUtf8(path));
+  }
+  return paths;
+}
+
+FORMATETC fileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+class DropTarget final : public IDropTarget {
+ public:
+  explicit DropTarget(FilesDroppedHandler onDrop) : onDrop_(std::move(onDrop)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (id == IID_IUnknown || id == IID_IDropTarget) {
+      *object = static_cast<IDropTarget*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FORMATETC format = fileListFormat();
+    holdsFiles_ = data && data->QueryGetData(&format) == S_OK;
+    *effect = holdsFiles_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = holdsFiles_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override;
+
+ private:
+  FilesDroppedHandler onDrop_;
+  ULONG references_ = 1;
+  bool holdsFiles_ = false;
+};
+
+HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  *effect = DROPEFFECT_NONE;
+  FORMATETC format = fileListFormat();
+  STGMEDIUM medium{};
+  if (!data || FAILED(data->GetData(&format, &medium))) return S_OK;
+  std::vector<std::string> paths = pathsOf(static_cast<HDROP>(medium.hGlobal));
+  ReleaseStgMedium(&medium);
+  *effect = DROPEFFECT_COPY;
+  // The handler may destroy the window, and with it this target: it is kept until the end.
+  AddRef();
+  onDrop_(std::move(paths));
+  Release();
+  return S_OK;
+}
+
+class Registration final : public FileDropRegistration {
+ public:
+  Registration(HWND window, FilesDroppedHandler onDrop) : window_(window) {
+    DragAcceptFiles(window, TRUE);
+    // Without OLE the posted road still works; a shell drag then finds no target.
+    auto* target = new DropTarget(std::move(onDrop));
+    registered_ = SUCCEEDED(RegisterDragDrop(window, target));
+    target->Release();  // RegisterDragDrop holds its own reference
+  }
+  ~Registration() override {
+    if (registered_) RevokeDragDrop(window_);
+  }
+
+ private:
+  HWND window_;
+  bool registered_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<FileDropRegistration> acceptFileDrops(HWND window, FilesDroppedHandler onDrop) {
+  return std::make_unique<Registration>(window, std::move(onDrop));
+}
+
+std::vector<std::string> takeDroppedFiles(HDROP drop) {
+  const DropHandle owned(drop);
+  return pathsOf(drop);
+}
+
+OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+
+OleSession::~OleSession() {
+  if (ok_) OleUninitialize();
+}
+
+}  // namespace vireloc

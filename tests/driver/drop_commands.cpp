@@ -1,0 +1,52 @@
+// A file drop as the shell makes one for a window that accepts files: a DROPFILES block in
+// the receiving program's memory and WM_DROPFILES posted with it.
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include <vector>
+
+#include "commands.h"
+#include "driver_util.h"
+
+namespace vireloc::driver {
+
+namespace {
+
+// DROPFILES, then each path as UTF-16 with its NUL, then one more NUL.
+std::vector<char> dropBlock(const std::vector<std::wstring>& paths, POINT at) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* header = reinterpret_cast<DROPFILES*>(block.data());
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = at;
+  header->fNC = FALSE;
+  header->fWide = TRUE;
+  std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(block.data() + sizeof(DROPFILES)));
+  return block;
+}
+
+}  // namespace
+
+int dropFiles(const Args& args) {
+  if (args.size() < 2) throw Failure("usage: drop-files <hwnd> <path>...");
+  HWND target = parseWindow(args[0]);
+  DWORD processId = 0;
+  if (!GetWindowThreadProcessId(target, &processId)) throw Failure("no such window");
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) throw Failure("OpenProcess failed: " + std::to_string(GetLastError()));
+  const std::vector<char> block = dropBlock({args.begin() + 1, args.end()}, POINT{10, 10});
+  // The receiver releases the block with DragFinish; until then it is its memory.
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  const DWORD error = GetLastError();
+  CloseHandle(process);
+  if (!written) throw Failure("could not write the drop into the program: " + std::to_string(error));
+  if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0))
+    throw Failure("PostMessage failed: " + std::to_string(GetLastError()));
+  return 0;
+}
+
+}  // namespace vireloc::driver

@@ -1,0 +1,69 @@
+#include "dialogs/about_box.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "tray_fixture.h"
+
+namespace vireloc {
+namespace {
+
+class AboutBoxTest : public ::testing::Test {
+ protected:
+  AboutBoxTest() {
+    application.setTitle("Dovrant");
+    sim.windows[application.handle()].visible = true;
+    mainWindow.versionText = "0.1.0.0";
+  }
+  WindowHandle openFromMenu() {
+    test::chooseFromTrayMenu(sim, mainWindow, "About(&A)");
+    return mainWindow.aboutBox ? mainWindow.aboutBox->handle() : 0;
+  }
+  const sim::SimControl& control(WindowHandle box, const std::string& name) {
+    return sim.forms.at(box).control(name);
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  TForm1 mainWindow{platform, application};
+};
+
+TEST_F(AboutBoxTest, ShowsIconNameAndVersionWithTheFocusOnOk) {
+  const WindowHandle box = openFromMenu();
+  const FormSpec& spec = sim.forms.at(box).spec;
+  EXPECT_EQ(sim.windows.at(box).title, "About Vireloc");
+  EXPECT_EQ(sim.formRect(box).left, 193);
+  EXPECT_EQ(sim.formRect(box).top, 146);
+  EXPECT_EQ(spec.clientWidth, 221);
+  EXPECT_EQ(spec.clientHeight, 134);
+  EXPECT_TRUE(spec.appWindow && spec.systemMenu && !spec.minimizeBox);
+  EXPECT_EQ(control(box, "Image1").spec.kind, ControlKind::Icon);
+  EXPECT_EQ(control(box, "Image1").spec.bounds, (Rect{16, 16, 48, 48}));
+  EXPECT_EQ(control(box, "Label2").text, "Vireloc");
+  EXPECT_EQ(control(box, "Label1").text, "Version 0.1.0.0");
+  EXPECT_FALSE(control(box, "Label3").text.empty());
+  EXPECT_EQ(control(box, "Button1").text, "&OK");
+  EXPECT_EQ(control(box, "Button1").spec.bounds, (Rect{168, 96, 201, 121}));
+  EXPECT_EQ(sim.forms.at(box).focusedControl, "Button1");
+  EXPECT_FALSE(sim.windows.at(application.handle()).visible);
+}
+
+TEST_F(AboutBoxTest, EscOkAndTheCloseBoxEachCloseOnlyTheirOwnBox) {
+  const WindowHandle first = openFromMenu();
+  const WindowHandle second = openFromMenu();
+  const WindowHandle third = openFromMenu();
+  ASSERT_EQ(sim.forms.size(), 3u);
+  sim.pressEscape(second);
+  EXPECT_FALSE(sim.forms.count(second));
+  EXPECT_EQ(mainWindow.aboutBox->handle(), third);
+  sim.clickControl(third, "Button1");
+  EXPECT_EQ(mainWindow.aboutBox, nullptr);
+  EXPECT_TRUE(sim.forms.count(first));
+  sim.pressCloseBox(first);
+  EXPECT_TRUE(sim.forms.empty());
+  EXPECT_TRUE(sim.messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace vireloc

@@ -1,0 +1,128 @@
+#include "dialogs/drop_window.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "sim_fixture.h"
+#include "tray_fixture.h"
+
+namespace vireloc {
+namespace {
+
+const std::string kOpenCommand = "D＆Dアドレス返し機能(&A)";
+// Longer than 255 bytes, with a character outside code page 932.
+const std::string kLongPath = "C:\\データ\\" + std::string(300, 'x') + "\\한글 ☃.txt";
+
+class DropWindowTest : public ::testing::Test {
+ protected:
+  DropWindowTest() {
+    application.setTitle("Dovrant");
+    sim.windows[application.handle()].visible = true;
+    sim.workAreaRect = {0, 0, 1024, 738};
+    mainWindow.settings.DragWindowTop = 115;
+    mainWindow.settings.DragWindowLeft = 215;
+  }
+  // Opens one from the tray menu and returns its window.
+  WindowHandle openFromMenu() {
+    test::chooseFromTrayMenu(sim, mainWindow, kOpenCommand);
+    return mainWindow.dropWindow ? mainWindow.dropWindow->handle() : 0;
+  }
+  std::string shownPath(WindowHandle window) { return sim.forms.at(window).control("Edit1").text; }
+  std::string savedDnD() {
+    return sim.readProfileString("Settings", "D&D", "?", mainWindow.iniPath);
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  TForm1 mainWindow{platform, application};
+};
+
+TEST_F(DropWindowTest, OpensAsAFixedWindowWithAReadOnlyBoxThatTabSkips) {
+  const WindowHandle window = openFromMenu();
+  const FormSpec& spec = sim.forms.at(window).spec;
+  EXPECT_EQ(sim.windows.at(window).title, "D&Dファイルアドレス返し");
+  EXPECT_EQ(spec.clientWidth, 389);
+  EXPECT_EQ(spec.clientHeight, 40);
+  EXPECT_TRUE(spec.appWindow && spec.acceptFiles && spec.systemMenu && !spec.minimizeBox);
+  const sim::SimControl& box = sim.forms.at(window).control("Edit1");
+  EXPECT_EQ(box.spec.bounds, (Rect{8, 8, 377, 28}));
+  EXPECT_TRUE(box.spec.readOnly);
+  EXPECT_FALSE(box.spec.tabStop);
+  EXPECT_EQ(box.text, "");
+  EXPECT_EQ(sim.formRect(window).left, 215);
+  EXPECT_FALSE(sim.windows.at(application.handle()).visible);
+}
+
+TEST_F(DropWindowTest, ADropShowsTheFirstPathAndCopiesItAsTextOnlyWithDnDOne) {
+  const WindowHandle window = openFromMenu();
+  mainWindow.settings.DnD = "0";
+  sim.clipboard.text = "before";
+  sim.dropFiles(window, {"C:\\a\\first.txt", "C:\\a\\second.txt", "C:\\a\\third"});
+  EXPECT_EQ(shownPath(window), "C:\\a\\first.txt");
+  EXPECT_EQ(sim.clipboard.text, "before");
+  EXPECT_TRUE(sim.clipboardLog.empty());
+
+  mainWindow.settings.DnD = "1";
+  sim.dropFiles(window, {kLongPath, "C:\\a\\second.txt"});
+  EXPECT_EQ(shownPath(window), kLongPath);
+  EXPECT_EQ(sim.clipboard.text, kLongPath);
+  EXPECT_EQ(mainWindow.clipHistory.entry(0), kLongPath);  // heard like any copied text
+}
+
+TEST_F(DropWindowTest, AnUnknownDnDIsSavedAsZeroAtTheDropThatFindsItAndNothingIsCopied) {
+  const WindowHandle window = openFromMenu();
+  for (const char* unknown : {"2", "01", ""}) {
+    mainWindow.settings.DnD = unknown;
+    sim.dropFiles(window, {"C:\\folder"});
+    EXPECT_EQ(shownPath(window), "C:\\folder") << unknown;
+    EXPECT_EQ(savedDnD(), "0") << unknown;
+    sim.dropFiles(window, {"C:\\later"});
+    EXPECT_TRUE(sim.clipboardLog.empty()) << unknown;
+    sim.writeProfileString("Settings", "D&D", "?", mainWindow.iniPath);
+  }
+}
+
+TEST_F(DropWindowTest, AHeldClipboardIsReportedAfterThePathIsShown) {
+  const WindowHandle window = openFromMenu();
+  mainWindow.settings.DnD = "1";
+  sim.clipboardHeldByOther = true;
+  sim.dropFiles(window, {"C:\\a.txt"});
+  EXPECT_EQ(shownPath(window), "C:\\a.txt");
+  ASSERT_EQ(sim.messageBoxes.size(), 1u);
+  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+}
+
+TEST_F(DropWindowTest, PlacementCorrectsOnlyCoordinatesBeyondTheWorkArea) {
+  struct Case { std::int32_t left, top; Point expected; };
+  for (const Case& c : {Case{300, 739, {300, 115}}, Case{1025, -40, {215, -40}},
+                        Case{1024, 738, {1024, 738}}, Case{-9000, 5000, {-9000, 115}}}) {
+    Settings saved;
+    saved.DragWindowLeft = c.left;
+    saved.DragWindowTop = c.top;
+    EXPECT_EQ(placeDropWindow(saved, sim.workAreaRect), c.expected) << c.left << "," << c.top;
+    EXPECT_EQ((Point{saved.DragWindowLeft, saved.DragWindowTop}), c.expected);
+  }
+}
+
+TEST_F(DropWindowTest, EachCommandOpensAnotherAndTheCloseKeepsThePlace) {
+  const WindowHandle first = openFromMenu();
+  const WindowHandle second = openFromMenu();
+  ASSERT_NE(first, second);
+  EXPECT_TRUE(sim.forms.count(first));
+  sim.moveForm(first, {40, 50});
+  sim.pressCloseBox(first);
+  EXPECT_FALSE(sim.forms.count(first));
+  EXPECT_EQ(mainWindow.dropWindow->handle(), second);  // the newest stays named
+  EXPECT_EQ((Point{mainWindow.settings.DragWindowLeft, mainWindow.settings.DragWindowTop}),
+            (Point{40, 50}));
+  sim.pressCloseBox(second);
+  EXPECT_EQ(mainWindow.dropWindow, nullptr);
+  const WindowHandle third = openFromMenu();
+  EXPECT_EQ(sim.formRect(third).left, 215);  // where the second one was
+  EXPECT_EQ(shownPath(third), "");
+}
+
+}  // namespace
+}  // namespace vireloc

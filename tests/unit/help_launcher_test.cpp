@@ -1,0 +1,62 @@
+#include "dialogs/help_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "sim_fixture.h"
+#include "tray_fixture.h"
+
+namespace vireloc {
+namespace {
+
+class HelpLauncherTest : public ::testing::Test {
+ protected:
+  HelpLauncherTest() {
+    application.setTitle("Dovrant");
+    sim.putFile(test::kAppDir + "vrl.chm", "ITSF");
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  TForm1 mainWindow{platform, application};
+};
+
+TEST_F(HelpLauncherTest, StartsTheViewerUnquotedAtTheTopLeft640x480WithDefaultErrorMode) {
+  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
+  ASSERT_EQ(sim.startedProcesses.size(), 1u);
+  const auto& started = sim.startedProcesses[0];
+  EXPECT_EQ(started.commandLine, "hh.exe C:\\Program Files\\Vireloc\\vrl.chm");
+  EXPECT_EQ(started.startup.position, (Point{0, 0}));
+  EXPECT_EQ(started.startup.width, 640);
+  EXPECT_EQ(started.startup.height, 480);
+  EXPECT_EQ(started.startup.showWindow, 1);
+  EXPECT_EQ(started.creationFlags, 0x04000000u);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+}
+
+TEST_F(HelpLauncherTest, AFailedStartTellsTheCodeInUnsignedDecimal) {
+  struct Case { std::uint32_t code; const char* text; };
+  for (const Case& c : {Case{2, "実行できません (2)"}, Case{0x80070002, "実行できません (2147942402)"}}) {
+    sim.processStartError = c.code;
+    sim.messageBoxes.clear();
+    test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
+    ASSERT_EQ(sim.messageBoxes.size(), 1u);
+    EXPECT_EQ(sim.messageBoxes[0].text, c.text);
+    EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
+    EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
+  }
+}
+
+TEST_F(HelpLauncherTest, AHelpFileGoneAfterTheMenuOpenedStillStartsTheViewer) {
+  sim.files.clear();
+  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");  // greyed: nothing runs
+  EXPECT_TRUE(sim.startedProcesses.empty());
+  sim.putFile(test::kAppDir + "vrl.chm", "ITSF");
+  sim.duringModal.push_back([&] { sim.files.clear(); });
+  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
+  EXPECT_EQ(sim.startedProcesses.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vireloc
