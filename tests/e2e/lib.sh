@@ -133,6 +133,8 @@ e2e_begin() {
   cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_DRIVER_DIR"/vireloc-driver-menu.dll "$E2E_WORK/driver/" 2>/dev/null ||
     cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_WORK/driver/"
   e2e_kill_strays
+  # The clipboard outlives programs: what an earlier scenario copied would be recorded at start.
+  e2e_driver clipboard-clear >/dev/null || e2e_fail "could not empty the clipboard"
   e2e_log "scenario $E2E_NAME in $E2E_WORK"
 }
 
