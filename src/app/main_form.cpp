@@ -26,6 +26,7 @@ TForm1::TForm1(Platform& platform, Application& application)
   clipboardWatcher = std::make_unique<ClipboardWatcher>(
       context_, ClipboardWatcher::Shared{clipHistory, selfCopy, captureBusy, ownClipboardWrites_},
       *captureWriter, *screenCapture);
+  updateCheck = std::make_unique<UpdateCheck>(context_, iniPath, versionText);
   connectFeatures();
   TrayIcon1->loaded();
   application_.runGuarded([this] { FormCreate(); });
@@ -41,6 +42,7 @@ void TForm1::connectFeatures() {
   trayMenu->onShowHistory = [this] { openHistoryWindow(); };
   trayMenu->onShowSettings = [this] { openSettingsDialog(); };
   trayMenu->onExit = [this] { close(); };
+  trayMenu->onVersionCheck = [this] { updateCheck->checkForUpdate(); };
 
   ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
   view.isOpen = [this] { return historyWindow != nullptr; };
@@ -85,6 +87,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::close() {
+  updateCheck->abandon();
   application_.runGuarded([this] { FormClose(); });
   application_.terminate();
 }
@@ -105,6 +108,7 @@ void TForm1::endSession() {
   // The system ends the process soon after this message: save and clean up now, as Exit does,
   // and only then ask the loop to end, so that a box about a refused write is not closed at
   // once by the quit message.
+  updateCheck->abandon();
   application_.runGuarded([this] { FormClose(); });
   release();
   application_.terminate();

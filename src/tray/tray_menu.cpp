@@ -112,7 +112,7 @@ void TrayMenu::mnuDragClick() {}
 void TrayMenu::mnuClipShowClick() { onShowHistory(); }
 void TrayMenu::mnuSettingsClick() { onShowSettings(); }
 void TrayMenu::mnuShowHelpClick() {}
-void TrayMenu::mnuVersionCheckClick() {}
+void TrayMenu::mnuVersionCheckClick() { onVersionCheck(); }
 void TrayMenu::mnuAboutClick() {}
 
 }  // namespace vireloc

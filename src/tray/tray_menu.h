@@ -55,6 +55,7 @@ class TrayMenu {
   std::function<bool()> isHistoryWindowOpen = [] { return false; };
   std::function<void()> onShowHistory = [] {};
   std::function<void()> onShowSettings = [] {};
+  std::function<void()> onVersionCheck = [] {};
   std::function<void()> onExit = [] {};
 
  private:

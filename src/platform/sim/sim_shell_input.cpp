@@ -65,4 +65,9 @@ bool SimDesktop::startProcess(const std::string& commandLine) {
   return true;
 }
 
+void SimDesktop::deleteWithShell(WindowHandle owner, const std::string& path) {
+  shellDeletions.push_back(path);
+  files.erase(keyOf(path));
+}
+
 }  // namespace vireloc::sim
