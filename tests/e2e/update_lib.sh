@@ -6,6 +6,15 @@
 UPD_DIR=""    # the server's folder: routes.json, requests.log, port
 UPD_HOST=""   # 127.0.0.1:<port>, as [Update] Host names it
 UPD_BOX=""    # handle of the box upd_box found
+UPD_ARCHIVE=$E2E_WORK/app/vireloc.lzh  # where the program puts the download
+UPD_PAYLOAD=$E2E_WORK/payload.lzh      # the archive the server offers, made by upd_make_payload
+UPD_DIGEST=""                          # its MD5 in upper case, as M5 shows it
+
+upd_make_payload() {  # <bytes>: random content for UPD_PAYLOAD; sets UPD_DIGEST
+  head -c "$1" /dev/urandom >"$UPD_PAYLOAD"
+  UPD_DIGEST=$(md5sum <"$UPD_PAYLOAD" | cut -d' ' -f1)
+  UPD_DIGEST=${UPD_DIGEST^^}
+}
 
 # Starts the server with routes.json as given (a JSON object) and sets UPD_HOST.
 upd_start_server() {

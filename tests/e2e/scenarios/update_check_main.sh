@@ -12,11 +12,9 @@ source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 source "$E2E_ROOT/tests/e2e/update_lib.sh"
 
 app=$E2E_WORK/app
-archive=$app/vireloc.lzh
-payload=$E2E_WORK/payload.lzh
-head -c 300000 /dev/urandom >"$payload"
-digest=$(md5sum <"$payload" | cut -d' ' -f1)
-DIGEST=${digest^^}
+archive=$UPD_ARCHIVE payload=$UPD_PAYLOAD
+upd_make_payload 300000
+DIGEST=$UPD_DIGEST digest=${UPD_DIGEST,,}
 info_route() {  # <info text as JSON string>
   echo "{\"/vrl/info.txt\": {\"body\": $1}, \"/vrl/vireloc.lzh\": {\"body_file\": \"$payload\"}}"
 }

@@ -12,10 +12,9 @@ source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 source "$E2E_ROOT/tests/e2e/update_lib.sh"
 
 app=$E2E_WORK/app
-archive=$app/vireloc.lzh
-payload=$E2E_WORK/payload.lzh
-head -c 400000 /dev/urandom >"$payload"
-DIGEST=$(md5sum <"$payload" | cut -d' ' -f1); DIGEST=${DIGEST^^}
+archive=$UPD_ARCHIVE payload=$UPD_PAYLOAD
+upd_make_payload 400000
+DIGEST=$UPD_DIGEST
 stalled_routes() {  # <release file>
   echo "{\"/vrl/info.txt\": {\"body\": \"0.2.0.0\\n$DIGEST\"},
     \"/vrl/vireloc.lzh\": {\"body_file\": \"$payload\", \"stall_after\": 100000, \"release\": \"$1\"}}"
