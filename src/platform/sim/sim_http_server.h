@@ -21,7 +21,7 @@ struct SimHttpAnswer {
 
 class SimHttpServer final : public HttpTransfer {
  public:
-  // duringTransfer runs one scripted event; stopRequested tells of a quit message.
+  // duringTransfer runs one scripted event; quitPending tells of a quit message.
   SimHttpServer(std::function<void()> duringTransfer, std::function<bool()> quitPending)
       : duringTransfer_(std::move(duringTransfer)), quitPending_(std::move(quitPending)) {}
 
