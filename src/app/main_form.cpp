@@ -29,6 +29,7 @@ TForm1::TForm1(Platform& platform, Application& application)
   clipboardWatcher = std::make_unique<ClipboardWatcher>(
       context_, ClipboardWatcher::Shared{clipHistory, selfCopy, captureBusy, ownClipboardWrites_},
       *captureWriter, *screenCapture);
+  updateCheck = std::make_unique<UpdateCheck>(context_, iniPath, versionText);
   connectFeatures();
   TrayIcon1->loaded();
   application_.runGuarded([this] { FormCreate(); });
@@ -47,6 +48,7 @@ void TForm1::connectFeatures() {
   trayMenu->onShowAbout = [this] { openAboutBox(); };
   trayMenu->onShowHelp = [this] { startHelpViewer(platform_, application_, helpCommand); };
   trayMenu->onExit = [this] { close(); };
+  trayMenu->onVersionCheck = [this] { updateCheck->checkForUpdate(); };
 
   ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
   view.isOpen = [this] { return historyWindow != nullptr; };
@@ -91,6 +93,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::close() {
+  updateCheck->abandon();
   application_.runGuarded([this] { FormClose(); });
   application_.terminate();
 }
@@ -113,6 +116,7 @@ void TForm1::endSession() {
   // The system ends the process soon after this message: save and clean up now, as Exit does,
   // and only then ask the loop to end, so that a box about a refused write is not closed at
   // once by the quit message.
+  updateCheck->abandon();
   application_.runGuarded([this] { FormClose(); });
   release();
   application_.terminate();

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
+#include "update/update_check.h"
 
 namespace vireloc {
 
@@ -97,6 +98,7 @@ class TForm1 : public MessageHandler {
   std::unique_ptr<CaptureWriter> captureWriter;
   std::unique_ptr<ScreenCapture> screenCapture;
   std::unique_ptr<ClipboardWatcher> clipboardWatcher;
+  std::unique_ptr<UpdateCheck> updateCheck;
 };
 
 }  // namespace vireloc

@@ -47,6 +47,9 @@ class Files {
   // CreateFile with CREATE_NEW: a file that did not exist, opened for writing. Throws
   // SystemError (syserr::FileExists when something has that name).
   virtual std::unique_ptr<FileWriter> createNewFile(const std::string& path) = 0;
+  // CreateFile with CREATE_ALWAYS, not shared: the file opened for writing, emptied when it
+  // exists. Throws SystemError.
+  virtual std::unique_ptr<FileWriter> createFileAnew(const std::string& path) = 0;
   // MoveFileEx without replacing: throws SystemError (syserr::AlreadyExists when `to` exists).
   virtual void moveFile(const std::string& from, const std::string& to) = 0;
   // DeleteFile: false when the file could not be removed.

@@ -1,8 +1,10 @@
 // Everything the core may ask of the desktop it runs on, one service per concern.
 #pragma once
 #include "platform/clipboard.h"
+#include "platform/file_digest.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/http_transfer.h"
 #include "platform/icons.h"
 #include "platform/keyboard_mouse.h"
 #include "platform/menus.h"
@@ -30,6 +32,8 @@ struct Platform {
   Shell& shell;
   Forms& forms;
   ShellNamespace& shellNamespace;
+  HttpTransfer& http;
+  FileDigests& digests;
 };
 
 }  // namespace vireloc

@@ -29,6 +29,9 @@ class Shell {
   virtual std::optional<std::uint32_t> startProcess(const std::string& commandLine,
                                                     const StartupRecord& startup,
                                                     std::uint32_t creationFlags) = 0;
+  // SHFileOperation FO_DELETE of one file for good, owned by owner, with FOF_SILENT |
+  // FOF_NOCONFIRMATION: no progress, no question; a failure is the shell's own box.
+  virtual void deleteWithShell(WindowHandle owner, const std::string& path) = 0;
 };
 
 }  // namespace vireloc

@@ -112,7 +112,7 @@ void TrayMenu::mnuDragClick() { onShowDropWindow(); }
 void TrayMenu::mnuClipShowClick() { onShowHistory(); }
 void TrayMenu::mnuSettingsClick() { onShowSettings(); }
 void TrayMenu::mnuShowHelpClick() { onShowHelp(); }
-void TrayMenu::mnuVersionCheckClick() {}
+void TrayMenu::mnuVersionCheckClick() { onVersionCheck(); }
 void TrayMenu::mnuAboutClick() { onShowAbout(); }
 
 }  // namespace vireloc

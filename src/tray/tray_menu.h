@@ -58,6 +58,7 @@ class TrayMenu {
   std::function<void()> onShowDropWindow = [] {};
   std::function<void()> onShowAbout = [] {};
   std::function<void()> onShowHelp = [] {};  // starts helpCommand
+  std::function<void()> onVersionCheck = [] {};
   std::function<void()> onExit = [] {};
 
  private:

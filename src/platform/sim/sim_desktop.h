@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_http_server.h"
 
 namespace vireloc::sim {
 
@@ -121,7 +122,7 @@ struct ForeignMessage {
 class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
                          public PopupMenus, public Icons, public KeyboardMouse, public Clipboard, public Screen,
                          public ProfileFiles, public Files, public Shell, public Forms,
-                         public ShellNamespace {
+                         public ShellNamespace, public FileDigests {
  public:
   SimDesktop();
   Platform platform();
@@ -152,6 +153,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   // ---- Message boxes, notification area, icons
   void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                       MessageBoxIcon icon) override;
+  bool askYesNo(WindowHandle owner, const std::string& text, const std::string& caption) override;
   bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
   std::uint32_t trackPopupMenu(const std::vector<MenuEntry>& items, Point at,
                                WindowHandle owner) override;
@@ -203,6 +205,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
   std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
+  std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
+  Md5Digest fileMd5(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
   bool deleteFile(const std::string& path) override;
   LocalTime localTime() override { return clock; }
@@ -211,6 +215,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<std::uint32_t> startProcess(const std::string& commandLine,
                                             const StartupRecord& startup,
                                             std::uint32_t creationFlags) override;
+  void deleteWithShell(WindowHandle owner, const std::string& path) override;
 
   // ---- Forms
   WindowHandle createForm(const FormSpec& spec, FormEvents& events) override;
@@ -258,7 +263,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::vector<WindowHandle> foregroundRequests;
   std::vector<NotifyRequest> notifyRequests;
   std::map<std::uintptr_t, NotifyIconData> trayIcons;  // by uID, what the shell shows
-  std::vector<MessageBoxRecord> messageBoxes;
+  std::vector<MessageBoxRecord> messageBoxes;  // questions too, with the question icon
+  std::deque<bool> questionAnswers;  // the coming questions' answers; none left: No (Esc)
   struct ShownMenu {
     std::vector<MenuEntry> items;
     Point at;
@@ -304,6 +310,9 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   };
   std::vector<StartedProcess> startedProcesses;
   std::optional<std::uint32_t> processStartError;  // every start fails with this code
+  std::vector<std::string> shellDeletions;  // paths given to the shell's delete, in order
+  // The update server and the client reaching it; events of duringModal run inside transfers.
+  SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPosted_; }};
   bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
   bool quitPending() const { return quitPosted_; }
   std::map<WindowHandle, SimForm> forms;

@@ -2,6 +2,7 @@
 #include <cctype>
 
 #include "common/app_error.h"
+#include "platform/sim/host_md5.h"
 #include "platform/sim/profile_text.h"
 #include "platform/sim/sim_desktop.h"
 
@@ -91,6 +92,24 @@ std::unique_ptr<FileWriter> SimDesktop::createNewFile(const std::string& path) {
   SimFile& file = files[key];
   file.path = path;
   return std::make_unique<SimFileWriter>(file, diskSpace);
+}
+
+std::unique_ptr<FileWriter> SimDesktop::createFileAnew(const std::string& path) {
+  const std::string key = keyOf(path);
+  if (!directories.count(parentOfPath(key)))
+    throw SystemError(3, "指定されたパスが見つかりません。");
+  auto it = files.find(key);
+  if (directories.count(key) || (it != files.end() && it->second.readOnly))
+    throw SystemError(5, "アクセスが拒否されました。");
+  SimFile& file = files[key];
+  if (file.path.empty()) file.path = path;
+  file.bytes.clear();
+  return std::make_unique<SimFileWriter>(file, diskSpace);
+}
+
+Md5Digest SimDesktop::fileMd5(const std::string& path) {
+  const std::string bytes = fileContents(path).value_or("");
+  return md5Of(bytes.data(), bytes.size());
 }
 
 void SimDesktop::moveFile(const std::string& from, const std::string& to) {

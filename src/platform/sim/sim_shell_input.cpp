@@ -68,4 +68,9 @@ std::optional<std::uint32_t> SimDesktop::startProcess(const std::string& command
   return std::nullopt;
 }
 
+void SimDesktop::deleteWithShell(WindowHandle owner, const std::string& path) {
+  shellDeletions.push_back(path);
+  files.erase(keyOf(path));
+}
+
 }  // namespace vireloc::sim

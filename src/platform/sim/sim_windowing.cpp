@@ -14,7 +14,7 @@ SimDesktop::SimDesktop() {
 }
 
 Platform SimDesktop::platform() {
-  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, http, *this};
 }
 
 WindowHandle SimDesktop::createHiddenWindow(const std::string& className, const std::string& title,
@@ -171,6 +171,17 @@ void SimDesktop::showMessageBox(WindowHandle owner, const std::string& text,
   messageBoxes.push_back({owner, text, caption, icon, !quitPosted_});
   if (quitPosted_) return;
   runModalScript();
+}
+
+bool SimDesktop::askYesNo(WindowHandle owner, const std::string& text,
+                          const std::string& caption) {
+  messageBoxes.push_back({owner, text, caption, MessageBoxIcon::Question, !quitPosted_});
+  if (quitPosted_) return false;
+  runModalScript();
+  if (questionAnswers.empty()) return false;
+  const bool yes = questionAnswers.front();
+  questionAnswers.pop_front();
+  return yes;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell_namespace.h"
+#include "platform/win32/win32_transfer_waiter.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vireloc::Win32Forms forms;
   windowing.setForms(forms);
   vireloc::Win32ShellNamespace shellNamespace(windowing);
+  vireloc::Win32TransferWaiter transferWaiter(windowing);
+  vireloc::CurlHttpClient http(transferWaiter);
+  vireloc::Win32FileDigests digests;
   vireloc::Platform platform{.windowing = windowing,
                              .messageBoxes = messageBoxes,
                              .menus = menus,
@@ -56,7 +60,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                              .files = files,
                              .shell = shell,
                              .forms = forms,
-                             .shellNamespace = shellNamespace};
+                             .shellNamespace = shellNamespace,
+                             .http = http,
+                             .digests = digests};
   try {
     return vireloc::runProgram(platform);
   } catch (const std::exception& error) {

@@ -42,8 +42,8 @@ class Win32FileWriter final : public FileWriter {
 
 }  // namespace
 
-std::unique_ptr<FileWriter> openFileWriter(const std::string& path) {
-  HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+std::unique_ptr<FileWriter> openFileWriter(const std::string& path, std::uint32_t disposition) {
+  HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throwLastError();
   return std::make_unique<Win32FileWriter>(KernelHandle(file));

@@ -54,7 +54,11 @@ std::optional<std::uint32_t> Win32Files::fileAttributes(const std::string& path)
 }
 
 std::unique_ptr<FileWriter> Win32Files::createNewFile(const std::string& path) {
-  return openFileWriter(path);
+  return openFileWriter(path, CREATE_NEW);
+}
+
+std::unique_ptr<FileWriter> Win32Files::createFileAnew(const std::string& path) {
+  return openFileWriter(path, CREATE_ALWAYS);
 }
 
 void Win32Files::moveFile(const std::string& from, const std::string& to) {

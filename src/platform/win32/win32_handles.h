@@ -55,6 +55,12 @@ struct MenuCloser {
   // Destroys the submenus attached to it as well.
   bool operator()(HMENU menu) const { return DestroyMenu(menu) != 0; }
 };
+struct MappedViewCloser {
+  bool operator()(const void* view) const { return UnmapViewOfFile(view) != 0; }
+};
+struct HookCloser {
+  bool operator()(HHOOK hook) const { return UnhookWindowsHookEx(hook) != 0; }
+};
 struct GlobalMemoryCloser {
   bool operator()(HGLOBAL memory) const { return GlobalFree(memory) == nullptr; }
 };
@@ -74,6 +80,8 @@ using MenuHandle = ScopedHandle<HMENU, MenuCloser>;
 using MemoryDc = ScopedHandle<HDC, MemoryDcCloser>;
 using GlobalMemory = ScopedHandle<HGLOBAL, GlobalMemoryCloser>;
 using DropHandle = ScopedHandle<HDROP, DropCloser>;
+using MappedView = ScopedHandle<const void*, MappedViewCloser>;
+using HookHandle = ScopedHandle<HHOOK, HookCloser>;
 
 // A window's device context from GetDC (the screen's for window 0), released with ReleaseDC.
 class WindowDc {

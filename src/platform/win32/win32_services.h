@@ -31,6 +31,9 @@ class Win32Windowing final : public Windowing {
   std::optional<Rect> windowRect(WindowHandle window) override;
   void runMessageLoop() override;
   void quitMessageLoop() override;
+  // Handles every message waiting now, as the loop would, without waiting for more; false
+  // once the program is quitting (a WM_QUIT met here is put back for the loop).
+  bool handlePendingMessages();
   // The forms whose dialog keys the message loop handles.
   void setForms(Win32Forms& forms) { forms_ = &forms; }
 
@@ -43,6 +46,7 @@ class Win32MessageBoxes final : public MessageBoxes {
  public:
   void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                       MessageBoxIcon icon) override;
+  bool askYesNo(WindowHandle owner, const std::string& text, const std::string& caption) override;
 };
 
 class Win32PopupMenus final : public PopupMenus {
@@ -119,6 +123,7 @@ class Win32Files final : public Files {
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
   std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
+  std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
   bool deleteFile(const std::string& path) override;
   LocalTime localTime() override;
@@ -129,6 +134,12 @@ class Win32Shell final : public Shell {
   std::optional<std::uint32_t> startProcess(const std::string& commandLine,
                                             const StartupRecord& startup,
                                             std::uint32_t creationFlags) override;
+  void deleteWithShell(WindowHandle owner, const std::string& path) override;
+};
+
+class Win32FileDigests final : public FileDigests {
+ public:
+  Md5Digest fileMd5(const std::string& path) override;
 };
 
 }  // namespace vireloc

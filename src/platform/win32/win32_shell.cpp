@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -32,6 +33,22 @@ std::optional<std::uint32_t> Win32Shell::startProcess(const std::string& command
   KernelHandle processHandle(process.hProcess);
   KernelHandle threadHandle(process.hThread);
   return std::nullopt;
+}
+
+void Win32Shell::deleteWithShell(WindowHandle owner, const std::string& path) {
+  // pFrom is a list of paths, each NUL-ended, the list ended by one more NUL.
+  std::wstring from = toWide(path);
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW operation{};
+  operation.hwnd = toHwnd(owner);
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.pTo = nullptr;
+  operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+  operation.fAnyOperationsAborted = FALSE;
+  operation.hNameMappings = nullptr;
+  operation.lpszProgressTitle = nullptr;
+  SHFileOperationW(&operation);  // the shell reports its own failures
 }
 
 }  // namespace vireloc

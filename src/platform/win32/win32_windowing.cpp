@@ -165,6 +165,20 @@ void Win32Windowing::runMessageLoop() {
   quitRequested_ = false;
 }
 
+bool Win32Windowing::handlePendingMessages() {
+  MSG message{};
+  while (!quitRequested_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    if (forms_ && forms_->handleDialogKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return !quitRequested_;
+}
+
 void Win32Windowing::quitMessageLoop() {
   // A nested modal loop (an open popup menu under Wine) can swallow WM_QUIT; the flag ends the
   // main loop at its next message all the same, and the open menu is closed so that one comes.

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A hostile or broken update server: an information file over 64 KiB fails with a clear
+# error; an empty archive shows the digest of empty input, then M7; a server that answers
+# nothing is given up after the real 30 seconds of silence (not before 29, and the program
+# stays alive meanwhile).
+set -euo pipefail
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../tray_lib.sh"
+e2e_begin update_server_faults
+source "$E2E_ROOT/tests/e2e/capture_lib.sh"
+source "$E2E_ROOT/tests/e2e/update_lib.sh"
+
+app=$E2E_WORK/app
+big=$E2E_WORK/big-info.txt
+{ printf '0.2.0.0\n'; head -c 70000 /dev/zero | tr '\0' 'A'; } >"$big"
+upd_start_server "{\"/vrl/info.txt\": {\"body_file\": \"$big\"}}"
+upd_start_app
+
+upd_check
+upd_expect_box Dovrant icon 'サーバの更新情報が大きすぎます (64 KiB を超えています)'
+upd_answer Return
+
+upd_routes '{"/vrl/info.txt": {"body": "0.2.0.0\nD41D8CD98F00B204E9800998ECF8427F"}, "/vrl/vireloc.lzh": {"body": ""}}'
+upd_check
+upd_box 15 "the question M3"; upd_answer Return
+upd_expect_box Dovrant none D41D8CD98F00B204E9800998ECF8427E; upd_answer Return
+upd_expect_box Dovrant none 'ダウンロードに失敗しました。(ファイル破損)'; upd_answer Return
+
+upd_routes '{"/vrl/info.txt": {"silent": true}}'
+start=$SECONDS
+upd_check
+cap_press Print "$app" bmp  # alive while it waits
+upd_box 60 "the idle time-out's error"
+elapsed=$((SECONDS - start))  # the box is seen within about a second of showing
+e2e_assert_eq "$(printf 'Button\tOK\nStatic\tサーバからの応答が30秒間ありません.')" "$(upd_box_texts)" "the time-out's error box"
+((elapsed >= 29 && elapsed <= 40)) || e2e_fail "the request was given up after $elapsed s, not 30"
+upd_answer Return
+cap_stop_app

@@ -1,0 +1,221 @@
+#include "update/update_check.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "sim_fixture.h"
+#include "tray_fixture.h"
+#include "update/update_server.h"
+
+namespace vireloc {
+namespace {
+
+using test::kAppDir;
+using test::kIniPath;
+using Answer = sim::SimHttpAnswer;
+
+const std::string kArchive = kAppDir + "vireloc.lzh";
+const std::string kPayload = "LZH archive bytes";
+const std::string kPayloadDigest = "3145E74858EB30E74C9A032B9A8DDE76";  // md5sum, upper-cased
+const std::string kEmptyDigest = "D41D8CD98F00B204E9800998ECF8427E";
+const std::string kAccessFailed = "サーバへのアクセスが確立できませんでした";
+const std::string kDamaged = "ダウンロードに失敗しました。(ファイル破損)";
+
+class UpdateCheckTest : public ::testing::Test {
+ protected:
+  UpdateCheckTest() {
+    application.setTitle("Dovrant");
+    application.handle();
+    sim.addDirectory(kAppDir);
+    sim.putFile(kIniPath, "[Update]\r\nHost=updates.test:8080\r\n");
+    mainWindow.versionText = "0.1.0.0";
+  }
+  void serve(const std::string& info, Answer archive = Answer{200, "OK", {kPayload}, ""}) {
+    sim.http.answers["/vrl/info.txt"] = Answer{200, "OK", {info}, ""};
+    sim.http.answers["/vrl/vireloc.lzh"] = archive;
+  }
+  void check() { test::chooseFromTrayMenu(sim, mainWindow, "最新版確認(&V)"); }
+  std::vector<std::string> texts() const {
+    std::vector<std::string> shown;
+    for (const auto& box : sim.messageBoxes) shown.push_back(box.text);
+    return shown;
+  }
+  std::vector<std::string> paths() const {
+    std::vector<std::string> asked;
+    for (const auto& request : sim.http.requests) asked.push_back(request.path);
+    return asked;
+  }
+
+  sim::SimDesktop sim;
+  Platform platform = sim.platform();
+  Application application{platform};
+  TForm1 mainWindow{platform, application};
+};
+
+TEST_F(UpdateCheckTest, SameVersionSaysSoAndDownloadsNothing) {
+  serve("0.1.0.0\n" + kPayloadDigest + "\n");
+  check();
+  EXPECT_EQ(texts(), std::vector<std::string>{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです"});
+  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
+  EXPECT_EQ(paths(), std::vector<std::string>{"/vrl/info.txt"});
+  EXPECT_FALSE(sim.hasFile(kArchive));
+}
+
+TEST_F(UpdateCheckTest, NewVersionAndYesRewritesTheArchiveAndConfirmsItsDigest) {
+  sim.putFile(kArchive, std::string(1000, 'x'));  // an older, longer download
+  serve("0.2.0.0\n" + kPayloadDigest + "\n");
+  sim.questionAnswers = {true};
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{
+                         "新バージョン0.2.0.0が見つかりました\r\n最新版をダウンロードしますか？",
+                         kPayloadDigest, "アプリフォルダにダウンロードが正常終了しました。"}));
+  EXPECT_EQ(sim.messageBoxes[0].caption, "確認");
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Question);
+  EXPECT_EQ(sim.fileContents(kArchive), kPayload);
+  EXPECT_EQ(paths(), (std::vector<std::string>{"/vrl/info.txt", "/vrl/vireloc.lzh"}));
+  EXPECT_TRUE(sim.shellDeletions.empty());
+}
+
+TEST_F(UpdateCheckTest, AnyOtherVersionIsOfferedButNoLeavesNoFile) {
+  for (const std::string offered : {"0.0.9.0", "0.1.0.0 ", ""}) {
+    sim.messageBoxes.clear();
+    serve(offered + "\n" + kPayloadDigest);
+    check();  // no answer scripted: Esc
+    ASSERT_EQ(texts().size(), 1u) << offered;
+    EXPECT_EQ(texts()[0], "新バージョン" + offered + "が見つかりました\r\n最新版をダウンロードしますか？");
+  }
+  EXPECT_FALSE(sim.hasFile(kArchive));
+  EXPECT_EQ(sim.http.requests.size(), 3u);
+}
+
+TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
+  const std::vector<std::string> infos = {
+      "0.2.0.0\n3145e74858eb30e74c9a032b9a8dde76",  // lower case never matches
+      "0.2.0.0\r\n" + kPayloadDigest + "\r\n",   // the CR stays in both values
+  };
+  for (const std::string& info : infos) {
+    sim.messageBoxes.clear();
+    sim.shellDeletions.clear();
+    serve(info);
+    sim.questionAnswers = {true};
+    check();
+    ASSERT_EQ(texts().size(), 3u) << info;
+    EXPECT_EQ(texts()[1], kPayloadDigest);
+    EXPECT_EQ(texts()[2], kDamaged);
+    EXPECT_EQ(sim.shellDeletions, std::vector<std::string>{kArchive});
+    EXPECT_FALSE(sim.hasFile(kArchive));
+  }
+  EXPECT_EQ(sim.messageBoxes[0].text, "新バージョン0.2.0.0\rが見つかりました\r\n最新版をダウンロードしますか？");
+}
+
+TEST_F(UpdateCheckTest, EmptyArchiveShowsTheDigestOfNothing) {
+  serve("0.2.0.0\n" + kEmptyDigest, Answer{200, "OK", {}, ""});
+  sim.questionAnswers = {true};
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{texts()[0], kEmptyDigest,
+                                               "アプリフォルダにダウンロードが正常終了しました。"}));
+  EXPECT_EQ(sim.fileContents(kArchive), "");
+}
+
+TEST_F(UpdateCheckTest, FailedDownloadSaysSoThenJudgesWhatArrived) {
+  serve("0.2.0.0\n" + kPayloadDigest, Answer{200, "OK", {"LZH ar"}, "接続が切れました"});
+  sim.questionAnswers = {true};
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{texts()[0], "ダウンロードに失敗しました。",
+                                               "7D96364354A6FFD2E3793B820FAADA66", kDamaged}));
+  EXPECT_FALSE(sim.hasFile(kArchive));
+}
+
+TEST_F(UpdateCheckTest, InformationAnswersOtherThan200AreM1AndFailuresTheClientsText) {
+  sim.http.answers["/vrl/info.txt"] = Answer{401, "Unauthorized", {"0.1.0.0\n"}, ""};
+  check();
+  sim.http.answers["/vrl/info.txt"] = Answer{302, "Found", {}, ""};  // a sixth relocation
+  check();
+  sim.http.answers["/vrl/info.txt"] = Answer{404, "Not Found", {}, ""};
+  check();
+  sim.http.answers.clear();
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{kAccessFailed, kAccessFailed, "Not Found.",
+                                               "サーバ updates.test:8080 に接続できません."}));
+  EXPECT_EQ(sim.messageBoxes[2].icon, MessageBoxIcon::Error);
+  EXPECT_FALSE(sim.hasFile(kArchive));
+}
+
+TEST_F(UpdateCheckTest, RequestsNameTheConfiguredHostOrTheDefault) {
+  serve("0.1.0.0\n");
+  check();
+  sim.putFile(kIniPath, "[Update]\r\nHost=updates.test:80\r\n");
+  check();
+  sim.putFile(kIniPath, "");
+  check();
+  ASSERT_EQ(sim.http.requests.size(), 3u);
+  const auto& first = sim.http.requests[0];
+  EXPECT_EQ(first.host, "updates.test:8080");
+  EXPECT_EQ(first.headers, (std::vector<std::string>{
+                               "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*",
+                               "User-Agent: Mozilla/4.0 (compatible; ICS)", "Host: updates.test:8080"}));
+  EXPECT_EQ(sim.http.requests[1].headers[2], "Host: updates.test");
+  EXPECT_EQ(sim.http.requests[2].host, kDefaultUpdateHost);
+  EXPECT_EQ(sim.http.requests[2].headers[2], std::string("Host: ") + kDefaultUpdateHost);
+}
+
+TEST_F(UpdateCheckTest, InformationIsReadUpTo64KiB) {
+  const std::string atLimit = "0.1.0.0\n" + std::string(64 * 1024 - 8, 'A');
+  sim.http.answers["/vrl/info.txt"] = Answer{200, "OK", {atLimit.substr(0, 1000), atLimit.substr(1000)}, ""};
+  check();
+  sim.http.answers["/vrl/info.txt"].chunks.back() += "A";
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです",
+                                               "サーバの更新情報が大きすぎます (64 KiB を超えています)"}));
+}
+
+TEST_F(UpdateCheckTest, ArchiveThatCannotBeCreatedGoesToTheErrorReport) {
+  sim.putFile(kArchive, "old", /*readOnly=*/true);
+  serve("0.2.0.0\n" + kPayloadDigest);
+  sim.questionAnswers = {true};
+  check();
+  ASSERT_EQ(texts().size(), 2u);
+  EXPECT_EQ(texts()[1], "ファイル \"" + kArchive + "\". アクセスが拒否されました。 を作成できません.");
+  EXPECT_EQ(sim.fileContents(kArchive), "old");
+  EXPECT_EQ(sim.http.requests.size(), 1u);
+}
+
+TEST_F(UpdateCheckTest, SecondCheckDuringARequestIsRefusedAndTheFirstGoesOn) {
+  serve("0.1.0.0\n");
+  sim.duringModal = {[] {}, [&] { check(); }};  // the menu, then the request's wait
+  check();
+  EXPECT_EQ(texts(), (std::vector<std::string>{std::string(kHttpBusyText) + ".",
+                                               "現在のバージョン(0.1.0.0)が\r\n最新バージョンです"}));
+  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+  EXPECT_EQ(sim.http.requests.size(), 1u);
+}
+
+TEST_F(UpdateCheckTest, ExitDuringTheDownloadRemovesThePartialArchiveAndEndsAsExitDoes) {
+  serve("0.2.0.0\n" + kPayloadDigest, Answer{200, "OK", {"LZH ", "archive"}, ""});
+  sim.questionAnswers = {true};
+  // The menu, the info's wait, the question, the archive's wait before its first piece.
+  sim.duringModal = {[] {}, [] {}, [] {}, [] {}};
+  sim.duringModal.push_back([&] {
+    EXPECT_EQ(sim.fileContents(kArchive), "LZH ");
+    test::chooseFromTrayMenu(sim, mainWindow, "終了(&X)");
+  });
+  check();
+  EXPECT_FALSE(sim.hasFile(kArchive));
+  EXPECT_EQ(texts().size(), 1u);  // the question alone: no M4, no digest
+  mainWindow.release();
+  const std::string ini = sim.fileContents(kIniPath).value_or("");
+  EXPECT_NE(ini.find("ClipAddr=" + kAppDir), std::string::npos);
+  EXPECT_NE(ini.find("[Update]\r\nHost=updates.test:8080"), std::string::npos);
+}
+
+TEST_F(UpdateCheckTest, EndOfSessionDuringTheInformationRequestShowsNothing) {
+  serve("0.2.0.0\n");
+  sim.duringModal = {[] {}, [&] { sim.endSession(); }};
+  check();
+  EXPECT_TRUE(sim.messageBoxes.empty());
+  EXPECT_NE(sim.fileContents(kIniPath).value_or("").find("[Settings]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vireloc
