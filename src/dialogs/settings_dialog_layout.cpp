@@ -18,10 +18,12 @@ namespace {
 
 constexpr int kClientWidth = 421;
 constexpr int kClientHeight = 453;
-// Choices of a group stand in one column below the frame's caption.
+// Choices of a group stand in one column below the frame's caption, reaching to the frame's
+// right border: the long drag-and-drop choices need all of that width.
 constexpr int kChoiceTop = 16;
 constexpr int kChoiceBottom = 2;
 constexpr int kChoiceLeft = 8;
+constexpr int kChoiceRight = 2;
 
 Rect box(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
@@ -56,7 +58,7 @@ void addChoiceGroup(std::vector<ControlSpec>& controls, const ChoiceGroup& group
   controls.push_back(control(group.name, ControlKind::GroupBox, caption, parent, bounds));
   const int count = static_cast<int>(group.choices.size());
   const int step = (bounds.bottom - bounds.top - kChoiceTop - kChoiceBottom) / count;
-  const int width = bounds.right - bounds.left - 2 * kChoiceLeft;
+  const int width = bounds.right - bounds.left - kChoiceLeft - kChoiceRight;
   for (int i = 0; i < count; ++i)
     addOptionButton(controls, group, i, box(kChoiceLeft, kChoiceTop + i * step, width, step));
 }

@@ -66,21 +66,33 @@ e2e_wine() { LC_ALL=ja_JP.UTF-8 "$E2E_WINE" "$@" {E2E_LOCK_FD}>&-; }
 # Creates the prefix on first use and makes every program of it join the one virtual
 # desktop "shell": that desktop has the taskbar with the notification area, and windows of
 # all our processes are visible to each other there.
+# The dialogs are designed for ＭＳ Ｐゴシック, which Wine lacks; IPAPGothic has its metrics.
+# The marker holds the configuration's version: a prefix configured by an older one gets the
+# settings added since.
+E2E_PREFIX_VERSION=2
+e2e_reg_add() {  # <key> <value name> <data>
+  e2e_wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
+}
 e2e_prepare_prefix() {
   local marker=$WINEPREFIX/.vireloc-configured
-  [[ -f $marker ]] && return 0
+  [[ $(cat "$marker" 2>/dev/null) == "$E2E_PREFIX_VERSION" ]] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
-  e2e_log "creating Wine prefix $WINEPREFIX (once)"
-  # Without Mono and Gecko: nothing here needs them, and their installers would ask.
-  WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" wineboot --init \
-    >/dev/null 2>&1 {E2E_LOCK_FD}>&- || true
-  if ! e2e_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 ||
-    ! e2e_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$E2E_DESKTOP_SIZE" /f \
-      >/dev/null 2>&1; then
+  if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    e2e_log "creating Wine prefix $WINEPREFIX (once)"
+    # Without Mono and Gecko: nothing here needs them, and their installers would ask.
+    WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 env LC_ALL=ja_JP.UTF-8 "$E2E_WINE" wineboot --init \
+      >/dev/null 2>&1 {E2E_LOCK_FD}>&- || true
+  fi
+  e2e_log "configuring Wine prefix $WINEPREFIX (version $E2E_PREFIX_VERSION)"
+  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  if ! { e2e_reg_add 'HKCU\Software\Wine\Explorer' Desktop shell &&
+    e2e_reg_add 'HKCU\Software\Wine\Explorer\Desktops' shell "$E2E_DESKTOP_SIZE" &&
+    e2e_reg_add "$substitutes" 'ＭＳ Ｐゴシック' IPAPGothic &&
+    e2e_reg_add "$substitutes" 'MS PGothic' IPAPGothic; }; then
     echo "e2e: cannot configure the Wine prefix $WINEPREFIX" >&2
     return 1
   fi
-  touch "$marker"
+  echo "$E2E_PREFIX_VERSION" >"$marker"
 }
 
 e2e_wineserver() { wineserver "$@" {E2E_LOCK_FD}>&-; }

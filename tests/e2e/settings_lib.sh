@@ -44,3 +44,15 @@ set_wait_state() {
   done
   e2e_fail "control '$1' (#$2) is '$state', expected '$3'"
 }
+
+# set_wait_focus <text> <n>: until that control has the keyboard focus (2 s at most).
+set_wait_focus() {
+  local handle focus _
+  handle=$(set_control "$1" "$2") || exit 1
+  for _ in $(seq 20); do
+    focus=$(e2e_driver focus)
+    [[ $focus == "$handle" ]] && return 0
+    sleep 0.1
+  done
+  e2e_fail "the keyboard focus is on $focus, not on '$1' (#$2, $handle)"
+}

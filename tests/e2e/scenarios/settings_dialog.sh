@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # 設定(&O) in the tray menu opens "Vireloc : 設定": a fixed 421x453 client area with a close box
-# only and a taskbar button of its own, every control at its place with its text. Real clicks
-# change every setting, Enter presses OK, and the settings file holds them all; a second 設定
-# command while the dialog is open opens no second one. Leaves
+# only and a taskbar button of its own, every control at its place with its text. The arrow
+# keys move among a group's choices and Tab to the next group. Real clicks change every
+# setting, Enter presses OK, and the settings file holds them all; a second 設定 command while
+# the dialog is open opens no second one. Leaves
 # test-results/e2e/settings_dialog/settings_dialog.png for review (docs/screenshots holds one from a run).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
@@ -45,6 +46,7 @@ PrintScreen設定|1|192 8 217 265
 $(e2e_winpath "$other/")|1|200 216 201 20
 アプリPath|1|200 240 81 25
 ディレクトリ選択|1|296 240 105 25
+手動でクリップボードにコピー|1|16 120 167 27
 クリップボード拡張機能|1|232 280 177 73
 言語設定|1|8 320 217 73
 |1|16 336 201 20
@@ -64,6 +66,18 @@ xdotool key o
 tray_wait_menu_closed "pressing O a second time"
 sleep 1  # a second dialog would have been made by now
 e2e_assert_eq 1 "$(e2e_driver find-class TForm2 | grep -c .)" "settings dialogs after a second 設定(&O)"
+
+# The arrow keys move the choice within a group, Tab goes on to the next group.
+set_click 手動でクリップボードにコピー
+set_wait_state 手動でクリップボードにコピー 1 "checked enabled"
+xdotool key Down
+set_wait_state 自動でクリップボードにコピー 1 "checked enabled"
+set_wait_state 手動でクリップボードにコピー 1 "unchecked enabled"
+xdotool key Up
+set_wait_state 手動でクリップボードにコピー 1 "checked enabled"
+set_wait_state 自動でクリップボードにコピー 1 "unchecked enabled"
+xdotool key Tab
+set_wait_focus 有効 1
 
 # The folder button first: a focused push button would take the Enter meant for OK.
 set_click アプリPath
