@@ -29,6 +29,7 @@ int keyLog(const Args& args);
 int treeItems(const Args& args);
 int focusedWindow(const Args& args);
 int dropFiles(const Args& args);
+int dragFiles(const Args& args);
 int fileMd5(const Args& args);  // the program's own fileMd5, as lower-case hex
 
 int clipboardGetText(const Args& args);

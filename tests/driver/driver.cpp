@@ -34,6 +34,9 @@ const Command kCommands[] = {
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
     {L"drop-files", dropFiles, "<hwnd> <path>...: drop files on the window as the shell does"},
+    {L"drag-files", dragFiles,
+     "<seconds> <path>...: a left press on the source window it shows (printed: source x y) "
+     "starts an OLE drag of the files; prints dragging, feedback <effect>, dropped <effect>"},
     {L"key-log", keyLog, "<seconds> [events]: key events seen by a low-level hook"},
     {L"clipboard-get-text", clipboardGetText, "the clipboard's text"},
     {L"clipboard-set-text", clipboardSetText, "<text>: put text on the clipboard"},

@@ -4,8 +4,10 @@
 # DragWindow place. Three files dropped on it at once (a DROPFILES block the driver writes into
 # the program and a posted WM_DROPFILES, as the shell delivers a drop): the box shows the first
 # one's full path, longer than 255 bytes and with characters outside code page 932, and with
-# D&D=1 that path is the clipboard's text and the history's first row. A second command opens a
-# second window; the place of the one closed is saved. Leaves
+# D&D=1 that path is the clipboard's text and the history's first row. A real OLE drag of another
+# such file from a driver window, carried by the X pointer and dropped on the box, is shown and
+# copied likewise (Wine's shell drags by OLE alone). A second command opens a second window;
+# the place of the one closed is saved. Leaves
 # test-results/e2e/drop_window/drop_window.png for review (docs/screenshots holds one from a run).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
@@ -62,6 +64,42 @@ tray_wait_menu_closed "pressing S"
 history=$(e2e_driver wait-window "クリップボードログ" 10) || e2e_fail "no history window"
 list=$(e2e_driver window-children "$history" | awk -F'\t' '$2 == "ListBox" {print $1; exit}')
 e2e_assert_eq "$first" "$(e2e_driver list-box-items "$list" | sed -n 2p | cut -f2-)" "history row 0"
+
+# A real OLE drag: a left press on the driver's source window starts DoDragDrop with the file
+# as CF_HDROP; the X pointer carries it onto the box and the release drops it there.
+dragged="$folder/끌어놓기 ☃.txt"
+touch "$dragged"
+drag_out=$E2E_RESULTS/drag.out
+drag_wait() {  # <line pattern> <what>: waits for the drag's report to print such a line
+  for _ in $(seq 100); do
+    tr -d '\r' <"$drag_out" | grep -qx "$1" && return 0
+    sleep 0.1
+  done
+  xdotool mouseup 1  # not left held for what comes next
+  e2e_fail "$2: the drag reported '$(tr -d '\r' <"$drag_out" | tr '\n' ' ')'"
+}
+e2e_driver foreground "$window" >/dev/null
+e2e_driver_bg "$drag_out" drag-files 30 "$(e2e_winpath "$dragged")"
+drag_wait 'source [0-9]* [0-9]*' "no drag source shown"
+read -r _ sx sy < <(tr -d '\r' <"$drag_out" | grep '^source ')
+read -r bx by bw bh < <(e2e_driver window-rect "$box")
+tray_mousemove "$sx" "$sy"
+xdotool mousedown 1
+drag_wait dragging "no drag after the press"
+for step in 1 2 3 4; do
+  tray_mousemove $((sx + (bx + bw / 2 - sx) * step / 4)) $((sy + (by + bh / 2 - sy) * step / 4))
+  sleep 0.1
+done
+drag_wait 'feedback copy' "the box did not take the drag as a copy"
+xdotool mouseup 1
+drag_wait 'dropped copy' "no drop on the box"
+for _ in $(seq 50); do
+  shown=$(e2e_driver window-children "$window" | awk -F'\t' '$2 == "Edit" {print $3}')
+  [[ $shown == "$(e2e_winpath "$dragged")" ]] && break
+  sleep 0.2
+done
+e2e_assert_eq "$(e2e_winpath "$dragged")" "$shown" "path in the box after the OLE drag"
+e2e_assert_eq "$(e2e_winpath "$dragged")" "$(e2e_driver clipboard-get-text)" "clipboard text after the OLE drag"
 
 open_drop_window
 for _ in $(seq 50); do
