@@ -248,14 +248,15 @@ e2e_kill_leftovers() {
   E2E_STARTED_PIDS=()
 }
 
-# Programs of an earlier, interrupted run would answer the single-instance test. The prefix
-# is ours (locked), so any vireloc.exe or driver still in it is a leftover.
+# Programs of an earlier, interrupted run would answer the single-instance test, and a help
+# viewer the program started would cover the next scenario's windows. The prefix is ours
+# (locked), so any of them still in it is a leftover.
 e2e_kill_strays() {
   local dir argv0 environment
   for dir in /proc/[0-9]*; do
     # Wine shows the Windows program as the process's first argument.
     IFS= read -r -d '' argv0 2>/dev/null <"$dir/cmdline" || continue
-    [[ $argv0 =~ (^|[/\\])vireloc(-driver)?\.exe$ ]] || continue
+    [[ $argv0 =~ (^|[/\\])(vireloc(-driver)?|hh)\.exe$ ]] || continue
     environment=$(tr '\0' '\n' 2>/dev/null <"$dir/environ") || continue
     [[ $'\n'$environment$'\n' == *$'\n'"WINEPREFIX=$WINEPREFIX"$'\n'* ]] || continue
     e2e_log "killing leftover ${dir#/proc/}: $argv0"

@@ -35,4 +35,5 @@ pid=$(viewers | head -n 1)
 cmdline=$(tr '\0' ' ' <"/proc/$pid/cmdline")
 [[ $cmdline == *"$(e2e_winpath "$E2E_WORK/app/vrl.chm")"* ]] || e2e_fail "hh.exe was not given the help file: $cmdline"
 e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended"
+kill "$pid"  # the viewer outlives the program; the next scenario must not find it
 e2e_stop_app
