@@ -19,10 +19,7 @@ constexpr std::size_t kRowTextLimit = 1024;
 constexpr std::size_t kTooltipTextLimit = 4096;
 
 ControlSpec gridDesign() {
-  ControlSpec grid;
-  grid.name = kGrid;
-  grid.kind = ControlKind::RowList;
-  grid.bounds = {0, 0, kClientWidth, kClientHeight};
+  ControlSpec grid = controlAt(kGrid, ControlKind::RowList, {0, 0, kClientWidth, kClientHeight});
   grid.tabStop = true;
   grid.sunkenBorder = true;
   grid.rowHeight = kRowHeight;
@@ -69,18 +66,18 @@ TWClipboard::TWClipboard(Platform& platform, Application& application, Shared sh
 }
 
 FormSpec TWClipboard::design() const {
-  FormSpec spec;
-  spec.className = "TWClipboard";
-  spec.caption = "クリップボードログ";
-  spec.clientWidth = kClientWidth;
-  spec.clientHeight = kClientHeight;
-  spec.border = FormBorder::Single;
-  spec.minimizeBox = true;
-  spec.appWindow = true;
-  spec.font = {"MS Shell Dlg 2", 12, charset::ShiftJis};
-  spec.menuBar = MainMenu1.entries();
-  spec.controls = {gridDesign()};
-  return spec;
+  FormSpec layout;
+  layout.className = "TWClipboard";
+  layout.caption = "クリップボードログ";
+  layout.clientWidth = kClientWidth;
+  layout.clientHeight = kClientHeight;
+  layout.border = FormBorder::Single;
+  layout.minimizeBox = true;
+  layout.appWindow = true;
+  layout.font = {"MS Shell Dlg 2", 12, charset::ShiftJis};
+  layout.menuBar = MainMenu1.entries();
+  layout.controls = {gridDesign()};
+  return layout;
 }
 
 void TWClipboard::open() {
@@ -100,15 +97,13 @@ void TWClipboard::FormCreate() {
 void TWClipboard::FormActivate() {
   // The application's own taskbar button goes; this window has one of its own.
   platform_.windowing.hideWindow(application_.handle());
-  if (!rows_[0].empty()) setMenuItemEnabled(*mnuClipErase, true);
+  if (!gridRow(0).empty()) setMenuItemEnabled(*mnuClipErase, true);
 }
 
 void TWClipboard::refreshHistoryGrid() {
   std::vector<std::string> shown;
-  for (int row = 0; row < ClipHistory::kSize; ++row) {
-    rows_[row] = shared_.clipHistory.entry(row);
-    shown.push_back(cutAtCharacterBoundary(rows_[row], kRowTextLimit));
-  }
+  for (int row = 0; row < ClipHistory::kSize; ++row)
+    shown.push_back(cutAtCharacterBoundary(gridRow(row), kRowTextLimit));
   platform_.forms.setRows(form_, kGrid, shown);
 }
 
@@ -124,10 +119,11 @@ int TWClipboard::selectionTop() {
 
 void TWClipboard::StringGrid1DblClick() {
   const int row = selectionTop();
-  if (row < 0 || rows_[row].empty()) return;
+  if (row < 0 || gridRow(row).empty()) return;
   // The clipboard's notification of this write arrives inside it: the flag must stand first.
   shared_.selfCopy = true;
-  shared_.clipHistory.promoteHistoryEntry(row, rows_[row]);
+  // A copy: promoting overwrites the entry it is taken from.
+  shared_.clipHistory.promoteHistoryEntry(row, std::string(gridRow(row)));
   try {
     putOnClipboard(shared_.clipHistory.entry(0));
   } catch (const std::exception&) {
@@ -150,12 +146,11 @@ void TWClipboard::putOnClipboard(const std::string& text) {
 void TWClipboard::StringGrid1MouseDown(MouseButton) {
   const int row = selectionTop();
   platform_.forms.setControlTooltip(form_, kGrid,
-                                    row < 0 ? "" : cutAtCharacterBoundary(rows_[row], kTooltipTextLimit));
+                                    row < 0 ? "" : cutAtCharacterBoundary(gridRow(row), kTooltipTextLimit));
 }
 
 void TWClipboard::mnuClipEraseClick() {
   shared_.clipHistory.clear();
-  for (std::string& row : rows_) std::string().swap(row);
   platform_.forms.setRows(form_, kGrid, std::vector<std::string>(ClipHistory::kSize));
   setMenuItemEnabled(*mnuClipErase, false);
 }

@@ -1,7 +1,6 @@
 // TWClipboard: the clipboard history window. Lists the five history texts, puts one back on the
 // clipboard on a double-click and erases the history on command.
 #pragma once
-#include <array>
 #include <functional>
 #include <string>
 
@@ -33,7 +32,9 @@ class TWClipboard final : public ModelessForm {
   void open();
 
   void refreshHistoryGrid();
-  const std::string& gridRow(int row) const { return rows_.at(row); }
+  // The grid mirrors the history, refreshed at every change of it: a row's full text is the
+  // history's entry, never a second copy of a text that may be megabytes long.
+  const std::string& gridRow(int row) const { return shared_.clipHistory.entry(row); }
   void setMenuItemEnabled(TMenuItem& item, bool enabled);
 
   void FormCreate();
@@ -58,7 +59,6 @@ class TWClipboard final : public ModelessForm {
   void endReuse();
 
   Shared shared_;
-  std::array<std::string, ClipHistory::kSize> rows_;
 };
 
 // Where the history window opens on a work area, given its outer size; the saved geometry

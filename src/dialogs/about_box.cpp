@@ -9,36 +9,27 @@ namespace {
 const std::string kOk = "Button1";
 
 ControlSpec labelDesign(const std::string& name, Point at) {
-  ControlSpec label;
-  label.name = name;
-  label.kind = ControlKind::Static;
-  label.bounds = {at.x, at.y, at.x + 1, at.y + 1};
+  ControlSpec label = controlAt(name, ControlKind::Static, {at.x, at.y, at.x + 1, at.y + 1});
   label.autoSize = true;
   return label;
 }
 
 FormSpec aboutBoxDesign() {
-  FormSpec spec;
-  spec.className = "TAboutForm";
-  spec.position = {193, 146};
-  spec.clientWidth = 221;
-  spec.clientHeight = 134;
-  spec.appWindow = true;
-  spec.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
-  ControlSpec icon;
-  icon.name = "Image1";
-  icon.kind = ControlKind::Icon;
-  icon.bounds = {16, 16, 16 + 32, 16 + 32};
-  ControlSpec ok;
-  ok.name = kOk;
-  ok.kind = ControlKind::Button;
-  ok.bounds = {168, 96, 168 + 33, 96 + 25};
+  FormSpec layout;
+  layout.className = "TAboutForm";
+  layout.position = {193, 146};
+  layout.clientWidth = 221;
+  layout.clientHeight = 134;
+  layout.appWindow = true;
+  layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
+  const ControlSpec icon = controlAt("Image1", ControlKind::Icon, {16, 16, 16 + 32, 16 + 32});
+  ControlSpec ok = controlAt(kOk, ControlKind::Button, {168, 96, 168 + 33, 96 + 25});
   ok.tabStop = true;
   ok.defaultButton = true;
   ok.cancelButton = true;
-  spec.controls = {icon, labelDesign("Label2", {88, 16}), labelDesign("Label1", {88, 40}),
+  layout.controls = {icon, labelDesign("Label2", {88, 16}), labelDesign("Label1", {88, 40}),
                    labelDesign("Label3", {24, 72}), ok};
-  return spec;
+  return layout;
 }
 
 }  // namespace

@@ -13,20 +13,17 @@ const std::string kPathBox = "Edit1";
 constexpr Point kDefaultPlace{215, 115};
 
 FormSpec dropWindowDesign() {
-  FormSpec spec;
-  spec.className = "TForm3";
-  spec.clientWidth = 389;
-  spec.clientHeight = 40;
-  spec.appWindow = true;
-  spec.acceptFiles = true;
-  spec.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
-  ControlSpec box;
-  box.name = kPathBox;
-  box.kind = ControlKind::Edit;
-  box.bounds = {8, 8, 8 + 369, 8 + 20};
+  FormSpec layout;
+  layout.className = "TForm3";
+  layout.clientWidth = 389;
+  layout.clientHeight = 40;
+  layout.appWindow = true;
+  layout.acceptFiles = true;
+  layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
+  ControlSpec box = controlAt(kPathBox, ControlKind::Edit, {8, 8, 8 + 369, 8 + 20});
   box.readOnly = true;  // drawn in the window's colour; its text can still be selected
-  spec.controls = {box};
-  return spec;
+  layout.controls = {box};
+  return layout;
 }
 
 }  // namespace

@@ -13,11 +13,7 @@ const std::string kOk = "Button1";
 const std::string kCancel = "Button2";
 
 ControlSpec buttonDesign(const std::string& name, const std::string& text, Rect bounds) {
-  ControlSpec button;
-  button.name = name;
-  button.kind = ControlKind::Button;
-  button.bounds = bounds;
-  button.text = text;
+  ControlSpec button = controlAt(name, ControlKind::Button, bounds, text);
   button.tabStop = true;
   return button;
 }
@@ -36,22 +32,22 @@ TForm4::TForm4(Platform& platform, Application& application, std::string& clipAd
       onChosen_(std::move(onChosen)) {}
 
 FormSpec TForm4::design() {
-  FormSpec spec;
-  spec.className = "TForm4";
-  spec.position = {303, 115};
-  spec.clientWidth = 324;
-  spec.clientHeight = 431;
-  spec.systemMenu = false;
-  spec.owner = application_.handle();
-  spec.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
+  FormSpec layout;
+  layout.className = "TForm4";
+  layout.position = {303, 115};
+  layout.clientWidth = 324;
+  layout.clientHeight = 431;
+  layout.systemMenu = false;
+  layout.owner = application_.handle();
+  layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
   ControlSpec ok = buttonDesign(kOk, "", {112, 392, 112 + 65, 392 + 25});
   ok.defaultButton = true;
   ControlSpec cancel = buttonDesign(kCancel, "", {192, 392, 192 + 73, 392 + 25});
   cancel.cancelButton = true;
-  spec.controls = {ShellFolderTree::design(kTree, {16, 8, 16 + 289, 8 + 369},
+  layout.controls = {ShellFolderTree::design(kTree, {16, 8, 16 + 289, 8 + 369},
                                            platform_.shellNamespace.smallIcons()),
                    ok, cancel};
-  return spec;
+  return layout;
 }
 
 void TForm4::open() {

@@ -31,17 +31,13 @@ Rect box(int left, int top, int width, int height) {
 
 ControlSpec control(const std::string& name, ControlKind kind, const std::string& text,
                     const std::string& parent, Rect bounds) {
-  ControlSpec spec;
-  spec.name = name;
-  spec.kind = kind;
-  spec.text = text;
-  spec.parent = parent;
-  spec.bounds = bounds;
+  ControlSpec layout = controlAt(name, kind, bounds, text);
+  layout.parent = parent;
   // Every control but an option button ends the group of buttons before it, so that each
   // frame's buttons exclude one another and the arrow keys stay among them.
-  spec.groupStart = kind != ControlKind::RadioButton;
-  spec.tabStop = kind == ControlKind::Button || kind == ControlKind::Edit;
-  return spec;
+  layout.groupStart = kind != ControlKind::RadioButton;
+  layout.tabStop = kind == ControlKind::Button || kind == ControlKind::Edit;
+  return layout;
 }
 
 void addOptionButton(std::vector<ControlSpec>& controls, const ChoiceGroup& group, int index,
@@ -112,25 +108,25 @@ std::string choiceName(const ChoiceGroup& group, int index) {
 }
 
 FormSpec settingsDialogDesign(Point topLeft) {
-  FormSpec spec;
-  spec.className = "TForm2";
-  spec.caption = "Vireloc : 設定";
-  spec.position = topLeft;
-  spec.clientWidth = kClientWidth;
-  spec.clientHeight = kClientHeight;
-  spec.border = FormBorder::Single;
-  spec.appWindow = true;
-  spec.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
+  FormSpec layout;
+  layout.className = "TForm2";
+  layout.caption = "Vireloc : 設定";
+  layout.position = topLeft;
+  layout.clientWidth = kClientWidth;
+  layout.clientHeight = kClientHeight;
+  layout.border = FormBorder::Single;
+  layout.appWindow = true;
+  layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
   // Creation order is the Tab order.
-  addDefaultClickFrame(spec.controls);
-  addChoiceGroup(spec.controls, kDragDropGroup, "Drag And Drop設定", "", box(8, 104, 177, 73));
-  addChoiceGroup(spec.controls, kAutoSaveGroup, "PrintScreenKeyの自動保存", "", box(8, 184, 177, 65));
-  addChoiceGroup(spec.controls, kImageWatchGroup, "クリップボード画像監視保存", "", box(8, 256, 177, 57));
-  addPrintScreenFrame(spec.controls);
-  addChoiceGroup(spec.controls, kAutoPopupGroup, "クリップボード拡張機能", "", box(232, 280, 177, 73));
-  addLanguageFrame(spec.controls);
-  addDialogButtons(spec.controls);
-  return spec;
+  addDefaultClickFrame(layout.controls);
+  addChoiceGroup(layout.controls, kDragDropGroup, "Drag And Drop設定", "", box(8, 104, 177, 73));
+  addChoiceGroup(layout.controls, kAutoSaveGroup, "PrintScreenKeyの自動保存", "", box(8, 184, 177, 65));
+  addChoiceGroup(layout.controls, kImageWatchGroup, "クリップボード画像監視保存", "", box(8, 256, 177, 57));
+  addPrintScreenFrame(layout.controls);
+  addChoiceGroup(layout.controls, kAutoPopupGroup, "クリップボード拡張機能", "", box(232, 280, 177, 73));
+  addLanguageFrame(layout.controls);
+  addDialogButtons(layout.controls);
+  return layout;
 }
 
 }  // namespace vireloc

@@ -15,10 +15,7 @@ ShellFolderTree::~ShellFolderTree() {
 }
 
 ControlSpec ShellFolderTree::design(const std::string& name, Rect bounds, ImageListHandle icons) {
-  ControlSpec tree;
-  tree.name = name;
-  tree.kind = ControlKind::TreeView;
-  tree.bounds = bounds;
+  ControlSpec tree = controlAt(name, ControlKind::TreeView, bounds);
   tree.tabStop = true;
   tree.sunkenBorder = true;
   tree.imageList = icons;

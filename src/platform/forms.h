@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/menus.h"
@@ -61,6 +62,16 @@ struct ControlSpec {
   std::uintptr_t imageList = 0;
 };
 
+// A control of that kind at its place: what every design starts from.
+inline ControlSpec controlAt(std::string name, ControlKind kind, Rect bounds, std::string text = {}) {
+  ControlSpec control;
+  control.name = std::move(name);
+  control.kind = kind;
+  control.bounds = bounds;
+  control.text = std::move(text);
+  return control;
+}
+
 enum class FormBorder { Single, Dialog };
 
 struct FormSpec {
@@ -113,7 +124,7 @@ class Forms {
  public:
   virtual ~Forms() = default;
   // The window, not yet shown; throws SystemError when it cannot be made.
-  virtual WindowHandle createForm(const FormSpec& spec, FormEvents& events) = 0;
+  virtual WindowHandle createForm(const FormSpec& layout, FormEvents& events) = 0;
   // No event reaches the handler any more, not even during the destruction.
   virtual void destroyForm(WindowHandle form) = 0;
   // Shows and activates.

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver_util.h"
 
@@ -29,6 +30,8 @@ int keyLog(const Args& args);
 int treeItems(const Args& args);
 int focusedWindow(const Args& args);
 int dropFiles(const Args& args);
+// DROPFILES, then each path as UTF-16 with its NUL, then one more NUL.
+std::vector<char> dropFilesBlock(const std::vector<std::wstring>& paths, POINT at);
 int dragFiles(const Args& args);
 int fileMd5(const Args& args);  // the program's own fileMd5, as lower-case hex
 

@@ -15,31 +15,6 @@ namespace vireloc::driver {
 
 namespace {
 
-// Objects of this thread only (an STA), so a plain count does.
-template <typename Interface>
-class Counted : public Interface {
- public:
-  virtual ~Counted() = default;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (id == IID_IUnknown || id == __uuidof(Interface)) {
-      *object = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- private:
-  ULONG references_ = 1;
-};
-
 template <typename Object, typename... Params>
 ComPtr<Object> make(Params&&... params) {
   ComPtr<Object> owned;
@@ -47,30 +22,22 @@ ComPtr<Object> make(Params&&... params) {
   return owned;
 }
 
-FORMATETC fileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
-
 bool isFileList(const FORMATETC* format) {
   return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) &&
          format->dwAspect == DVASPECT_CONTENT;
 }
 
-// DROPFILES, then each path as UTF-16 with its NUL, then one more NUL.
+// The file list in global memory, as a data object hands it over.
 HGLOBAL dropBlock(const std::vector<std::wstring>& paths) {
-  std::wstring list;
-  for (const std::wstring& path : paths) list += path + L'\0';
-  list += L'\0';
-  HGLOBAL block =
-      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  const std::vector<char> bytes = dropFilesBlock(paths, POINT{0, 0});
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!block) return nullptr;
-  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(header + 1));
+  std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(block)));
   GlobalUnlock(block);
   return block;
 }
 
-class FileList final : public Counted<IDataObject> {
+class FileList final : public ComObject<IDataObject> {
  public:
   explicit FileList(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
 
@@ -110,7 +77,7 @@ class FileList final : public Counted<IDataObject> {
 // Drops when the left button goes up, as the shell's drags do. Reports the drag's progress on
 // stdout, so a script knows when to move and release: "dragging" once the drag has the
 // pointer, then "feedback <effect>" each time the window under it answers differently.
-class ButtonSource final : public Counted<IDropSource> {
+class ButtonSource final : public ComObject<IDropSource> {
  public:
   explicit ButtonSource(ULONGLONG deadline) : deadline_(deadline) {}
 

@@ -11,10 +11,7 @@
 
 namespace vireloc::driver {
 
-namespace {
-
-// DROPFILES, then each path as UTF-16 with its NUL, then one more NUL.
-std::vector<char> dropBlock(const std::vector<std::wstring>& paths, POINT at) {
+std::vector<char> dropFilesBlock(const std::vector<std::wstring>& paths, POINT at) {
   std::wstring list;
   for (const std::wstring& path : paths) list += path + L'\0';
   list += L'\0';
@@ -28,8 +25,6 @@ std::vector<char> dropBlock(const std::vector<std::wstring>& paths, POINT at) {
   return block;
 }
 
-}  // namespace
-
 int dropFiles(const Args& args) {
   if (args.size() < 2) throw Failure("usage: drop-files <hwnd> <path>...");
   HWND target = parseWindow(args[0]);
@@ -37,7 +32,7 @@ int dropFiles(const Args& args) {
   if (!GetWindowThreadProcessId(target, &processId)) throw Failure("no such window");
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
   if (!process) throw Failure("OpenProcess failed: " + std::to_string(GetLastError()));
-  const std::vector<char> block = dropBlock({args.begin() + 1, args.end()}, POINT{10, 10});
+  const std::vector<char> block = dropFilesBlock({args.begin() + 1, args.end()}, POINT{10, 10});
   // The receiver releases the block with DragFinish; until then it is its memory.
   void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);

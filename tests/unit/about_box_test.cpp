@@ -31,20 +31,20 @@ class AboutBoxTest : public ::testing::Test {
 
 TEST_F(AboutBoxTest, ShowsIconNameAndVersionWithTheFocusOnOk) {
   const WindowHandle box = openFromMenu();
-  const FormSpec& spec = sim.forms.at(box).spec;
+  const FormSpec& layout = sim.forms.at(box).layout;
   EXPECT_EQ(sim.windows.at(box).title, "About Vireloc");
   EXPECT_EQ(sim.formRect(box).left, 193);
   EXPECT_EQ(sim.formRect(box).top, 146);
-  EXPECT_EQ(spec.clientWidth, 221);
-  EXPECT_EQ(spec.clientHeight, 134);
-  EXPECT_TRUE(spec.appWindow && spec.systemMenu && !spec.minimizeBox);
-  EXPECT_EQ(control(box, "Image1").spec.kind, ControlKind::Icon);
-  EXPECT_EQ(control(box, "Image1").spec.bounds, (Rect{16, 16, 48, 48}));
+  EXPECT_EQ(layout.clientWidth, 221);
+  EXPECT_EQ(layout.clientHeight, 134);
+  EXPECT_TRUE(layout.appWindow && layout.systemMenu && !layout.minimizeBox);
+  EXPECT_EQ(control(box, "Image1").layout.kind, ControlKind::Icon);
+  EXPECT_EQ(control(box, "Image1").layout.bounds, (Rect{16, 16, 48, 48}));
   EXPECT_EQ(control(box, "Label2").text, "Vireloc");
   EXPECT_EQ(control(box, "Label1").text, "Version 0.1.0.0");
   EXPECT_FALSE(control(box, "Label3").text.empty());
   EXPECT_EQ(control(box, "Button1").text, "&OK");
-  EXPECT_EQ(control(box, "Button1").spec.bounds, (Rect{168, 96, 201, 121}));
+  EXPECT_EQ(control(box, "Button1").layout.bounds, (Rect{168, 96, 201, 121}));
   EXPECT_EQ(sim.forms.at(box).focusedControl, "Button1");
   EXPECT_FALSE(sim.windows.at(application.handle()).visible);
 }

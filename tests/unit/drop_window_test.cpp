@@ -40,15 +40,15 @@ class DropWindowTest : public ::testing::Test {
 
 TEST_F(DropWindowTest, OpensAsAFixedWindowWithAReadOnlyBoxThatTabSkips) {
   const WindowHandle window = openFromMenu();
-  const FormSpec& spec = sim.forms.at(window).spec;
+  const FormSpec& layout = sim.forms.at(window).layout;
   EXPECT_EQ(sim.windows.at(window).title, "D&Dファイルアドレス返し");
-  EXPECT_EQ(spec.clientWidth, 389);
-  EXPECT_EQ(spec.clientHeight, 40);
-  EXPECT_TRUE(spec.appWindow && spec.acceptFiles && spec.systemMenu && !spec.minimizeBox);
+  EXPECT_EQ(layout.clientWidth, 389);
+  EXPECT_EQ(layout.clientHeight, 40);
+  EXPECT_TRUE(layout.appWindow && layout.acceptFiles && layout.systemMenu && !layout.minimizeBox);
   const sim::SimControl& box = sim.forms.at(window).control("Edit1");
-  EXPECT_EQ(box.spec.bounds, (Rect{8, 8, 377, 28}));
-  EXPECT_TRUE(box.spec.readOnly);
-  EXPECT_FALSE(box.spec.tabStop);
+  EXPECT_EQ(box.layout.bounds, (Rect{8, 8, 377, 28}));
+  EXPECT_TRUE(box.layout.readOnly);
+  EXPECT_FALSE(box.layout.tabStop);
   EXPECT_EQ(box.text, "");
   EXPECT_EQ(sim.formRect(window).left, 215);
   EXPECT_FALSE(sim.windows.at(application.handle()).visible);

@@ -62,13 +62,13 @@ class FolderPickerTest : public ::testing::Test {
 
 TEST_F(FolderPickerTest, OpensAt303_115WithoutTitleBarButtonsOrTaskbarButton) {
   open("C:\\Temp\\");
-  const FormSpec& spec = sim.forms.at(form).spec;
+  const FormSpec& layout = sim.forms.at(form).layout;
   EXPECT_EQ(sim.windows.at(form).title, "ディレクトリ選択");
   EXPECT_EQ((Point{sim.formRect(form).left, sim.formRect(form).top}), (Point{303, 115}));
-  EXPECT_FALSE(spec.systemMenu);
-  EXPECT_FALSE(spec.appWindow);
-  EXPECT_EQ(spec.owner, application.handle());
-  EXPECT_EQ(tree().spec.imageList, sim::SimDesktop::kSmallIcons);
+  EXPECT_FALSE(layout.systemMenu);
+  EXPECT_FALSE(layout.appWindow);
+  EXPECT_EQ(layout.owner, application.handle());
+  EXPECT_EQ(tree().layout.imageList, sim::SimDesktop::kSmallIcons);
   EXPECT_EQ(sim.forms.at(form).control("Button1").text, "OK");
   EXPECT_EQ(sim.forms.at(form).control("Button2").text, "Cancel");
 }

@@ -53,20 +53,20 @@ class HistoryWindowTest : public ::testing::Test {
 
 TEST_F(HistoryWindowTest, FiveRowsFillTheClientAreaUnderTheFunctionMenu) {
   open();
-  const FormSpec& spec = simForm().spec;
+  const FormSpec& layout = simForm().layout;
   EXPECT_EQ(sim.windows.at(form).title, "クリップボードログ");
-  EXPECT_EQ(spec.clientWidth, 133);
-  EXPECT_EQ(spec.clientHeight, 129);
-  EXPECT_TRUE(spec.appWindow);
-  EXPECT_EQ(spec.font.face, "MS Shell Dlg 2");
-  EXPECT_EQ(spec.font.charset, charset::ShiftJis);
-  const ControlSpec& grid = simForm().control(kGrid).spec;
-  EXPECT_EQ(grid.bounds, (Rect{0, 0, spec.clientWidth, spec.clientHeight}));
-  EXPECT_EQ(5 * (grid.rowHeight + grid.gridLine) + 2 * 2, spec.clientHeight);
-  ASSERT_EQ(spec.menuBar.size(), 1u);
-  EXPECT_EQ(spec.menuBar[0].caption, "機能(&F)");
+  EXPECT_EQ(layout.clientWidth, 133);
+  EXPECT_EQ(layout.clientHeight, 129);
+  EXPECT_TRUE(layout.appWindow);
+  EXPECT_EQ(layout.font.face, "MS Shell Dlg 2");
+  EXPECT_EQ(layout.font.charset, charset::ShiftJis);
+  const ControlSpec& grid = simForm().control(kGrid).layout;
+  EXPECT_EQ(grid.bounds, (Rect{0, 0, layout.clientWidth, layout.clientHeight}));
+  EXPECT_EQ(5 * (grid.rowHeight + grid.gridLine) + 2 * 2, layout.clientHeight);
+  ASSERT_EQ(layout.menuBar.size(), 1u);
+  EXPECT_EQ(layout.menuBar[0].caption, "機能(&F)");
   Rows captions;
-  for (const MenuEntry& item : spec.menuBar[0].submenu)
+  for (const MenuEntry& item : layout.menuBar[0].submenu)
     captions.push_back(item.separator ? "-" : item.caption + (item.enabled ? "" : " (disabled)"));
   EXPECT_EQ(captions, (Rows{"オプション(&O) (disabled)", kErase, "-", "閉じる(&C)"}));
   EXPECT_EQ(gridRows(), (Rows{"A", "B", "C", "D", "E"}));

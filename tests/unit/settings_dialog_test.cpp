@@ -53,7 +53,7 @@ class SettingsDialogTest : public ::testing::Test {
   Names checked() {
     Names names;
     for (const sim::SimControl& c : sim.forms.at(form).controls)
-      if (c.checked) names.push_back(c.spec.name);
+      if (c.checked) names.push_back(c.layout.name);
     return names;
   }
   void click(const std::string& name) { sim.clickControl(form, name); }
@@ -71,22 +71,22 @@ class SettingsDialogTest : public ::testing::Test {
 
 TEST_F(SettingsDialogTest, FramesAndTheirControlsDoNotOverlap) {
   open();
-  const FormSpec& spec = sim.forms.at(form).spec;
+  const FormSpec& layout = sim.forms.at(form).layout;
   EXPECT_EQ(sim.windows.at(form).title, "Vireloc : 設定");
-  EXPECT_EQ(spec.clientWidth, 421);
-  EXPECT_EQ(spec.clientHeight, 453);
-  EXPECT_TRUE(spec.appWindow);
-  EXPECT_EQ(spec.font.face, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(layout.clientWidth, 421);
+  EXPECT_EQ(layout.clientHeight, 453);
+  EXPECT_TRUE(layout.appWindow);
+  EXPECT_EQ(layout.font.face, "ＭＳ Ｐゴシック");
   auto parentSize = [&](const std::string& parent) {
-    if (parent.empty()) return Rect{0, 0, spec.clientWidth, spec.clientHeight};
-    const Rect& outer = control(parent).spec.bounds;
+    if (parent.empty()) return Rect{0, 0, layout.clientWidth, layout.clientHeight};
+    const Rect& outer = control(parent).layout.bounds;
     return Rect{0, 0, outer.right - outer.left, outer.bottom - outer.top};
   };
-  for (const ControlSpec& a : spec.controls) {
+  for (const ControlSpec& a : layout.controls) {
     const Rect room = parentSize(a.parent);
     EXPECT_TRUE(a.bounds.left >= room.left && a.bounds.top >= room.top &&
                 a.bounds.right <= room.right && a.bounds.bottom <= room.bottom) << a.name;
-    for (const ControlSpec& b : spec.controls) {
+    for (const ControlSpec& b : layout.controls) {
       if (&a == &b || a.parent != b.parent) continue;
       const bool apart = a.bounds.right <= b.bounds.left || b.bounds.right <= a.bounds.left ||
                          a.bounds.bottom <= b.bounds.top || b.bounds.bottom <= a.bounds.top;

@@ -61,7 +61,7 @@ struct SimFile {
 
 // A form as the program made it, without pixels: controls by name, with their state.
 struct SimControl {
-  ControlSpec spec;  // as created
+  ControlSpec layout;  // as created
   std::string text;
   bool enabled = true;
   bool checked = false;
@@ -78,7 +78,7 @@ struct SimControl {
 };
 
 struct SimForm {
-  FormSpec spec;  // as created; the menu bar's items keep their current states
+  FormSpec layout;  // as created; the menu bar's items keep their current states
   FormEvents* events = nullptr;
   std::vector<SimControl> controls;
   std::string focusedControl;
@@ -218,7 +218,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void deleteWithShell(WindowHandle owner, const std::string& path) override;
 
   // ---- Forms
-  WindowHandle createForm(const FormSpec& spec, FormEvents& events) override;
+  WindowHandle createForm(const FormSpec& layout, FormEvents& events) override;
   void destroyForm(WindowHandle form) override;
   void showForm(WindowHandle form) override;
   void hideForm(WindowHandle form) override;

@@ -15,11 +15,11 @@ MenuEntry* findMenuItem(std::vector<MenuEntry>& items,
   return nullptr;
 }
 
-Rect outerRect(const FormSpec& spec) {
-  const int top = SimDesktop::kCaptionHeight + (spec.menuBar.empty() ? 0 : SimDesktop::kMenuBarHeight);
-  const int width = spec.clientWidth + 2 * SimDesktop::kFormBorder;
-  const int height = spec.clientHeight + top + 2 * SimDesktop::kFormBorder;
-  return {spec.position.x, spec.position.y, spec.position.x + width, spec.position.y + height};
+Rect outerRect(const FormSpec& layout) {
+  const int top = SimDesktop::kCaptionHeight + (layout.menuBar.empty() ? 0 : SimDesktop::kMenuBarHeight);
+  const int width = layout.clientWidth + 2 * SimDesktop::kFormBorder;
+  const int height = layout.clientHeight + top + 2 * SimDesktop::kFormBorder;
+  return {layout.position.x, layout.position.y, layout.position.x + width, layout.position.y + height};
 }
 
 // As an auto option button does: the others of its group, the run of controls that starts at
@@ -27,10 +27,10 @@ Rect outerRect(const FormSpec& spec) {
 void checkOptionButton(std::vector<SimControl>& controls, SimControl& chosen) {
   const auto at = static_cast<std::size_t>(&chosen - controls.data());
   std::size_t first = at;
-  while (first > 0 && !controls[first].spec.groupStart) --first;
+  while (first > 0 && !controls[first].layout.groupStart) --first;
   for (std::size_t i = first; i < controls.size(); ++i) {
-    if (i > first && controls[i].spec.groupStart) break;
-    if (controls[i].spec.kind == ControlKind::RadioButton) controls[i].checked = i == at;
+    if (i > first && controls[i].layout.groupStart) break;
+    if (controls[i].layout.kind == ControlKind::RadioButton) controls[i].checked = i == at;
   }
 }
 
@@ -38,24 +38,24 @@ void checkOptionButton(std::vector<SimControl>& controls, SimControl& chosen) {
 
 SimControl& SimForm::control(const std::string& name) {
   for (SimControl& control : controls)
-    if (control.spec.name == name) return control;
+    if (control.layout.name == name) return control;
   throw std::out_of_range("no control " + name);
 }
 
 MenuEntry* SimForm::menuItem(const std::string& caption) {
-  return findMenuItem(spec.menuBar, [&](const MenuEntry& item) { return item.caption == caption; });
+  return findMenuItem(layout.menuBar, [&](const MenuEntry& item) { return item.caption == caption; });
 }
 
-WindowHandle SimDesktop::createForm(const FormSpec& spec, FormEvents& events) {
+WindowHandle SimDesktop::createForm(const FormSpec& layout, FormEvents& events) {
   const WindowHandle handle = nextHandle_;
   nextHandle_ += 0x10;
-  windows[handle] = SimWindow{spec.className, spec.caption, spec.owner, 0, outerRect(spec), nullptr, false, false};
+  windows[handle] = SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false};
   SimForm& form = forms[handle];
-  form.spec = spec;
+  form.layout = layout;
   form.events = &events;
-  for (const ControlSpec& control : spec.controls) {
+  for (const ControlSpec& control : layout.controls) {
     SimControl state;
-    state.spec = control;
+    state.layout = control;
     state.text = control.text;
     state.enabled = control.enabled;
     state.rows = control.rows;
@@ -128,12 +128,12 @@ std::vector<int> SimDesktop::selectedRows(WindowHandle form, const std::string& 
 }
 
 void SimDesktop::setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) {
-  auto& menuBar = forms.at(form).spec.menuBar;
+  auto& menuBar = forms.at(form).layout.menuBar;
   findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->enabled = enabled;
 }
 
 void SimDesktop::setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) {
-  auto& menuBar = forms.at(form).spec.menuBar;
+  auto& menuBar = forms.at(form).layout.menuBar;
   findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->checked = checked;
 }
 
@@ -148,8 +148,8 @@ void SimDesktop::deliver(WindowHandle form, const FormEvent& event) {
 void SimDesktop::clickControl(WindowHandle form, const std::string& control) {
   SimControl& target = forms.at(form).control(control);
   if (!target.enabled) return;
-  if (target.spec.kind == ControlKind::CheckBox) target.checked = !target.checked;
-  if (target.spec.kind == ControlKind::RadioButton) checkOptionButton(forms.at(form).controls, target);
+  if (target.layout.kind == ControlKind::CheckBox) target.checked = !target.checked;
+  if (target.layout.kind == ControlKind::RadioButton) checkOptionButton(forms.at(form).controls, target);
   deliver(form, {FormEventKind::Click, control});
 }
 
@@ -185,15 +185,15 @@ void SimDesktop::pressCloseBox(WindowHandle form) { deliver(form, {FormEventKind
 
 void SimDesktop::pressEscape(WindowHandle form) {
   for (const SimControl& control : forms.at(form).controls) {
-    if (control.spec.cancelButton && control.enabled) {
-      deliver(form, {FormEventKind::Click, control.spec.name});
+    if (control.layout.cancelButton && control.enabled) {
+      deliver(form, {FormEventKind::Click, control.layout.name});
       return;
     }
   }
 }
 
 void SimDesktop::dropFiles(WindowHandle form, const std::vector<std::string>& paths) {
-  if (!forms.at(form).spec.acceptFiles) return;  // the shell shows a forbidden drop
+  if (!forms.at(form).layout.acceptFiles) return;  // the shell shows a forbidden drop
   FormEvent event{FormEventKind::FilesDropped, ""};
   event.files = paths;
   deliver(form, event);

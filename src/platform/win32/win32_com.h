@@ -70,6 +70,31 @@ class IdList {
   ITEMIDLIST* list_ = nullptr;
 };
 
+// A COM object of one interface used on its own thread only (an STA), so a plain count does.
+template <typename Interface>
+class ComObject : public Interface {
+ public:
+  virtual ~ComObject() = default;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (id == IID_IUnknown || id == __uuidof(Interface)) {
+      *object = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ private:
+  ULONG references_ = 1;
+};
+
 // COM for the calling thread, for one scope.
 class ComApartment {
  public:

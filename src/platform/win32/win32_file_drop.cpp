@@ -5,9 +5,12 @@
 #include <utility>
 
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_handles.h"
 
 namespace vireloc {
+
+FORMATETC fileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
 namespace {
 
@@ -24,27 +27,9 @@ std::vector<std::string> pathsOf(HDROP drop) {
   return paths;
 }
 
-FORMATETC fileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
-
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget> {
  public:
   explicit DropTarget(FilesDroppedHandler onDrop) : onDrop_(std::move(onDrop)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (id == IID_IUnknown || id == IID_IDropTarget) {
-      *object = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     FORMATETC format = fileListFormat();
@@ -61,7 +46,6 @@ class DropTarget final : public IDropTarget {
 
  private:
   FilesDroppedHandler onDrop_;
-  ULONG references_ = 1;
   bool holdsFiles_ = false;
 };
 

@@ -3,6 +3,7 @@
 // drag that only knows OLE (Wine's shell gives nothing else).
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <functional>
@@ -34,6 +35,9 @@ class FileDropRegistration {
 };
 
 std::unique_ptr<FileDropRegistration> acceptFileDrops(HWND window, FilesDroppedHandler onDrop);
+
+// The clipboard format of a file list (CF_HDROP in global memory), as drops carry it.
+FORMATETC fileListFormat();
 
 // WM_DROPFILES: the full paths of the drop, read as Unicode; the drop handle is released.
 std::vector<std::string> takeDroppedFiles(HDROP drop);

@@ -18,10 +18,10 @@ struct ControlClass {
   DWORD exStyle;
 };
 
-ControlClass classOf(const ControlSpec& spec) {
-  switch (spec.kind) {
+ControlClass classOf(const ControlSpec& layout) {
+  switch (layout.kind) {
     case ControlKind::Button:
-      return {L"BUTTON", static_cast<DWORD>(spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+      return {L"BUTTON", static_cast<DWORD>(layout.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
     case ControlKind::CheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX, 0};
     case ControlKind::RadioButton:
@@ -33,7 +33,7 @@ ControlClass classOf(const ControlSpec& spec) {
     case ControlKind::Static:
       return {L"STATIC", SS_LEFT, 0};
     case ControlKind::Edit:
-      return {L"EDIT", static_cast<DWORD>(ES_AUTOHSCROLL | (spec.readOnly ? ES_READONLY : 0)),
+      return {L"EDIT", static_cast<DWORD>(ES_AUTOHSCROLL | (layout.readOnly ? ES_READONLY : 0)),
               WS_EX_CLIENTEDGE};
     case ControlKind::RowList:
       // Owner-drawn for the fixed row height and the grid line; no scroll bar.
@@ -49,12 +49,12 @@ ControlClass classOf(const ControlSpec& spec) {
 }
 
 // A control's rectangle in the form's client area: group boxes only frame their controls.
-Rect boundsInForm(const Win32Form& form, const ControlSpec& spec) {
-  Rect bounds = spec.bounds;
-  if (spec.parent.empty()) return bounds;
+Rect boundsInForm(const Win32Form& form, const ControlSpec& layout) {
+  Rect bounds = layout.bounds;
+  if (layout.parent.empty()) return bounds;
   for (const Win32Control& parent : form.controls) {
-    if (parent.spec.name != spec.parent) continue;
-    const Rect outer = boundsInForm(form, parent.spec);
+    if (parent.layout.name != layout.parent) continue;
+    const Rect outer = boundsInForm(form, parent.layout);
     return {bounds.left + outer.left, bounds.top + outer.top, bounds.right + outer.left,
             bounds.bottom + outer.top};
   }
@@ -67,7 +67,7 @@ LRESULT CALLBACK rowListProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   auto& form = *reinterpret_cast<Win32Form*>(data);
   auto pressed = [&](MouseButton button) {
     if (const Win32Control* control = form.controlById(GetDlgCtrlID(window)))
-      deliverFormEvent(form, {FormEventKind::MouseDown, control->spec.name, button});
+      deliverFormEvent(form, {FormEventKind::MouseDown, control->layout.name, button});
   };
   switch (message) {
     case WM_LBUTTONDOWN: {
@@ -90,13 +90,13 @@ LRESULT CALLBACK rowListProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void prepareRowList(Win32Form& form, const Win32Control& list) {
-  const ControlSpec& spec = list.spec;
-  SendMessageW(list.window, LB_SETITEMHEIGHT, 0, spec.rowHeight + spec.gridLine);
-  for (const std::string& row : spec.rows)
+  const ControlSpec& layout = list.layout;
+  SendMessageW(list.window, LB_SETITEMHEIGHT, 0, layout.rowHeight + layout.gridLine);
+  for (const std::string& row : layout.rows)
     SendMessageW(list.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
-  if (spec.selectedRow >= 0) {
-    SendMessageW(list.window, LB_SETSEL, TRUE, spec.selectedRow);
-    SendMessageW(list.window, LB_SETCARETINDEX, spec.selectedRow, FALSE);
+  if (layout.selectedRow >= 0) {
+    SendMessageW(list.window, LB_SETSEL, TRUE, layout.selectedRow);
+    SendMessageW(list.window, LB_SETCARETINDEX, layout.selectedRow, FALSE);
   }
   SetWindowSubclass(list.window, rowListProc, 0, reinterpret_cast<DWORD_PTR>(&form));
 }
@@ -143,12 +143,12 @@ LOGFONTW systemMessageFont() {
 
 }  // namespace
 
-FontHandle createFormFont(const FontSpec& spec) {
+FontHandle createFormFont(const FontSpec& layout) {
   // A face the system lacks (ＭＳ Ｐゴシック under Wine) gives way to the system's own UI font
   // at the same height and character set, rather than to whatever the font mapper finds.
-  std::wstring face = toWide(spec.face);
-  if (!faceKnown(face, spec.charset)) face = systemMessageFont().lfFaceName;
-  FontHandle font(CreateFontW(-spec.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, spec.charset,
+  std::wstring face = toWide(layout.face);
+  if (!faceKnown(face, layout.charset)) face = systemMessageFont().lfFaceName;
+  FontHandle font(CreateFontW(-layout.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, layout.charset,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   if (font) return font;
@@ -188,32 +188,32 @@ void createControls(Win32Form& form) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (std::size_t i = 0; i < form.controls.size(); ++i) {
     Win32Control& control = form.controls[i];
-    const ControlSpec& spec = control.spec;
-    const ControlClass kind = classOf(spec);
-    const DWORD style = kind.style | WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0) |
-                        (spec.groupStart ? WS_GROUP : 0) | (spec.enabled ? 0 : WS_DISABLED);
-    const DWORD exStyle = kind.exStyle | (spec.sunkenBorder ? WS_EX_CLIENTEDGE : 0);
-    const Rect bounds = boundsInForm(form, spec);
+    const ControlSpec& layout = control.layout;
+    const ControlClass kind = classOf(layout);
+    const DWORD style = kind.style | WS_CHILD | WS_VISIBLE | (layout.tabStop ? WS_TABSTOP : 0) |
+                        (layout.groupStart ? WS_GROUP : 0) | (layout.enabled ? 0 : WS_DISABLED);
+    const DWORD exStyle = kind.exStyle | (layout.sunkenBorder ? WS_EX_CLIENTEDGE : 0);
+    const Rect bounds = boundsInForm(form, layout);
     control.id = kControlIdBase + static_cast<UINT>(i);
     control.window = CreateWindowExW(
-        exStyle, kind.name, toWide(spec.text).c_str(), style, bounds.left, bounds.top,
+        exStyle, kind.name, toWide(layout.text).c_str(), style, bounds.left, bounds.top,
         bounds.right - bounds.left, bounds.bottom - bounds.top, form.window,
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
     if (!control.window) throwLastError();
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
-    if (spec.kind == ControlKind::RowList) prepareRowList(form, control);
-    if (spec.autoSize) sizeToText(control, form.font.get());
-    if (spec.kind == ControlKind::TreeView) prepareTreeView(control);
-    if (spec.kind == ControlKind::Icon) showProgramIcon(control, bounds);
+    if (layout.kind == ControlKind::RowList) prepareRowList(form, control);
+    if (layout.autoSize) sizeToText(control, form.font.get());
+    if (layout.kind == ControlKind::TreeView) prepareTreeView(control);
+    if (layout.kind == ControlKind::Icon) showProgramIcon(control, bounds);
   }
 }
 
 bool drawRow(Win32Form& form, const DRAWITEMSTRUCT& item) {
   const Win32Control* list = form.controlById(item.CtlID);
-  if (!list || list->spec.kind != ControlKind::RowList) return false;
+  if (!list || list->layout.kind != ControlKind::RowList) return false;
   if (item.itemID == static_cast<UINT>(-1)) return true;
   RECT cell = item.rcItem;
-  cell.bottom -= list->spec.gridLine;
+  cell.bottom -= list->layout.gridLine;
   RECT line = item.rcItem;
   line.top = cell.bottom;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -302,7 +302,7 @@ void Win32Forms::setControlText(WindowHandle handle, const std::string& control,
   Win32Form& target = form(handle);
   const Win32Control& changed = target.control(control);
   SetWindowTextW(changed.window, toWide(text).c_str());
-  if (changed.spec.autoSize) sizeToText(changed, target.font.get());
+  if (changed.layout.autoSize) sizeToText(changed, target.font.get());
 }
 
 std::string Win32Forms::controlText(WindowHandle handle, const std::string& control) {

@@ -20,9 +20,9 @@ Win32Form* boundForm(HWND window) {
 // Enter and Esc arrive as IDOK and IDCANCEL: they press the default or the cancel button.
 void pressDialogButton(Win32Form& form, UINT id) {
   for (const Win32Control& control : form.controls) {
-    const bool wanted = id == IDOK ? control.spec.defaultButton : control.spec.cancelButton;
+    const bool wanted = id == IDOK ? control.layout.defaultButton : control.layout.cancelButton;
     if (wanted && IsWindowEnabled(control.window)) {
-      deliverFormEvent(form, {FormEventKind::Click, control.spec.name});
+      deliverFormEvent(form, {FormEventKind::Click, control.layout.name});
       return;
     }
   }
@@ -36,11 +36,11 @@ void onCommand(Win32Form& form, WPARAM wParam, LPARAM lParam) {
   } else if (id == IDOK || id == IDCANCEL) {
     pressDialogButton(form, id);
   } else if (const Win32Control* control = form.controlById(id)) {
-    const bool isList = control->spec.kind == ControlKind::RowList;
+    const bool isList = control->layout.kind == ControlKind::RowList;
     if (!isList && code == BN_CLICKED)
-      deliverFormEvent(form, {FormEventKind::Click, control->spec.name});
+      deliverFormEvent(form, {FormEventKind::Click, control->layout.name});
     else if (isList && code == LBN_DBLCLK)
-      deliverFormEvent(form, {FormEventKind::DoubleClick, control->spec.name});
+      deliverFormEvent(form, {FormEventKind::DoubleClick, control->layout.name});
   }
 }
 
@@ -105,15 +105,15 @@ void ensureFormClass(HINSTANCE instance, const std::wstring& className) {
   if (!ensureWindowClass(windowClass)) throwLastError();
 }
 
-DWORD styleOf(const FormSpec& spec) {
+DWORD styleOf(const FormSpec& layout) {
   // A fixed border: no sizing frame, no maximise box.
-  return WS_CAPTION | WS_CLIPCHILDREN | (spec.systemMenu ? WS_SYSMENU : 0) |
-         (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
+  return WS_CAPTION | WS_CLIPCHILDREN | (layout.systemMenu ? WS_SYSMENU : 0) |
+         (layout.minimizeBox ? WS_MINIMIZEBOX : 0);
 }
 
-DWORD exStyleOf(const FormSpec& spec) {
-  return WS_EX_CONTROLPARENT | (spec.appWindow ? WS_EX_APPWINDOW : 0) |
-         (spec.border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
+DWORD exStyleOf(const FormSpec& layout) {
+  return WS_EX_CONTROLPARENT | (layout.appWindow ? WS_EX_APPWINDOW : 0) |
+         (layout.border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
 // A menu bar too narrow for its items wraps onto a second line, which the outer size made
@@ -142,30 +142,30 @@ Win32Control* Win32Form::controlById(UINT id) {
 
 Win32Control& Win32Form::control(const std::string& name) {
   for (Win32Control& control : controls)
-    if (control.spec.name == name) return control;
+    if (control.layout.name == name) return control;
   throw std::out_of_range("no control " + name);
 }
 
-WindowHandle Win32Forms::createForm(const FormSpec& spec, FormEvents& events) {
+WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  const std::wstring className = toWide(spec.className);
+  const std::wstring className = toWide(layout.className);
   ensureFormClass(instance, className);
   MenuHandle menuBar;
-  if (!spec.menuBar.empty() && !(menuBar = buildMenu(spec.menuBar, MenuKind::Bar, kMenuIdBase)))
+  if (!layout.menuBar.empty() && !(menuBar = buildMenu(layout.menuBar, MenuKind::Bar, kMenuIdBase)))
     throwLastError();
-  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
-  AdjustWindowRectEx(&outer, styleOf(spec), menuBar ? TRUE : FALSE, exStyleOf(spec));
+  RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
+  AdjustWindowRectEx(&outer, styleOf(layout), menuBar ? TRUE : FALSE, exStyleOf(layout));
   auto form = std::make_unique<Win32Form>();
-  form->font = createFormFont(spec.font);
-  for (const ControlSpec& control : spec.controls) form->controls.push_back({control});
-  HWND window = CreateWindowExW(exStyleOf(spec), className.c_str(), toWide(spec.caption).c_str(),
-                                styleOf(spec), spec.position.x, spec.position.y,
+  form->font = createFormFont(layout.font);
+  for (const ControlSpec& control : layout.controls) form->controls.push_back({control});
+  HWND window = CreateWindowExW(exStyleOf(layout), className.c_str(), toWide(layout.caption).c_str(),
+                                styleOf(layout), layout.position.x, layout.position.y,
                                 outer.right - outer.left, outer.bottom - outer.top,
-                                toHwnd(spec.owner), menuBar.get(), instance, form.get());
+                                toHwnd(layout.owner), menuBar.get(), instance, form.get());
   if (!window) throwLastError();
   menuBar.release();  // the window's now
   form->window = window;
-  fitClientArea(window, spec.clientWidth, spec.clientHeight);
+  fitClientArea(window, layout.clientWidth, layout.clientHeight);
   try {
     createControls(*form);
   } catch (const SystemError&) {
@@ -173,7 +173,7 @@ WindowHandle Win32Forms::createForm(const FormSpec& spec, FormEvents& events) {
     throw;
   }
   form->events = &events;
-  if (spec.acceptFiles) acceptDrops(*form);
+  if (layout.acceptFiles) acceptDrops(*form);
   forms_[window] = std::move(form);
   return fromHwnd(window);
 }

@@ -20,7 +20,7 @@ constexpr UINT kMenuIdBase = 0x100;
 constexpr UINT kControlIdBase = 0x1000;
 
 struct Win32Control {
-  ControlSpec spec;
+  ControlSpec layout;
   HWND window = nullptr;
   UINT id = 0;
 };
@@ -43,7 +43,7 @@ struct Win32Form {
 void deliverFormEvent(Win32Form& form, const FormEvent& event);
 
 // Controls: creation and the painting and notifications the form window passes on to them.
-FontHandle createFormFont(const FontSpec& spec);
+FontHandle createFormFont(const FontSpec& layout);
 void createControls(Win32Form& form);
 bool drawRow(Win32Form& form, const DRAWITEMSTRUCT& item);
 void setRowTexts(const Win32Control& list, const std::vector<std::string>& rows);
@@ -55,7 +55,7 @@ bool onTreeNotify(Win32Form& form, const NMHDR& header, LRESULT& result);
 
 class Win32Forms final : public Forms {
  public:
-  WindowHandle createForm(const FormSpec& spec, FormEvents& events) override;
+  WindowHandle createForm(const FormSpec& layout, FormEvents& events) override;
   void destroyForm(WindowHandle form) override;
   void showForm(WindowHandle form) override;
   void hideForm(WindowHandle form) override;

@@ -40,7 +40,7 @@ LRESULT CALLBACK treeViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 Win32Control* treeOf(Win32Form& form, const NMHDR& header) {
   Win32Control* control = form.controlById(static_cast<UINT>(header.idFrom));
-  return control && control->spec.kind == ControlKind::TreeView ? control : nullptr;
+  return control && control->layout.kind == ControlKind::TreeView ? control : nullptr;
 }
 
 void onRightClick(Win32Form& form, const Win32Control& tree) {
@@ -54,7 +54,7 @@ void onRightClick(Win32Form& form, const Win32Control& tree) {
   HWND window = tree.window;
   // The item stays marked while its menu is open, as in the shell.
   TreeView_SelectDropTarget(window, item);
-  deliverFormEvent(form, {FormEventKind::ContextMenu, tree.spec.name, MouseButton::Right, 0,
+  deliverFormEvent(form, {FormEventKind::ContextMenu, tree.layout.name, MouseButton::Right, 0,
                           fromItem(item), {screen.x, screen.y}});
   if (IsWindow(window)) TreeView_SelectDropTarget(window, nullptr);
 }
@@ -62,8 +62,8 @@ void onRightClick(Win32Form& form, const Win32Control& tree) {
 }  // namespace
 
 void prepareTreeView(const Win32Control& tree) {
-  if (tree.spec.imageList)
-    TreeView_SetImageList(tree.window, reinterpret_cast<HIMAGELIST>(tree.spec.imageList), TVSIL_NORMAL);
+  if (tree.layout.imageList)
+    TreeView_SetImageList(tree.window, reinterpret_cast<HIMAGELIST>(tree.layout.imageList), TVSIL_NORMAL);
   SetWindowSubclass(tree.window, treeViewProc, 0, 0);
   keepScrollBarsShown(tree.window);
 }
@@ -75,7 +75,7 @@ bool onTreeNotify(Win32Form& form, const NMHDR& header, LRESULT& result) {
   if (header.code == TVN_ITEMEXPANDINGW) {
     const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     if ((change.action & TVE_EXPAND) && !form.quietTree)
-      deliverFormEvent(form, {FormEventKind::ItemExpanding, tree->spec.name, MouseButton::Left, 0,
+      deliverFormEvent(form, {FormEventKind::ItemExpanding, tree->layout.name, MouseButton::Left, 0,
                               fromItem(change.itemNew.hItem)});
     return true;  // result FALSE: let it open
   }
