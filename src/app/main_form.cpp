@@ -5,12 +5,12 @@
 #include "app/app_paths.h"
 #include "app/version_info.h"
 #include "clipboard/history_window.h"
-#include "dialogs/settings_dialog.h"
 #include "common/app_error.h"
 #include "dialogs/about_box.h"
 #include "dialogs/drop_window.h"
 #include "dialogs/folder_picker.h"
 #include "dialogs/help_launcher.h"
+#include "dialogs/settings_dialog.h"
 
 namespace vireloc {
 
