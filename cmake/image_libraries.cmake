@@ -1,5 +1,5 @@
 # Image codecs for the capture file writer: libpng (with zlib) and libjpeg, linked to
-# vireloc_core. The host build takes Debian's -dev packages. Windows builds link them
+# vireloc_capture. The host build takes Debian's -dev packages. Windows builds link them
 # statically so vireloc.exe ships alone: libpng and libjpeg from the prefix that
 # scripts/build-deps prints, zlib from the MinGW sysroot.
 
@@ -17,5 +17,5 @@ if(WIN32)
 endif()
 
 # PNG::PNG carries ZLIB::ZLIB after itself, which is the order a static link needs.
-target_link_libraries(vireloc_core PUBLIC PNG::PNG JPEG::JPEG)
+target_link_libraries(vireloc_capture PUBLIC PNG::PNG JPEG::JPEG)
 message(STATUS "Image libraries: ${PNG_LIBRARY} ${JPEG_LIBRARIES} ${ZLIB_LIBRARY}")

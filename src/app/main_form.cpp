@@ -80,7 +80,7 @@ void TForm1::FormCreate() {
   iniPath = iniPathOf(modulePath);
   iniRead();
   normaliseStartupSettings(settings, platform_.files, appDir, [this] { iniWrite(); });
-  if (settings.ClipEnable == "0") registerCaptureHotkeys();
+  if (settings.autoSaveOn()) registerCaptureHotkeys();
   captureBusy = false;
   versionText = programVersion.text;
 }

@@ -2,9 +2,9 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "app/program_context.h"
-#include "app/settings.h"
+#include "forms/application.h"
+#include "forms/program_context.h"
+#include "settings/settings.h"
 #include "app/settings_store.h"
 #include "capture/capture_writer.h"
 #include "capture/screen_capture.h"

@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "app/application.h"
+#include "forms/application.h"
 #include "app/main_form.h"
 #include "app/version_info.h"
 

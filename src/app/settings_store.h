@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
+#include "settings/profile_integer.h"
+#include "settings/settings.h"
 #include "platform/files.h"
 #include "platform/profile_files.h"
 
@@ -35,9 +36,5 @@ class SettingsStore {
 // each one that changed something.
 void normaliseStartupSettings(Settings& settings, Files& files, const std::string& appDir,
                               const std::function<void()>& save);
-
-// The integer forms the settings file accepts: optional leading spaces and sign, decimal or
-// hexadecimal ("$", "0x", "x") of at most eight digits read as a 32-bit pattern.
-std::optional<std::int32_t> parseProfileInteger(std::string_view text);
 
 }  // namespace vireloc

@@ -3,8 +3,7 @@
 #include <cstdio>
 
 #include "common/app_error.h"
-#include "common/opened_clipboard.h"
-#include "app/settings_store.h"
+#include "platform/opened_clipboard.h"
 #include "capture/bmp_encoder.h"
 #include "capture/jpeg_encoder.h"
 #include "capture/new_file.h"
@@ -19,15 +18,13 @@ struct CaptureFormat {
   void (*write)(const PixelBuffer&, FileWriter&);
 };
 
-const CaptureFormat* formatFor(const std::string& saveFormat) {
+const CaptureFormat* formatFor(std::optional<ImageFormat> saveFormat) {
   static const CaptureFormat formats[] = {
       {".bmp", &writeBmp},
       {".jpg", &writeJpeg},
       {".PNG", [](const PixelBuffer& image, FileWriter& out) { writePng(image, out); }},
   };
-  const auto index = parseProfileInteger(saveFormat);
-  if (!index || *index < 0 || *index > 2) return nullptr;
-  return &formats[*index];
+  return saveFormat ? &formats[static_cast<int>(*saveFormat)] : nullptr;
 }
 
 }  // namespace
@@ -48,7 +45,7 @@ void CaptureWriter::ensureSaveFolder() {
 }
 
 void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
-  const CaptureFormat* format = formatFor(context_.settings.SaveFormat);
+  const CaptureFormat* format = formatFor(context_.settings.saveFormat());
   if (!format) return;
   if (!bitmap.hasPixels())
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
@@ -58,7 +55,7 @@ void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
 }
 
 void CaptureWriter::copyCaptureToClipboard(const PixelBuffer& bitmap) {
-  if (context_.settings.SaveClip != "1") return;
+  if (!context_.settings.copiesCaptureToClipboard()) return;
   // Made before the clipboard is emptied: a copy that cannot be made must cost the user
   // nothing of what the clipboard holds.
   auto image = inUserWords("クリップボードに置く画像を作成できません。",

@@ -101,7 +101,7 @@ PixelBuffer ScreenCapture::captureScreenArea(const Rect& rect) {
   }
   std::optional<Point> cursorAt;
   std::uintptr_t cursor = 0;
-  if (context_.settings.ClipCpCursor == "1") {
+  if (context_.settings.drawsCursor()) {
     const auto state = platform_.screen.cursorState();
     const auto hotspot = state ? platform_.screen.cursorHotspot(state->cursor) : std::nullopt;
     if (state && hotspot) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <optional>
 
-#include "app/program_context.h"
+#include "forms/program_context.h"
 #include "capture/capture_writer.h"
 
 namespace vireloc {

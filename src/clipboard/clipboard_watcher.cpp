@@ -5,7 +5,7 @@
 
 #include "common/app_error.h"
 #include "common/busy_flag.h"
-#include "common/opened_clipboard.h"
+#include "platform/opened_clipboard.h"
 
 namespace vireloc {
 
@@ -69,12 +69,12 @@ void ClipboardWatcher::recordText(std::string text) {
 
 void ClipboardWatcher::saveClipboardImage() {
   if (platform_.clipboard.countClipboardFormats() != kImageFormats) return;
-  if (context_.settings.ImageClipSave != "0" || shared_.captureBusy) return;
+  if (!context_.settings.imageMonitorOn() || shared_.captureBusy) return;
   // The program's own captures on the clipboard are files already.
   if (shared_.ownWrites.clipboardHoldsOwnWrite()) return;
   writer_.ensureSaveFolder();
   BusyWhileAtWork busy(shared_.captureBusy);
-  if (context_.settings.ImageAppDraw != "1") {
+  if (!context_.settings.monitorCapturesScreen()) {
     writer_.saveCapture(readClipboardImage());
     return;
   }

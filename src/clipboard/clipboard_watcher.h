@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/program_context.h"
+#include "forms/program_context.h"
 #include "capture/capture_writer.h"
 #include "capture/screen_capture.h"
 #include "clipboard/clip_history.h"

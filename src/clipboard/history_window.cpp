@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "common/opened_clipboard.h"
+#include "platform/opened_clipboard.h"
 #include "common/utf8_text.h"
 
 namespace vireloc {

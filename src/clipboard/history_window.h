@@ -4,12 +4,12 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
-#include "app/modeless_form.h"
-#include "app/settings.h"
+#include "forms/application.h"
+#include "forms/modeless_form.h"
+#include "settings/settings.h"
 #include "clipboard/clip_history.h"
 #include "platform/platform.h"
-#include "tray/popup_menu.h"
+#include "forms/popup_menu.h"
 
 namespace vireloc {
 

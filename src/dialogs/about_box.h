@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
-#include "app/modeless_form.h"
+#include "forms/application.h"
+#include "forms/modeless_form.h"
 #include "platform/platform.h"
 
 namespace vireloc {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "common/opened_clipboard.h"
-#include "dialogs/saved_place.h"
+#include "platform/opened_clipboard.h"
+#include "forms/saved_place.h"
 
 namespace vireloc {
 
@@ -58,12 +58,13 @@ void TForm3::onDropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   platform_.forms.setControlText(form_, kPathBox, paths.front());
   Settings& s = shared_.settings;
-  if (s.DnD != "0" && s.DnD != "1") {
-    s.DnD = "0";
+  const std::optional<DropPathCopy> copy = s.dropPathCopy();
+  if (!copy) {
+    s.setDropPathCopy(DropPathCopy::ByHand);
     shared_.iniWrite();
     return;
   }
-  if (s.DnD == "1")
+  if (copy == DropPathCopy::Automatic)
     putTextOnClipboard(platform_.clipboard, application_.handle(),
                        platform_.forms.controlText(form_, kPathBox));
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/modeless_form.h"
-#include "app/settings.h"
+#include "forms/application.h"
+#include "forms/modeless_form.h"
+#include "settings/settings.h"
 #include "platform/platform.h"
 
 namespace vireloc {

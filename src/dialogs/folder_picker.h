@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "app/modeless_form.h"
+#include "forms/application.h"
+#include "forms/modeless_form.h"
 #include "dialogs/shell_folder_tree.h"
 #include "platform/platform.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/application.h"
+#include "forms/application.h"
 #include "platform/platform.h"
 
 namespace vireloc {

@@ -2,23 +2,15 @@
 
 #include <utility>
 
-#include "app/settings_store.h"
-#include "dialogs/saved_place.h"
+#include "settings/profile_integer.h"
+#include "forms/saved_place.h"
 
 namespace vireloc {
 
 namespace {
 
 const std::string kFolderBox = "Edit1";
-// DefaultClick's values, in the order of its option buttons.
-const std::string kDefaultClickValues[] = {"Dovrant", "DovrantRe", "WindowSmall"};
 constexpr Point kDefaultPlace{192, 105};
-
-int defaultClickIndex(const std::string& value) {
-  for (int i = 0; i < 3; ++i)
-    if (kDefaultClickValues[i] == value) return i;
-  return -1;
-}
 
 }  // namespace
 
@@ -55,18 +47,18 @@ void TForm2::FormCreate() {
 void TForm2::correctDefaultClickAndDragDrop() {
   Settings& s = shared_.settings;
   bool corrected = false;
-  int click = defaultClickIndex(s.DefaultClick);
-  if (click < 0) {
-    click = 0;
-    s.DefaultClick = kDefaultClickValues[0];
+  // The option buttons stand in the order of the actions.
+  if (!s.leftClickAction()) {
+    s.setLeftClickAction(LeftClickAction::MinimizeApps);
     corrected = true;
   }
-  selectChoice(kDefaultClickGroup, click);
+  selectChoice(kDefaultClickGroup, static_cast<int>(*s.leftClickAction()));
+  // Taken as a whole number here, where the drop window asks for the exact texts.
   const auto dragDrop = parseProfileInteger(s.DnD);
   const bool known = dragDrop == 0 || dragDrop == 1;
   selectChoice(kDragDropGroup, known ? *dragDrop : 0);
   if (!known) {
-    s.DnD = "0";
+    s.setDropPathCopy(DropPathCopy::ByHand);
     corrected = true;
   }
   // One write for both; a refused one is reported and the dialog is still built in full.
@@ -104,7 +96,7 @@ void TForm2::Button3Click() { onPickFolder(); }
 void TForm2::Button1Click() {
   Settings& s = shared_.settings;
   if (const int click = selectedChoice(kDefaultClickGroup); click >= 0)
-    s.DefaultClick = kDefaultClickValues[click];
+    s.setLeftClickAction(static_cast<LeftClickAction>(click));
   storeChoice(kDragDropGroup, s.DnD);
   s.ClipAddr = platform_.forms.controlText(form_, kFolderBox);
   storeChoice(kCursorGroup, s.ClipCpCursor);

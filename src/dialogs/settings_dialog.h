@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
-#include "app/modeless_form.h"
-#include "app/settings.h"
+#include "forms/application.h"
+#include "forms/modeless_form.h"
+#include "settings/settings.h"
 #include "dialogs/settings_dialog_layout.h"
 #include "platform/platform.h"
 

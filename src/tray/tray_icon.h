@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
+#include "forms/application.h"
 #include "platform/platform.h"
 
 namespace vireloc {

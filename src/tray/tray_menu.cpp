@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/opened_clipboard.h"
+#include "platform/opened_clipboard.h"
 
 namespace vireloc {
 
@@ -40,12 +40,19 @@ void TrayMenu::buildMenu() {
 }
 
 TMenuItem& TrayMenu::defaultClickItem() {
-  const std::string& choice = context_.settings.DefaultClick;
-  if (choice == "Dovrant") return *mnuApp1;
-  if (choice == "DovrantRe") return appsMinimized_ ? *mnuApp2 : *mnuApp1;
-  if (choice == "WindowSmall") return *mnuWindow;
-  context_.settings.DefaultClick = "Dovrant";
-  context_.iniWrite();
+  Settings& settings = context_.settings;
+  if (!settings.leftClickAction()) {
+    settings.setLeftClickAction(LeftClickAction::MinimizeApps);
+    context_.iniWrite();
+  }
+  switch (*settings.leftClickAction()) {
+    case LeftClickAction::MinimizeApps:
+      return *mnuApp1;
+    case LeftClickAction::MinimizeOrRestoreApps:
+      return appsMinimized_ ? *mnuApp2 : *mnuApp1;
+    case LeftClickAction::MinimizeOrRestoreWindows:
+      return *mnuWindow;
+  }
   return *mnuApp1;
 }
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/program_context.h"
-#include "tray/popup_menu.h"
+#include "forms/program_context.h"
+#include "forms/popup_menu.h"
 #include "tray/tray_icon.h"
 
 namespace vireloc {

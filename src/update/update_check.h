@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/program_context.h"
+#include "forms/program_context.h"
 #include "platform/http_transfer.h"
 
 namespace vireloc {

@@ -3,7 +3,7 @@
 #pragma once
 #include <functional>
 
-#include "app/application.h"
+#include "forms/application.h"
 #include "platform/platform.h"
 
 namespace vireloc {

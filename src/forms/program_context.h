@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
-#include "app/settings.h"
+#include "forms/application.h"
+#include "settings/settings.h"
 #include "platform/platform.h"
 
 namespace vireloc {

@@ -1,4 +1,4 @@
-#include "app/modeless_form.h"
+#include "forms/modeless_form.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "tray/popup_menu.h"
+#include "forms/popup_menu.h"
 
 namespace vireloc {
 

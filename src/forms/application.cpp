@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "forms/application.h"
 
 #include <new>
 
