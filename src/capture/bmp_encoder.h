@@ -8,8 +8,9 @@ namespace vireloc {
 // Writes `image` as an uncompressed bottom-up BMP at its own depth (a colour table of
 // 2^bitsPerPixel entries at 8 bits or fewer, rows padded with zero bytes), then closes `out`.
 // Throws AppError before writing anything for an image requireEncodable refuses (no pixels,
-// negative size, ...) or one too large for a BMP file; a failing write or close propagates
-// its AppError and leaves `out` open for its owner to discard.
+// negative size, ...) or one too large for a BMP file. A failing write or close passes on the
+// writer's SystemError as it stands; after a failing write `out` is left open for its owner
+// to discard.
 void writeBmp(const PixelBuffer& image, FileWriter& out);
 
 }  // namespace vireloc

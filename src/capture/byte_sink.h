@@ -1,4 +1,5 @@
-// Gathers the small pieces an encoder produces into large writes to a file.
+// Gathers the small pieces an encoder produces into large writes to a file. put and flush
+// pass on the writer's SystemError; the bytes of a failed write are dropped, not retried.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -17,9 +17,9 @@ struct PngSettings {
 PngSettings defaultPngSettings();
 
 // Writes `image` as PNG, then closes `out`. Throws AppError before writing anything for an
-// image requireEncodable refuses (no pixels, negative size, ...); a libpng failure or a
-// failing write or close becomes or propagates an AppError and leaves `out` open for its
-// owner to discard.
+// image requireEncodable refuses (no pixels, negative size, ...), and AppError when libpng
+// fails. A failing write or close passes on the writer's SystemError as it stands. After any
+// failure but a failing close, `out` is left open for its owner to discard.
 void writePng(const PixelBuffer& image, FileWriter& out);
 void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& settings);
 

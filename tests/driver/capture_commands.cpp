@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -30,31 +31,28 @@ BITMAPINFOHEADER dibHeader(int width, int height, WORD bits) {
   return header;
 }
 
+HBITMAP topDownSection(HDC dc, int width, int height, DWORD*& pixels) {
+  BITMAPINFO info{};
+  info.bmiHeader = dibHeader(width, -height, 32);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  pixels = static_cast<DWORD*>(bits);
+  return bitmap;
+}
+
 // A top-down 32-bit DIB section the caller can read pixel by pixel.
 struct Canvas {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-  DWORD* pixels = nullptr;
   int width = 0, height = 0;
+  DWORD* pixels = nullptr;
+  MemoryDc dc;
+  BitmapHandle bitmap;
+  SelectedObject selected;
 
-  Canvas(int w, int h) : width(w), height(h) {
-    BITMAPINFO info{};
-    info.bmiHeader = dibHeader(w, -h, 32);
-    dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  Canvas(int w, int h)
+      : width(w), height(h), dc(CreateCompatibleDC(nullptr)),
+        bitmap(topDownSection(dc.get(), w, h, pixels)), selected(dc.get(), bitmap.get()) {
     if (!dc || !bitmap) throw Failure("cannot create a drawing surface");
-    pixels = static_cast<DWORD*>(bits);
-    previous = SelectObject(dc, bitmap);
   }
-  ~Canvas() {
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
 
   void fill(DWORD colour) {
     GdiFlush();
@@ -69,8 +67,8 @@ RECT drawnCursorBox(HCURSOR cursor) {
   Canvas black(kSize, kSize), white(kSize, kSize);
   black.fill(0x000000);
   white.fill(0xFFFFFF);
-  DrawIconEx(black.dc, 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
-  DrawIconEx(white.dc, 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  DrawIconEx(black.dc.get(), 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  DrawIconEx(white.dc.get(), 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
   GdiFlush();
   RECT box{kSize, kSize, -1, -1};
   for (int y = 0; y < kSize; ++y) {
@@ -138,8 +136,7 @@ int cursorInfo(const Args& args) {
     source = "arrow";
     if (!GetIconInfo(cursor, &icon)) throw Failure("cannot read the arrow cursor");
   }
-  if (icon.hbmColor) DeleteObject(icon.hbmColor);
-  if (icon.hbmMask) DeleteObject(icon.hbmMask);
+  const BitmapHandle colour(icon.hbmColor), mask(icon.hbmMask);  // GetIconInfo's copies
   const RECT box = drawnCursorBox(cursor);
   printLine(joined({info.ptScreenPos.x, info.ptScreenPos.y, static_cast<long>(icon.xHotspot),
                     static_cast<long>(icon.yHotspot), box.left, box.top, box.right, box.bottom}) +
@@ -152,26 +149,6 @@ int cursorInfo(const Args& args) {
 namespace vireloc::driver {
 
 namespace {
-
-// Opens the clipboard with a window of its own (see clipboard_commands.cpp), retrying while
-// another program holds it.
-struct ClipboardOpen {
-  HWND window = CreateWindowExW(0, L"STATIC", L"vireloc-driver-capture", 0, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ClipboardOpen() {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-      if (OpenClipboard(window)) return;
-      Sleep(50);
-    }
-    throw Failure("cannot open the clipboard (held by another program)");
-  }
-  ~ClipboardOpen() {
-    CloseClipboard();
-    DestroyWindow(window);
-  }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-};
 
 // A 24-bit bottom-up BMP: the plainest form every image tool reads the same way.
 void writeBmp24(const std::wstring& path, int width, int height, const std::vector<DWORD>& topDown) {
@@ -200,16 +177,15 @@ int clipboardSaveBitmap(const Args& args) {
   std::vector<DWORD> pixels;
   BITMAP size{};
   {
-    ClipboardOpen open;
+    OpenClipboardScope open;
     auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     if (!bitmap || !GetObjectW(bitmap, sizeof size, &size))
       throw Failure("no readable bitmap on the clipboard");
     BITMAPINFO info{};
     info.bmiHeader = dibHeader(size.bmWidth, -size.bmHeight, 32);
     pixels.resize(static_cast<size_t>(size.bmWidth) * size.bmHeight);
-    HDC screen = GetDC(nullptr);
-    int rows = GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen;
+    int rows = GetDIBits(screen.get(), bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
     if (rows != size.bmHeight) throw Failure("GetDIBits read " + std::to_string(rows) + " rows");
   }
   writeBmp24(args[0], size.bmWidth, size.bmHeight, pixels);

@@ -1,9 +1,12 @@
 // Commands that read, change or hold the clipboard as another program would.
 #include <cstring>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -17,43 +20,28 @@ HWND clipboardWindow() {
   return window;
 }
 
-// Opens the clipboard for the lifetime of the object; another program may hold it briefly,
-// so a few attempts are made before giving up.
-class OpenClipboardScope {
- public:
-  OpenClipboardScope() {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-      if (OpenClipboard(clipboardWindow())) return;
-      Sleep(50);
-    }
-    throw Failure("cannot open the clipboard (held by another program)");
-  }
-  ~OpenClipboardScope() { CloseClipboard(); }
-  OpenClipboardScope(const OpenClipboardScope&) = delete;
-  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-};
-
-HGLOBAL globalCopy(const void* data, size_t bytes) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+GlobalMemory globalCopy(const void* data, size_t bytes) {
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) throw Failure("out of memory");
-  std::memcpy(GlobalLock(memory), data, bytes);
-  GlobalUnlock(memory);
+  const GlobalLockGuard lock(memory.get());
+  std::memcpy(lock.data(), data, bytes);
   return memory;
 }
 
-void setData(UINT format, HGLOBAL memory) {
-  if (SetClipboardData(format, memory)) return;
-  GlobalFree(memory);
-  throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
+// The clipboard takes the memory when it accepts it; refused, it is freed here.
+void setData(UINT format, GlobalMemory memory) {
+  if (!SetClipboardData(format, memory.get()))
+    throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
+  memory.release();
 }
 
 // Puts text on the clipboard as CF_UNICODETEXT, with the format `marker` holding `value`
 // beside it unless marker is 0, as password managers mark what viewers should not keep.
 void putText(const std::wstring& text, UINT marker, DWORD value) {
-  HGLOBAL textMemory = globalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalMemory textMemory = globalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   OpenClipboardScope open;
   EmptyClipboard();
-  setData(CF_UNICODETEXT, textMemory);
+  setData(CF_UNICODETEXT, std::move(textMemory));
   if (marker) setData(marker, globalCopy(&value, sizeof value));
 }
 
@@ -70,17 +58,35 @@ std::string formatName(UINT format) {
   return "#" + std::to_string(format);
 }
 
+// The pattern window's picture in a bitmap of the screen's format.
+BitmapHandle patternBitmap(int width, int height) {
+  const WindowDc screen;
+  const MemoryDc memory(CreateCompatibleDC(screen.get()));
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  const SelectedObject selected(memory.get(), bitmap.get());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) SetPixel(memory.get(), x, y, patternColour(x / 32, y / 32));
+  return bitmap;
+}
+
 }  // namespace
+
+OpenClipboardScope::OpenClipboardScope() {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (clipboard_.open(clipboardWindow())) return;
+    Sleep(50);
+  }
+  throw Failure("cannot open the clipboard (held by another program)");
+}
 
 std::optional<std::string> clipboardTextUtf8() {
   OpenClipboardScope open;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
-  auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  const GlobalLockGuard lock(data);
+  const auto* text = static_cast<const wchar_t*>(lock.data());
   if (!text) throw Failure("cannot lock the clipboard text");
-  std::wstring copy(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
-  GlobalUnlock(data);
-  return toUtf8(copy);
+  return toUtf8(std::wstring_view(text, wcsnlen(text, lock.size() / sizeof(wchar_t))));
 }
 
 int clipboardGetText(const Args& args) {
@@ -136,21 +142,12 @@ int clipboardSetPattern(const Args& args) {
   int height = static_cast<int>(parseNumber(args[1], "h"));
   if (width <= 0 || height <= 0 || width > 8192 || height > 8192)
     throw Failure("width and height must be 1 to 8192");
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) SetPixel(memory, x, y, patternColour(x / 32, y / 32));
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  BitmapHandle bitmap = patternBitmap(width, height);
   OpenClipboardScope open;
   EmptyClipboard();
-  if (!SetClipboardData(CF_BITMAP, bitmap)) {
-    DeleteObject(bitmap);
+  if (!SetClipboardData(CF_BITMAP, bitmap.get()))
     throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
-  }
+  bitmap.release();  // the clipboard's now
   return 0;
 }
 

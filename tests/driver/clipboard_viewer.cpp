@@ -4,12 +4,14 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
 namespace {
 
 HWND nextViewer = nullptr;
+bool joined = false;  // only a window in the chain unchains itself and says so
 
 // What the clipboard holds now, for the line of one notification.
 std::string clipboardState() {
@@ -39,12 +41,14 @@ LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       else if (nextViewer)
         SendMessageW(nextViewer, message, wParam, lParam);
       return 0;
-    case WM_TIMER:
-      DestroyWindow(window);
+    case WM_TIMER:  // time to leave: the window goes once the loop ends
+      PostQuitMessage(0);
       return 0;
     case WM_DESTROY:
-      ChangeClipboardChain(window, nextViewer);
-      printLine("left");
+      if (joined) {
+        ChangeClipboardChain(window, nextViewer);
+        printLine("left");
+      }
       PostQuitMessage(0);
       return 0;
     default:
@@ -64,16 +68,17 @@ int clipboardViewer(const Args& args) {
   windowClass.lpszClassName = L"ViRelocClipboardViewer";
   RegisterClassW(&windowClass);
   // Hidden and top-level, as a program's main window is.
-  HWND window = CreateWindowExW(0, L"ViRelocClipboardViewer", L"vireloc-clipboard-viewer", 0, 0,
-                                0, 0, 0, nullptr, nullptr, instance, nullptr);
+  const OwnedWindow window(CreateWindowExW(0, L"ViRelocClipboardViewer", L"vireloc-clipboard-viewer",
+                                           0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
   if (!window) throw Failure("CreateWindow failed, error " + std::to_string(GetLastError()));
-  SetTimer(window, 1, seconds * 1000, nullptr);
+  SetTimer(window.get(), 1, seconds * 1000, nullptr);
   // The first notification arrives inside this call, before the next viewer is known.
   SetLastError(0);
-  nextViewer = SetClipboardViewer(window);
+  nextViewer = SetClipboardViewer(window.get());
   if (!nextViewer && GetLastError() != 0)
     throw Failure("SetClipboardViewer failed, error " + std::to_string(GetLastError()));
-  printLine("joined " + hexHandle(window) + " " + hexHandle(nextViewer));
+  joined = true;
+  printLine("joined " + hexHandle(window.get()) + " " + hexHandle(nextViewer));
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;

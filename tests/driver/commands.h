@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -34,6 +35,16 @@ int dropFiles(const Args& args);
 std::vector<char> dropFilesBlock(const std::vector<std::wstring>& paths, POINT at);
 int dragFiles(const Args& args);
 int fileMd5(const Args& args);  // the program's own fileMd5, as lower-case hex
+
+// The clipboard, opened for one scope with the driver's own window. Another program may hold
+// it briefly, so a few attempts are made before a Failure.
+class OpenClipboardScope {
+ public:
+  OpenClipboardScope();
+
+ private:
+  ClipboardSession clipboard_;
+};
 
 int clipboardGetText(const Args& args);
 int clipboardSetText(const Args& args);

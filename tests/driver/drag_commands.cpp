@@ -10,6 +10,7 @@
 #include "driver_util.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_file_drop.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -30,11 +31,13 @@ bool isFileList(const FORMATETC* format) {
 // The file list in global memory, as a data object hands it over.
 HGLOBAL dropBlock(const std::vector<std::wstring>& paths) {
   const std::vector<char> bytes = dropFilesBlock(paths, POINT{0, 0});
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
   if (!block) return nullptr;
-  std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(block)));
-  GlobalUnlock(block);
-  return block;
+  {
+    const GlobalLockGuard lock(block.get());
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(lock.data()));
+  }
+  return block.release();
 }
 
 class FileList final : public ComObject<IDataObject> {
@@ -109,7 +112,7 @@ HRESULT ButtonSource::GiveFeedback(DWORD effect) {
 }
 
 // Topmost, so the press is its own; by the right edge, clear of the program's windows.
-HWND showSourceWindow() {
+OwnedWindow showSourceWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -121,12 +124,12 @@ HWND showSourceWindow() {
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   constexpr int kSize = 48;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"ViRelocDragSource",
-                                L"vireloc-drag-source", WS_POPUP | WS_VISIBLE,
-                                area.right - 2 * kSize, (area.top + area.bottom - kSize) / 2, kSize,
-                                kSize, nullptr, nullptr, instance, nullptr);
+  OwnedWindow window(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"ViRelocDragSource",
+                                     L"vireloc-drag-source", WS_POPUP | WS_VISIBLE,
+                                     area.right - 2 * kSize, (area.top + area.bottom - kSize) / 2,
+                                     kSize, kSize, nullptr, nullptr, instance, nullptr));
   if (!window) throw Failure("CreateWindow failed, error " + std::to_string(GetLastError()));
-  UpdateWindow(window);
+  UpdateWindow(window.get());
   return window;
 }
 
@@ -144,26 +147,31 @@ bool waitForPress(HWND source, ULONGLONG deadline) {
   }
 }
 
+// Shows the source window, waits for the press on it and drags the files from there; the
+// window goes as soon as the drag ends.
+HRESULT dragFrom(std::vector<std::wstring> paths, ULONGLONG deadline, DWORD& effect) {
+  const OwnedWindow source = showSourceWindow();
+  RECT box{};
+  GetWindowRect(source.get(), &box);
+  printLine("source " + std::to_string((box.left + box.right) / 2) + " " +
+            std::to_string((box.top + box.bottom) / 2));
+  if (!waitForPress(source.get(), deadline)) throw Failure("no left press on the source window in time");
+
+  ComPtr<FileList> data = make<FileList>(std::move(paths));
+  ComPtr<ButtonSource> dropSource = make<ButtonSource>(deadline);
+  // What a drag of files from the shell allows; the target picks.
+  return DoDragDrop(data.get(), dropSource.get(),
+                    DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+}
+
 }  // namespace
 
 int dragFiles(const Args& args) {
   if (args.size() < 2) throw Failure("usage: drag-files <seconds> <path>...");
   const ULONGLONG deadline = GetTickCount64() + parseNumber(args[0], "seconds") * 1000;
   const OleSession ole;
-  HWND source = showSourceWindow();
-  RECT box{};
-  GetWindowRect(source, &box);
-  printLine("source " + std::to_string((box.left + box.right) / 2) + " " +
-            std::to_string((box.top + box.bottom) / 2));
-  if (!waitForPress(source, deadline)) throw Failure("no left press on the source window in time");
-
-  ComPtr<FileList> data = make<FileList>(std::vector<std::wstring>(args.begin() + 1, args.end()));
-  ComPtr<ButtonSource> dropSource = make<ButtonSource>(deadline);
   DWORD effect = DROPEFFECT_NONE;
-  // What a drag of files from the shell allows; the target picks.
-  const HRESULT result = DoDragDrop(data.get(), dropSource.get(),
-                                    DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
-  DestroyWindow(source);
+  const HRESULT result = dragFrom({args.begin() + 1, args.end()}, deadline, effect);
   if (result == DRAGDROP_S_DROP)
     printLine("dropped " + effectName(effect));
   else if (result == DRAGDROP_S_CANCEL)

@@ -5,6 +5,7 @@
 #include "commands.h"
 
 using namespace vireloc::driver;
+using vireloc::toUtf8;
 
 namespace {
 

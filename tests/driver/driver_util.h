@@ -1,4 +1,5 @@
-// Shared helpers of the test driver: text conversion, number parsing, output.
+// Shared helpers of the test driver: number parsing, output, windows. Text goes through the
+// program's own toUtf8 and toWide.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/win32/text_conversion.h"
 
 namespace vireloc::driver {
 
@@ -15,9 +18,6 @@ struct Failure : std::runtime_error {
 };
 
 using Args = std::vector<std::wstring>;
-
-std::string toUtf8(const std::wstring& text);
-std::wstring fromUtf8(const std::string& text);
 
 // Decimal or 0x-prefixed hexadecimal; anything else is a Failure naming `what`.
 unsigned long long parseNumber(const std::wstring& text, const char* what);

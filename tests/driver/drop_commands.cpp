@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -30,15 +31,13 @@ int dropFiles(const Args& args) {
   HWND target = parseWindow(args[0]);
   DWORD processId = 0;
   if (!GetWindowThreadProcessId(target, &processId)) throw Failure("no such window");
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  const KernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
   if (!process) throw Failure("OpenProcess failed: " + std::to_string(GetLastError()));
   const std::vector<char> block = dropFilesBlock({args.begin() + 1, args.end()}, POINT{10, 10});
   // The receiver releases the block with DragFinish; until then it is its memory.
-  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
-  const DWORD error = GetLastError();
-  CloseHandle(process);
-  if (!written) throw Failure("could not write the drop into the program: " + std::to_string(error));
+  void* remote = VirtualAllocEx(process.get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !WriteProcessMemory(process.get(), remote, block.data(), block.size(), nullptr))
+    throw Failure("could not write the drop into the program: " + std::to_string(GetLastError()));
   if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0))
     throw Failure("PostMessage failed: " + std::to_string(GetLastError()));
   return 0;

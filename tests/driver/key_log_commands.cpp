@@ -2,6 +2,7 @@
 // the desktop, including those another process injects with keybd_event.
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 #include <cstdio>
 
@@ -31,7 +32,7 @@ int keyLog(const Args& args) {
     throw Failure("usage: key-log <seconds> [events]");
   const ULONGLONG deadline = GetTickCount64() + parseNumber(args[0], "seconds") * 1000;
   eventsLeft = args.size() == 2 ? parseNumber(args[1], "events") : ~0ULL;
-  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, logKey, GetModuleHandleW(nullptr), 0);
+  const HookHandle hook(SetWindowsHookExW(WH_KEYBOARD_LL, logKey, GetModuleHandleW(nullptr), 0));
   if (!hook) throw Failure("cannot install the keyboard hook, error " + std::to_string(GetLastError()));
   printLine("ready");  // events from now on are logged
   // The hook is called from this thread's message retrieval, so the thread keeps pumping.
@@ -40,7 +41,6 @@ int keyLog(const Args& args) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
-  UnhookWindowsHookEx(hook);
   return 0;
 }
 

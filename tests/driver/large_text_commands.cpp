@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -18,7 +19,7 @@ constexpr ULONGLONG kTimeoutMs = 120000;
 class LoopProbe {
  public:
   explicit LoopProbe(HWND window) : window_(window) {
-    thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
+    thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
     if (!thread_) throw Failure("CreateThread failed");
   }
   ~LoopProbe() { stop(); }
@@ -29,9 +30,8 @@ class LoopProbe {
   ULONGLONG stop() {
     if (thread_) {
       InterlockedExchange(&stopping_, 1);
-      WaitForSingleObject(thread_, INFINITE);
-      CloseHandle(thread_);
-      thread_ = nullptr;
+      WaitForSingleObject(thread_.get(), INFINITE);
+      thread_.reset();
     }
     return longestMs_;
   }
@@ -50,7 +50,7 @@ class LoopProbe {
   }
 
   HWND window_;
-  HANDLE thread_ = nullptr;
+  KernelHandle thread_;
   volatile LONG stopping_ = 0;
   ULONGLONG longestMs_ = 0;
 };
@@ -86,32 +86,29 @@ std::wstring listBoxRow(HWND list, int row) {
 }
 
 void putText(HWND owner, const std::wstring& text) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
   if (!memory) throw Failure("out of memory");
-  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-  GlobalUnlock(memory);
-  if (!OpenClipboard(owner)) {
-    GlobalFree(memory);
-    throw Failure("cannot open the clipboard");
+  {
+    const GlobalLockGuard lock(memory.get());
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(lock.data()));
   }
+  ClipboardSession clipboard;
+  if (!clipboard.open(owner)) throw Failure("cannot open the clipboard");
   EmptyClipboard();
-  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-  CloseClipboard();
-  if (!put) {
-    GlobalFree(memory);
+  if (!SetClipboardData(CF_UNICODETEXT, memory.get()))
     throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
-  }
+  memory.release();  // the clipboard's now
 }
 
 // Length and first line of the clipboard's text, the clipboard being open.
 std::pair<size_t, std::wstring> openedClipboardText() {
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  if (!data) throw Failure("no text on the clipboard");
+  const GlobalLockGuard lock(data);
+  const auto* text = static_cast<const wchar_t*>(lock.data());
   if (!text) throw Failure("no text on the clipboard");
-  const size_t length = wcsnlen(text, GlobalSize(data) / sizeof(wchar_t));
-  std::wstring firstLine(text, std::min<size_t>(wcscspn(text, L"\r"), length));
-  GlobalUnlock(data);
-  return {length, firstLine};
+  const size_t length = wcsnlen(text, lock.size() / sizeof(wchar_t));
+  return {length, std::wstring(text, std::min<size_t>(wcscspn(text, L"\r"), length))};
 }
 
 HWND ownerWindow() {
@@ -126,6 +123,32 @@ void pauseAnswering() {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// Empties the clipboard as a program of the driver's own.
+void emptyClipboard() {
+  ClipboardSession clipboard;
+  if (!clipboard.open(ownerWindow())) throw Failure("cannot open the clipboard");
+  EmptyClipboard();
+}
+
+// The clipboard text's length and first line, and when it could be read.
+struct ArrivedText {
+  size_t length;
+  std::wstring firstLine;
+  ULONGLONG at;
+};
+
+// Waits, answering, until the clipboard holds text and opens for the driver.
+ArrivedText awaitClipboardText(ULONGLONG start) {
+  ClipboardSession clipboard;
+  while (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !clipboard.open(ownerWindow())) {
+    if (GetTickCount64() - start > kTimeoutMs) throw Failure("the clipboard never held the text");
+    pauseAnswering();
+  }
+  const ULONGLONG at = GetTickCount64();
+  auto [length, firstLine] = openedClipboardText();
+  return {length, std::move(firstLine), at};
 }
 
 void printFigure(const char* name, ULONGLONG value) { printLine(std::string(name) + " " + std::to_string(value)); }
@@ -156,26 +179,18 @@ int largeTextReuse(const Args& args) {
   HWND list = parseWindow(args[0]);
   const auto length = static_cast<size_t>(parseNumber(args[1], "utf16-chars"));
   const std::wstring firstLine = listBoxRow(list, 0);
-  if (!OpenClipboard(ownerWindow())) throw Failure("cannot open the clipboard");
-  EmptyClipboard();
-  CloseClipboard();
+  emptyClipboard();
   RECT row{};
   SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
   LoopProbe probe(mainForm());
   const ULONGLONG start = GetTickCount64();
   // Row 0 is selected already: the second press of a double-click is all the list box needs.
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, (row.top + row.bottom) / 2));
-  while (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(ownerWindow())) {
-    if (GetTickCount64() - start > kTimeoutMs) throw Failure("the clipboard never held the text");
-    pauseAnswering();
-  }
-  const ULONGLONG elapsed = GetTickCount64() - start;
-  const auto [found, foundFirstLine] = openedClipboardText();
-  CloseClipboard();
-  if (found != length || firstLine.rfind(foundFirstLine, 0) != 0)
-    throw Failure("the clipboard holds " + std::to_string(found) + " characters beginning '" +
-                  toUtf8(foundFirstLine) + "'");
-  printFigure("reuse-ms", elapsed);
+  const ArrivedText found = awaitClipboardText(start);
+  if (found.length != length || firstLine.rfind(found.firstLine, 0) != 0)
+    throw Failure("the clipboard holds " + std::to_string(found.length) + " characters beginning '" +
+                  toUtf8(found.firstLine) + "'");
+  printFigure("reuse-ms", found.at - start);
   printFigure("longest-wait-ms", probe.stop());
   return 0;
 }

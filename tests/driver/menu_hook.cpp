@@ -2,23 +2,22 @@
 // read by their own process under Wine, so the description is made there and handed back
 // through shared memory.
 #include "menu_dump.h"
+#include "platform/win32/win32_handles.h"
 
 using namespace vireloc::driver;
 
 static void writeDump(const std::wstring& text, bool readable) {
-  HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, kDumpMappingName);
+  const vireloc::KernelHandle mapping(OpenFileMappingW(FILE_MAP_WRITE, FALSE, kDumpMappingName));
   if (!mapping) return;
-  if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kDumpMappingBytes)) {
-    auto* length = static_cast<DWORD*>(view);
-    auto* chars = reinterpret_cast<wchar_t*>(length + 1);
-    DWORD room = (kDumpMappingBytes - sizeof(DWORD)) / sizeof(wchar_t);
-    DWORD size = readable ? static_cast<DWORD>(text.size()) : 0;
-    if (size > room) size = room;
-    text.copy(chars, size);
-    *length = readable ? size : 0xFFFFFFFFu;  // all ones: the menu could not be read
-    UnmapViewOfFile(view);
-  }
-  CloseHandle(mapping);
+  const vireloc::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, kDumpMappingBytes));
+  if (!view) return;
+  auto* length = static_cast<DWORD*>(view.get());
+  auto* chars = reinterpret_cast<wchar_t*>(length + 1);
+  DWORD room = (kDumpMappingBytes - sizeof(DWORD)) / sizeof(wchar_t);
+  DWORD size = readable ? static_cast<DWORD>(text.size()) : 0;
+  if (size > room) size = room;
+  text.copy(chars, size);
+  *length = readable ? size : 0xFFFFFFFFu;  // all ones: the menu could not be read
 }
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK menuHookProc(int code, WPARAM wParam,

@@ -1,6 +1,7 @@
 // A window with a known picture, for capture tests to compare against.
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -17,9 +18,8 @@ LRESULT CALLBACK patternWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     for (int y = 0; y < client.bottom; y += kCell) {
       for (int x = 0; x < client.right; x += kCell) {
         RECT cell{x, y, x + kCell, y + kCell};
-        HBRUSH brush = CreateSolidBrush(patternColour(x / kCell, y / kCell));
-        FillRect(dc, &cell, brush);
-        DeleteObject(brush);
+        const BrushHandle brush(CreateSolidBrush(patternColour(x / kCell, y / kCell)));
+        FillRect(dc, &cell, brush.get());
       }
     }
     EndPaint(window, &paint);

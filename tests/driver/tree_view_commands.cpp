@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -16,32 +17,26 @@ class RemoteBuffer {
   RemoteBuffer(HWND window, size_t size) : size_(size) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
     if (!process_) throw Failure("cannot open the tree's process");
-    memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-    if (!memory_) {
-      CloseHandle(process_);
-      throw Failure("cannot lend memory in the tree's process");
-    }
+    memory_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!memory_) throw Failure("cannot lend memory in the tree's process");
   }
-  ~RemoteBuffer() {
-    VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    CloseHandle(process_);
-  }
+  ~RemoteBuffer() { VirtualFreeEx(process_.get(), memory_, 0, MEM_RELEASE); }
   RemoteBuffer(const RemoteBuffer&) = delete;
   RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
   char* at(size_t offset) const { return memory_ + offset; }
   void write(size_t offset, const void* data, size_t size) const {
-    WriteProcessMemory(process_, memory_ + offset, data, size, nullptr);
+    WriteProcessMemory(process_.get(), memory_ + offset, data, size, nullptr);
   }
   void read(size_t offset, void* data, size_t size) const {
-    ReadProcessMemory(process_, memory_ + offset, data, size, nullptr);
+    ReadProcessMemory(process_.get(), memory_ + offset, data, size, nullptr);
   }
 
  private:
   size_t size_;
-  HANDLE process_ = nullptr;
+  KernelHandle process_;
   char* memory_ = nullptr;
 };
 

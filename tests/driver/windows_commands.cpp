@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
 
@@ -149,11 +150,10 @@ int waitIdle(const Args& args) {
   requireArgs(args, 2, "wait-idle <hwnd> <seconds>");
   DWORD processId = 0;
   if (!GetWindowThreadProcessId(parseWindow(args[0]), &processId)) throw Failure("no such window");
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
   if (!process) throw Failure("OpenProcess failed, error " + std::to_string(GetLastError()));
   const auto milliseconds = static_cast<DWORD>(parseNumber(args[1], "seconds") * 1000);
-  const DWORD waited = WaitForInputIdle(process, milliseconds);
-  CloseHandle(process);
+  const DWORD waited = WaitForInputIdle(process.get(), milliseconds);
   if (waited == WAIT_TIMEOUT)
     throw Failure("the program is still busy after " + toUtf8(args[1]) + " s");
   if (waited != 0) throw Failure("WaitForInputIdle failed, error " + std::to_string(GetLastError()));

@@ -114,17 +114,17 @@ TEST(BmpEncoder, FailedWriteOrClosePropagatesTheWritersError) {
     MemoryFileWriter out;
     out.failAfter(failAt);
     EXPECT_THROW(
-        try { writeBmp(image, out); } catch (const AppError& e) {
+        try { writeBmp(image, out); } catch (const SystemError& e) {
           EXPECT_STREQ(e.what(), "disk full");
           throw;
         },
-        AppError)
+        SystemError)
         << failAt;
     EXPECT_FALSE(out.closed);
   }
   MemoryFileWriter out;
   out.failOnClose();
-  EXPECT_THROW(writeBmp(image, out), AppError);
+  EXPECT_THROW(writeBmp(image, out), SystemError);
 }
 
 }  // namespace

@@ -183,14 +183,14 @@ TEST(JpegEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
     try {
       writeJpeg(image, out);
       ADD_FAILURE() << "no error at " << failAt;
-    } catch (const AppError& e) {
+    } catch (const SystemError& e) {
       EXPECT_STREQ(e.what(), "disk full") << failAt;
     }
     EXPECT_FALSE(out.closed);
   }
   MemoryFileWriter out;
   out.failOnClose();
-  EXPECT_THROW(writeJpeg(image, out), AppError);
+  EXPECT_THROW(writeJpeg(image, out), SystemError);
 }
 
 TEST(JpegEncoder, RefusesSidesLongerThanTheFormatAllows) {

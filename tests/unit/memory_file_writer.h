@@ -1,4 +1,5 @@
 // A FileWriter that keeps the bytes in memory and can be told to fail, for encoder tests.
+// It fails as the real writers do, with SystemError.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -17,14 +18,14 @@ class MemoryFileWriter : public FileWriter {
   void failOnClose() { failOnClose_ = true; }
 
   void write(const void* data, std::size_t size) override {
-    if (closed) throw AppError("write after close");
-    if (bytes.size() + size > failAfter_) throw AppError("disk full");
+    if (closed) throw SystemError(6, "write after close");  // ERROR_INVALID_HANDLE
+    if (bytes.size() + size > failAfter_) throw SystemError(112, "disk full");  // ERROR_DISK_FULL
     auto* p = static_cast<const std::uint8_t*>(data);
     bytes.insert(bytes.end(), p, p + size);
     ++writes;
   }
   void close() override {
-    if (failOnClose_) throw AppError("close failed");
+    if (failOnClose_) throw SystemError(112, "close failed");
     closed = true;
   }
 

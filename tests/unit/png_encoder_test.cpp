@@ -182,14 +182,14 @@ TEST(PngEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
     try {
       writePng(image, out);
       ADD_FAILURE() << "no error at " << failAt;
-    } catch (const AppError& e) {
+    } catch (const SystemError& e) {
       EXPECT_STREQ(e.what(), "disk full") << failAt;
     }
     EXPECT_FALSE(out.closed);
   }
   MemoryFileWriter out;
   out.failOnClose();
-  EXPECT_THROW(writePng(image, out), AppError);
+  EXPECT_THROW(writePng(image, out), SystemError);
 }
 
 TEST(PngEncoder, LibpngRefusalsBecomeAppErrors) {

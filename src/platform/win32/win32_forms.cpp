@@ -5,6 +5,7 @@
 
 #include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_form_controls.h"
 #include "platform/win32/win32_menu_builder.h"
 #include "platform/win32/win32_system_error.h"
 #include "platform/win32/win32_window_class.h"

@@ -42,17 +42,6 @@ struct Win32Form {
 // Tells the form's handler; the handler may destroy the form, which is not touched afterwards.
 void deliverFormEvent(Win32Form& form, const FormEvent& event);
 
-// Controls: creation and the painting and notifications the form window passes on to them.
-FontHandle createFormFont(const FontSpec& layout);
-void createControls(Win32Form& form);
-bool drawRow(Win32Form& form, const DRAWITEMSTRUCT& item);
-void setRowTexts(const Win32Control& list, const std::vector<std::string>& rows);
-std::vector<int> selectedRowsOf(const Win32Control& list);
-void setTooltip(Win32Form& form, const Win32Control& control, const std::string& text);
-void prepareTreeView(const Win32Control& tree);
-// A TreeView's notification; true with its result when it was one.
-bool onTreeNotify(Win32Form& form, const NMHDR& header, LRESULT& result);
-
 class Win32Forms final : public Forms {
  public:
   WindowHandle createForm(const FormSpec& layout, FormEvents& events) override;

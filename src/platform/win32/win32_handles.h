@@ -51,6 +51,9 @@ struct GdiObjectCloser {
 struct MemoryDcCloser {
   bool operator()(HDC dc) const { return DeleteDC(dc) != 0; }
 };
+struct WindowCloser {
+  bool operator()(HWND window) const { return DestroyWindow(window) != 0; }
+};
 struct MenuCloser {
   // Destroys the submenus attached to it as well.
   bool operator()(HMENU menu) const { return DestroyMenu(menu) != 0; }
@@ -76,11 +79,13 @@ using KernelHandle = ScopedHandle<HANDLE, KernelHandleCloser>;
 using BitmapHandle = ScopedHandle<HBITMAP, GdiObjectCloser>;
 using PaletteHandle = ScopedHandle<HPALETTE, GdiObjectCloser>;
 using FontHandle = ScopedHandle<HFONT, GdiObjectCloser>;
+using BrushHandle = ScopedHandle<HBRUSH, GdiObjectCloser>;
+using OwnedWindow = ScopedHandle<HWND, WindowCloser>;
 using MenuHandle = ScopedHandle<HMENU, MenuCloser>;
 using MemoryDc = ScopedHandle<HDC, MemoryDcCloser>;
 using GlobalMemory = ScopedHandle<HGLOBAL, GlobalMemoryCloser>;
 using DropHandle = ScopedHandle<HDROP, DropCloser>;
-using MappedView = ScopedHandle<const void*, MappedViewCloser>;
+using MappedView = ScopedHandle<void*, MappedViewCloser>;
 using HookHandle = ScopedHandle<HHOOK, HookCloser>;
 
 // A window's device context from GetDC (the screen's for window 0), released with ReleaseDC.
@@ -133,6 +138,25 @@ class SelectedPalette {
  private:
   HDC dc_;
   HPALETTE previous_;
+};
+
+// The clipboard opened by a window of this thread, closed again on every path.
+class ClipboardSession {
+ public:
+  ClipboardSession() = default;
+  ~ClipboardSession() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+  // OpenClipboard unless already open; false while another window holds the clipboard.
+  bool open(HWND owner) {
+    if (!open_) open_ = OpenClipboard(owner) != 0;
+    return open_;
+  }
+
+ private:
+  bool open_ = false;
 };
 
 // GlobalLock for one scope.

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/text_conversion.h"
-#include "platform/win32/win32_forms.h"
+#include "platform/win32/win32_form_controls.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_system_error.h"
 
