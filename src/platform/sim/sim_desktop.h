@@ -12,33 +12,15 @@
 
 #include "platform/platform.h"
 #include "platform/sim/sim_http_server.h"
+#include "platform/sim/sim_message_boxes.h"
+#include "platform/sim/sim_notification_area.h"
+#include "platform/sim/sim_windowing.h"
+#include "platform/sim/sim_world.h"
 
 namespace vireloc::sim {
 
-struct SimWindow {
-  std::string className;
-  std::string title;
-  WindowHandle owner = 0;
-  WindowHandle parent = 0;
-  std::optional<Rect> rect;
-  MessageHandler* handler = nullptr;  // none for other programs' windows
-  bool iconic = false;
-  bool visible = false;
-};
 
-struct NotifyRequest {
-  NotifyAction action;
-  NotifyIconData data;
-  std::string tip() const { return data.szTip.data(); }
-};
 
-struct MessageBoxRecord {
-  WindowHandle owner;
-  std::string text;
-  std::string caption;
-  MessageBoxIcon icon;
-  bool answered = true;  // false: a pending quit closed it before the user could read it
-};
 
 struct KeyEvent {
   std::uint8_t virtualKey;
@@ -111,55 +93,15 @@ struct ShownContextMenu {
   Point at;
 };
 
-// A message sent to another program's window.
-struct ForeignMessage {
-  WindowHandle window;
-  std::uint32_t message;
-  WParam wParam;
-  LParam lParam;
-};
 
-class SimDesktop final : public Windowing, public MessageBoxes, public NotificationArea,
-                         public PopupMenus, public Icons, public KeyboardMouse, public Clipboard, public Screen,
+class SimDesktop final : public SimWorld, public SimWindowing, public SimMessageBoxes,
+                         public SimPopupMenus, public SimNotificationArea, public SimIcons,
+                         public KeyboardMouse, public Clipboard, public Screen,
                          public ProfileFiles, public Files, public Shell, public Forms,
                          public ShellNamespace, public FileDigests {
  public:
   SimDesktop();
   Platform platform();
-
-  // ---- Windowing
-  WindowHandle createHiddenWindow(const std::string& className, const std::string& title,
-                                  MessageHandler& handler) override;
-  void destroyWindow(WindowHandle window) override;
-  LResult defaultWindowProc(WindowHandle, std::uint32_t, WParam, LParam) override;
-  std::uint32_t registerWindowMessage(const std::string& name) override;
-  WindowHandle findTopLevelWindow(const std::string& title) override;
-  WindowHandle ownerOf(WindowHandle window) override;
-  bool isIconic(WindowHandle window) override;
-  void openIcon(WindowHandle window) override;
-  void setForegroundWindow(WindowHandle window) override;
-  void hideWindow(WindowHandle window) override;
-  void setWindowText(WindowHandle window, const std::string& text) override;
-  bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
-  LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
-                      LParam lParam) override;
-  WindowHandle foregroundWindow() override { return foreground; }
-  WindowHandle windowFromPoint(Point point) override;
-  WindowHandle parentOf(WindowHandle window) override;
-  std::optional<Rect> windowRect(WindowHandle window) override;
-  void runMessageLoop() override;
-  void quitMessageLoop() override { quitPosted_ = true; }
-
-  // ---- Message boxes, notification area, icons
-  void showMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                      MessageBoxIcon icon) override;
-  bool askYesNo(WindowHandle owner, const std::string& text, const std::string& caption) override;
-  bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
-  std::uint32_t trackPopupMenu(const std::vector<MenuEntry>& items, Point at,
-                               WindowHandle owner) override;
-  IconHandle loadApplicationIcon() override;
-  IconHandle copyIcon(IconHandle icon) override;
-  void destroyIcon(IconHandle icon) override;
 
   // ---- Keyboard and mouse
   std::int16_t keyState(std::uint8_t virtualKey) override;
@@ -258,23 +200,6 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   void showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) override;
 
   // ==== Test side: state
-  std::map<WindowHandle, SimWindow> windows;
-  WindowHandle foreground = 0;
-  std::vector<WindowHandle> foregroundRequests;
-  std::vector<NotifyRequest> notifyRequests;
-  std::map<std::uintptr_t, NotifyIconData> trayIcons;  // by uID, what the shell shows
-  std::vector<MessageBoxRecord> messageBoxes;  // questions too, with the question icon
-  std::deque<bool> questionAnswers;  // the coming questions' answers; none left: No (Esc)
-  struct ShownMenu {
-    std::vector<MenuEntry> items;
-    Point at;
-    WindowHandle owner;
-  };
-  std::vector<ShownMenu> shownMenus;
-  // Captions chosen in the coming menus, one per menu ("" dismisses it); a submenu item is
-  // named by its own caption.
-  std::deque<std::string> menuChoices;
-  std::set<IconHandle> liveIcons;
   std::map<std::uint8_t, bool> keysDown;
   std::optional<Point> cursor = Point{};
   std::vector<KeyEvent> keyEvents;
@@ -289,7 +214,6 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
   std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
   std::uint32_t clipboardSequence = 1;
-  std::vector<ForeignMessage> foreignMessages;  // sent to windows of other programs
   PixelBuffer screenImage;                // the primary screen, 32 bits per pixel
   Rect workAreaRect;
   std::uintptr_t cursorHandle = 0x7F00;
@@ -312,9 +236,7 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   std::optional<std::uint32_t> processStartError;  // every start fails with this code
   std::vector<std::string> shellDeletions;  // paths given to the shell's delete, in order
   // The update server and the client reaching it; events of duringModal run inside transfers.
-  SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPosted_; }};
-  bool loopEndedByQuit = false;  // the last message loop ended through quitMessageLoop
-  bool quitPending() const { return quitPosted_; }
+  SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPending(); }};
   std::map<WindowHandle, SimForm> forms;
   // A form's frame: fixed border on each side, caption and one-line menu bar above the client.
   static constexpr int kFormBorder = 3;
@@ -328,21 +250,8 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   static constexpr ImageListHandle kSmallIcons = 0x5150;
 
   // ==== Test side: events
-  // Runs inside the next modal moment (message box, popup menu), in the order given.
-  std::deque<std::function<void()>> duringModal;
-  // Queued into the message loop, handled in order; the loop returns when none is left.
-  void queue(std::function<void()> action);
   // Another program replaces the clipboard's contents; the chain hears of it.
   void otherProgramCopies(SimClipboardContent content);
-  // Another program's top-level window.
-  WindowHandle addForeignWindow(const std::string& className, const std::string& title,
-                                WindowHandle owner = 0);
-  // The shell restarts: every icon is gone and "TaskbarCreated" is broadcast.
-  void restartShell();
-  // The user logs off: WM_QUERYENDSESSION, then WM_ENDSESSION(true), to every window.
-  void endSession();
-  void broadcast(std::uint32_t message, WParam wParam, LParam lParam);
-  WindowHandle findWindowByClass(const std::string& className) const;
   // Forms, used as a user would: disabled controls and menu items do nothing.
   void clickControl(WindowHandle form, const std::string& control);
   // A press on a row: the left button selects the row before the control hears of it.
@@ -380,16 +289,10 @@ class SimDesktop final : public Windowing, public MessageBoxes, public Notificat
   static std::string keyOf(const std::string& path);
 
  private:
-  void runModalScript();
   void deliver(WindowHandle form, const FormEvent& event);
   std::vector<ShellFolder> subfoldersOf(const ShellItemId& parent) const;
   ShellRequestId answerLater(std::function<void()> answer);
 
-  WindowHandle nextHandle_ = 0x10010;
-  IconHandle nextIcon_ = 0x20010;
-  std::map<std::string, std::uint32_t> registeredMessages_;
-  std::deque<std::function<void()>> queue_;
-  bool quitPosted_ = false;
   bool clipboardChangedWhileOpen_ = false;
   TreeItemId nextTreeItem_ = 0x30010;
   ShellRequestId nextShellRequest_ = 1;

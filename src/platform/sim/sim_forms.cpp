@@ -47,9 +47,8 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
 }
 
 WindowHandle SimDesktop::createForm(const FormSpec& layout, FormEvents& events) {
-  const WindowHandle handle = nextHandle_;
-  nextHandle_ += 0x10;
-  windows[handle] = SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false};
+  const WindowHandle handle =
+      addWindow(SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false});
   SimForm& form = forms[handle];
   form.layout = layout;
   form.events = &events;

@@ -2,41 +2,6 @@
 
 namespace vireloc::sim {
 
-bool SimDesktop::notifyIcon(NotifyAction action, const NotifyIconData& data) {
-  notifyRequests.push_back({action, data});
-  auto shown = trayIcons.find(data.uID);
-  switch (action) {
-    case NotifyAction::Add:
-      if (shown != trayIcons.end()) return false;
-      trayIcons[data.uID] = data;
-      return true;
-    case NotifyAction::Modify:
-      if (shown == trayIcons.end()) return false;
-      if (data.uFlags & nif::Message) shown->second.uCallbackMessage = data.uCallbackMessage;
-      if (data.uFlags & nif::Icon) shown->second.hIcon = data.hIcon;
-      if (data.uFlags & nif::Tip) shown->second.szTip = data.szTip;
-      return true;
-    case NotifyAction::Delete:
-      if (shown == trayIcons.end()) return false;
-      trayIcons.erase(shown);
-      return true;
-  }
-  return false;
-}
-
-IconHandle SimDesktop::loadApplicationIcon() {
-  const IconHandle icon = nextIcon_++;
-  liveIcons.insert(icon);
-  return icon;
-}
-
-IconHandle SimDesktop::copyIcon(IconHandle icon) {
-  if (!liveIcons.count(icon)) return 0;
-  return loadApplicationIcon();
-}
-
-void SimDesktop::destroyIcon(IconHandle icon) { liveIcons.erase(icon); }
-
 std::int16_t SimDesktop::keyState(std::uint8_t virtualKey) {
   auto it = keysDown.find(virtualKey);
   return it != keysDown.end() && it->second ? static_cast<std::int16_t>(-128) : 0;
