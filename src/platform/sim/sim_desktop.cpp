@@ -8,15 +8,11 @@ SimDesktop::SimDesktop()
     : SimWindowing(static_cast<SimWorld&>(*this)),
       SimMessageBoxes(static_cast<SimWorld&>(*this)),
       SimPopupMenus(static_cast<SimWorld&>(*this)),
-      SimNotificationArea(static_cast<SimWindowing&>(*this)) {
-  screenImage = *PixelBuffer::blank(1024, 768, 32);
-  workAreaRect = {0, 0, 1024, 738};
+      SimNotificationArea(static_cast<SimWindowing&>(*this)),
+      SimClipboard(static_cast<SimWindowing&>(*this)),
+      SimScreen(static_cast<SimKeyboardMouse&>(*this)),
+      SimShell(static_cast<SimFiles&>(*this)) {
   shellItems[""] = {"デスクトップ", "C:\\Users\\user\\Desktop", 1};
-  addDirectory("C:\\");
-  addDirectory("C:\\Program Files");
-  addDirectory("C:\\Program Files\\Vireloc");
-  putFile(executablePath, "MZ");
-  versionStrings[keyOf(executablePath)]["\\StringFileInfo\\041103A4\\FileVersion"] = "0.1.0.0";
 }
 
 Platform SimDesktop::platform() {

@@ -11,9 +11,14 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_clipboard.h"
+#include "platform/sim/sim_files.h"
 #include "platform/sim/sim_http_server.h"
+#include "platform/sim/sim_keyboard_mouse.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_notification_area.h"
+#include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_windowing.h"
 #include "platform/sim/sim_world.h"
 
@@ -21,25 +26,6 @@ namespace vireloc::sim {
 
 
 
-
-struct KeyEvent {
-  std::uint8_t virtualKey;
-  std::uint8_t scanCode;
-  std::uint32_t flags;
-  std::uintptr_t extraInfo;
-  bool operator==(const KeyEvent&) const = default;
-};
-
-struct Hotkey {
-  std::uint32_t modifiers;
-  std::uint32_t virtualKey;
-};
-
-struct SimFile {
-  std::string bytes;
-  bool readOnly = false;
-  std::string path;  // as created: the file system keeps the case it was given
-};
 
 // A form as the program made it, without pixels: controls by name, with their state.
 struct SimControl {
@@ -69,16 +55,6 @@ struct SimForm {
   MenuEntry* menuItem(const std::string& caption);
 };
 
-// What a test sees of the clipboard. Formats count as under Windows: a text is four (its
-// Unicode, ANSI and OEM forms and its locale), a bitmap three (itself, DIB and DIBV5).
-struct SimClipboardContent {
-  std::optional<std::string> text;
-  std::optional<PixelBuffer> bitmap;
-  int otherFormats = 0;  // formats the program does not read
-  // Registered formats by name, with the DWORD some of them hold.
-  std::map<std::string, std::optional<std::uint32_t>> namedFormats;
-};
-
 // A folder of the simulated shell namespace.
 struct SimShellItem {
   std::string name;
@@ -96,68 +72,11 @@ struct ShownContextMenu {
 
 class SimDesktop final : public SimWorld, public SimWindowing, public SimMessageBoxes,
                          public SimPopupMenus, public SimNotificationArea, public SimIcons,
-                         public KeyboardMouse, public Clipboard, public Screen,
-                         public ProfileFiles, public Files, public Shell, public Forms,
-                         public ShellNamespace, public FileDigests {
+                         public SimKeyboardMouse, public SimClipboard, public SimScreen,
+                         public SimFiles, public SimShell, public Forms, public ShellNamespace {
  public:
   SimDesktop();
   Platform platform();
-
-  // ---- Keyboard and mouse
-  std::int16_t keyState(std::uint8_t virtualKey) override;
-  std::optional<Point> cursorPos() override { return cursor; }
-  void keybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
-                  std::uintptr_t extraInfo) override;
-  bool registerHotKey(WindowHandle window, int id, std::uint32_t modifiers,
-                      std::uint32_t virtualKey) override;
-  bool unregisterHotKey(WindowHandle window, int id) override;
-
-  // ---- Clipboard
-  std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
-  bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
-  int countClipboardFormats() override;
-  std::uint32_t clipboardSequenceNumber() override { return clipboardSequence; }
-  bool openClipboard(WindowHandle owner) override;
-  bool emptyClipboard() override;
-  void closeClipboard() override;
-  std::optional<std::string> clipboardText() override;
-  bool clipboardAsksNotToBeRecorded() override;
-  bool setClipboardText(const std::string& text) override;
-  std::optional<PixelBuffer> clipboardBitmap() override;
-  std::unique_ptr<ClipboardImage> makeClipboardImage(const PixelBuffer& image) override;
-  bool setClipboardImage(std::unique_ptr<ClipboardImage> image) override;
-
-  // ---- Screen
-  int primaryScreenWidth() override { return screenImage.width; }
-  int primaryScreenHeight() override { return screenImage.height; }
-  Rect workArea() override { return workAreaRect; }
-  PixelBuffer copyScreen(const Rect& area, std::optional<Point> cursorAt,
-                         std::uintptr_t cursorHandle) override;
-  std::optional<CursorState> cursorState() override;
-  std::optional<Point> cursorHotspot(std::uintptr_t cursorHandle) override;
-
-  // ---- Profile files and files
-  std::string readProfileString(const std::string& section, const std::string& key,
-                                const std::string& defaultValue, const std::string& path) override;
-  bool writeProfileString(const std::string& section, const std::string& key,
-                          const std::string& value, const std::string& path) override;
-  void flushProfile(const std::string& path) override {}
-  std::string modulePath() override { return executablePath; }
-  std::optional<std::string> queryVersionString(const std::string& path,
-                                                const std::string& subBlock) override;
-  std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
-  std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
-  std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
-  Md5Digest fileMd5(const std::string& path) override;
-  void moveFile(const std::string& from, const std::string& to) override;
-  bool deleteFile(const std::string& path) override;
-  LocalTime localTime() override { return clock; }
-
-  // ---- Shell
-  std::optional<std::uint32_t> startProcess(const std::string& commandLine,
-                                            const StartupRecord& startup,
-                                            std::uint32_t creationFlags) override;
-  void deleteWithShell(WindowHandle owner, const std::string& path) override;
 
   // ---- Forms
   WindowHandle createForm(const FormSpec& layout, FormEvents& events) override;
@@ -200,41 +119,6 @@ class SimDesktop final : public SimWorld, public SimWindowing, public SimMessage
   void showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) override;
 
   // ==== Test side: state
-  std::map<std::uint8_t, bool> keysDown;
-  std::optional<Point> cursor = Point{};
-  std::vector<KeyEvent> keyEvents;
-  std::map<int, Hotkey> hotkeys;          // ids registered by the program
-  std::set<int> hotkeysTakenElsewhere;    // ids another program holds
-  std::vector<std::string> hotkeyLog;     // "register 101", "unregister 101", ...
-  SimClipboardContent clipboard;
-  bool clipboardHeldByOther = false;
-  bool clipboardViewerFails = false;  // SetClipboardViewer refuses with an error
-  bool clipboardImageFails = false;  // no graphics memory for the clipboard's copy
-  bool clipboardOpen = false;
-  WindowHandle clipboardViewer = 0;       // first viewer of the chain
-  std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
-  std::uint32_t clipboardSequence = 1;
-  PixelBuffer screenImage;                // the primary screen, 32 bits per pixel
-  Rect workAreaRect;
-  std::uintptr_t cursorHandle = 0x7F00;
-  Point cursorHotspotPoint{1, 1};
-  std::string executablePath = "C:\\Program Files\\Vireloc\\vireloc.exe";
-  std::map<std::string, std::map<std::string, std::string>> versionStrings;  // path -> block
-  std::map<std::string, SimFile> files;   // keyed by lower-case path
-  // Bytes the disk still takes; a write past them stores what fits and fails (disk full).
-  std::optional<std::size_t> diskSpace;
-  std::set<std::string> directories;      // lower-case, no trailing "\"
-  LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
-  // When set, profile writes succeed this many more times and are then refused.
-  std::optional<int> profileWritesAllowed;
-  struct StartedProcess {
-    std::string commandLine;
-    StartupRecord startup;
-    std::uint32_t creationFlags;
-  };
-  std::vector<StartedProcess> startedProcesses;
-  std::optional<std::uint32_t> processStartError;  // every start fails with this code
-  std::vector<std::string> shellDeletions;  // paths given to the shell's delete, in order
   // The update server and the client reaching it; events of duringModal run inside transfers.
   SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPending(); }};
   std::map<WindowHandle, SimForm> forms;
@@ -250,8 +134,6 @@ class SimDesktop final : public SimWorld, public SimWindowing, public SimMessage
   static constexpr ImageListHandle kSmallIcons = 0x5150;
 
   // ==== Test side: events
-  // Another program replaces the clipboard's contents; the chain hears of it.
-  void otherProgramCopies(SimClipboardContent content);
   // Forms, used as a user would: disabled controls and menu items do nothing.
   void clickControl(WindowHandle form, const std::string& control);
   // A press on a row: the left button selects the row before the control hears of it.
@@ -278,22 +160,12 @@ class SimDesktop final : public SimWorld, public SimWindowing, public SimMessage
                              const std::string& path, bool slow = false);
   // Slow folders' listings now answer: with their folders, or as timed out.
   void answerSlowListings(ShellAnswer answer = ShellAnswer::Done);
-  // Files
-  void addDirectory(const std::string& path);
-  void removeDirectory(const std::string& path);
-  void putFile(const std::string& path, const std::string& bytes, bool readOnly = false);
-  std::optional<std::string> fileContents(const std::string& path) const;
-  bool hasFile(const std::string& path) const;
-  // Names (with the case they were created with) of the files directly in folder, sorted.
-  std::vector<std::string> fileNamesIn(const std::string& folder) const;
-  static std::string keyOf(const std::string& path);
 
  private:
   void deliver(WindowHandle form, const FormEvent& event);
   std::vector<ShellFolder> subfoldersOf(const ShellItemId& parent) const;
   ShellRequestId answerLater(std::function<void()> answer);
 
-  bool clipboardChangedWhileOpen_ = false;
   TreeItemId nextTreeItem_ = 0x30010;
   ShellRequestId nextShellRequest_ = 1;
   std::set<ShellRequestId> liveShellRequests_;
