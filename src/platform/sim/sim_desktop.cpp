@@ -2,8 +2,7 @@
 
 namespace vireloc::sim {
 
-// Each service is built on bases declared before it, so the references it keeps are to
-// parts already made.
+// Only references to bases already built are handed on.
 SimDesktop::SimDesktop()
     : SimWindowing(static_cast<SimWorld&>(*this)),
       SimMessageBoxes(static_cast<SimWorld&>(*this)),
@@ -11,12 +10,13 @@ SimDesktop::SimDesktop()
       SimNotificationArea(static_cast<SimWindowing&>(*this)),
       SimClipboard(static_cast<SimWindowing&>(*this)),
       SimScreen(static_cast<SimKeyboardMouse&>(*this)),
-      SimShell(static_cast<SimFiles&>(*this)) {
-  shellItems[""] = {"デスクトップ", "C:\\Users\\user\\Desktop", 1};
-}
+      SimShell(static_cast<SimFiles&>(*this)),
+      SimForms(static_cast<SimWorld&>(*this)),
+      SimShellNamespace(static_cast<SimWorld&>(*this)) {}
 
 Platform SimDesktop::platform() {
-  return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, http, *this};
+  return Platform{*this, *this, *this, *this, *this, *this, *this, *this,
+                  *this, *this, *this, *this, *this, http,  *this};
 }
 
 }  // namespace vireloc::sim

@@ -1,179 +1,37 @@
 // The simulated desktop: a deterministic, inspectable stand-in for Windows used by the unit
 // tests. It keeps real state (windows, tray icons, hotkeys, clipboard, files) and lets a test
-// inject events, also inside modal moments, and failures.
+// inject events, also inside modal moments, and failures. Each service keeps its own state
+// in its own class; this is the one object a test makes, with all of them on one world.
 #pragma once
-#include <deque>
-#include <functional>
-#include <map>
-#include <memory>
-#include <set>
-#include <string>
-#include <vector>
-
 #include "platform/platform.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_forms.h"
 #include "platform/sim/sim_http_server.h"
 #include "platform/sim/sim_keyboard_mouse.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_shell_namespace.h"
 #include "platform/sim/sim_windowing.h"
 #include "platform/sim/sim_world.h"
 
 namespace vireloc::sim {
 
-
-
-
-// A form as the program made it, without pixels: controls by name, with their state.
-struct SimControl {
-  ControlSpec layout;  // as created
-  std::string text;
-  bool enabled = true;
-  bool checked = false;
-  std::string tooltip;
-  std::vector<std::string> rows;
-  std::set<int> selectedRows;
-  struct TreeNode {
-    TreeItemId parent = 0;
-    TreeItem item;
-    bool expanded = false;
-  };
-  std::map<TreeItemId, TreeNode> treeItems;  // in the order they were added
-  TreeItemId selectedItem = 0;
-};
-
-struct SimForm {
-  FormSpec layout;  // as created; the menu bar's items keep their current states
-  FormEvents* events = nullptr;
-  std::vector<SimControl> controls;
-  std::string focusedControl;
-  SimControl& control(const std::string& name);  // throws std::out_of_range
-  // The menu bar's item with this caption, or nullptr.
-  MenuEntry* menuItem(const std::string& caption);
-};
-
-// A folder of the simulated shell namespace.
-struct SimShellItem {
-  std::string name;
-  std::string path;   // empty: a virtual folder
-  int icon = 0;
-  bool slow = false;  // its listing answers only when the test says so
-};
-
-struct ShownContextMenu {
-  ShellItemId item;
-  WindowHandle owner;
-  Point at;
-};
-
-
+// The world comes first: every service after it may keep a reference to it or to a service
+// before it.
 class SimDesktop final : public SimWorld, public SimWindowing, public SimMessageBoxes,
                          public SimPopupMenus, public SimNotificationArea, public SimIcons,
                          public SimKeyboardMouse, public SimClipboard, public SimScreen,
-                         public SimFiles, public SimShell, public Forms, public ShellNamespace {
+                         public SimFiles, public SimShell, public SimForms,
+                         public SimShellNamespace {
  public:
   SimDesktop();
   Platform platform();
 
-  // ---- Forms
-  WindowHandle createForm(const FormSpec& layout, FormEvents& events) override;
-  void destroyForm(WindowHandle form) override;
-  void showForm(WindowHandle form) override;
-  void hideForm(WindowHandle form) override;
-  Rect formRect(WindowHandle form) override;
-  void moveForm(WindowHandle form, Point topLeft) override;
-  void setCaption(WindowHandle form, const std::string& caption) override;
-  void setControlText(WindowHandle form, const std::string& control,
-                      const std::string& text) override;
-  std::string controlText(WindowHandle form, const std::string& control) override;
-  void setControlEnabled(WindowHandle form, const std::string& control, bool enabled) override;
-  void setControlChecked(WindowHandle form, const std::string& control, bool checked) override;
-  bool controlChecked(WindowHandle form, const std::string& control) override;
-  void setControlTooltip(WindowHandle form, const std::string& control,
-                         const std::string& text) override;
-  void setRows(WindowHandle form, const std::string& control,
-               const std::vector<std::string>& rows) override;
-  std::vector<int> selectedRows(WindowHandle form, const std::string& control) override;
-  void setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) override;
-  void setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) override;
-  void focusControl(WindowHandle form, const std::string& control) override;
-  TreeItemId addTreeItem(WindowHandle form, const std::string& control, TreeItemId parent,
-                         const TreeItem& item) override;
-  void setTreeItemHasChildren(WindowHandle form, const std::string& control, TreeItemId item,
-                              bool hasChildren) override;
-  void expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
-  void selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) override;
-  TreeItemId selectedTreeItem(WindowHandle form, const std::string& control) override;
-
-  // ---- Shell namespace
-  ShellFolder desktop() override;
-  ImageListHandle smallIcons() override { return kSmallIcons; }
-  ShellRequestId listSubfolders(const ShellItemId& parent, ListingDone done) override;
-  ShellRequestId lookUpFolder(const std::string& path, LookupDone done) override;
-  void cancel(ShellRequestId request) override;
-  std::string fileSystemPath(const ShellItemId& item) override { return shellItems.at(item).path; }
-  bool sameItem(const ShellItemId& a, const ShellItemId& b) override { return a == b; }
-  void showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) override;
-
-  // ==== Test side: state
   // The update server and the client reaching it; events of duringModal run inside transfers.
   SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPending(); }};
-  std::map<WindowHandle, SimForm> forms;
-  // A form's frame: fixed border on each side, caption and one-line menu bar above the client.
-  static constexpr int kFormBorder = 3;
-  static constexpr int kCaptionHeight = 19;
-  static constexpr int kMenuBarHeight = 19;
-
-  // The shell namespace: "" is the desktop, a child's id is its parent's id + "/" + its name.
-  std::map<ShellItemId, SimShellItem> shellItems;
-  std::vector<ShellItemId> shellListings;  // folders whose listing was asked for, in order
-  std::vector<ShownContextMenu> shownContextMenus;
-  static constexpr ImageListHandle kSmallIcons = 0x5150;
-
-  // ==== Test side: events
-  // Forms, used as a user would: disabled controls and menu items do nothing.
-  void clickControl(WindowHandle form, const std::string& control);
-  // A press on a row: the left button selects the row before the control hears of it.
-  void pressRow(WindowHandle form, const std::string& control, int row,
-                MouseButton button = MouseButton::Left);
-  // The first press selects the row, the second one is the double-click.
-  void doubleClickRow(WindowHandle form, const std::string& control, int row);
-  void chooseMenuItem(WindowHandle form, const std::string& caption);
-  void activateForm(WindowHandle form);
-  void pressCloseBox(WindowHandle form);
-  // Esc in a form, as the dialog keys handle it: its cancel button is pressed.
-  void pressEscape(WindowHandle form);
-  // Files dragged from the shell and dropped on a form that accepts them.
-  void dropFiles(WindowHandle form, const std::vector<std::string>& paths);
-  // A TreeView as the user handles it: opening asks the form before the item opens.
-  void openTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
-  void clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
-  void rightClickTreeItem(WindowHandle form, const std::string& control, TreeItemId item, Point at);
-  // The item reached through these texts from the top level, or 0.
-  TreeItemId treeItem(WindowHandle form, const std::string& control,
-                      const std::vector<std::string>& texts);
-  // The shell namespace
-  ShellItemId addShellFolder(const ShellItemId& parent, const std::string& name,
-                             const std::string& path, bool slow = false);
-  // Slow folders' listings now answer: with their folders, or as timed out.
-  void answerSlowListings(ShellAnswer answer = ShellAnswer::Done);
-
- private:
-  void deliver(WindowHandle form, const FormEvent& event);
-  std::vector<ShellFolder> subfoldersOf(const ShellItemId& parent) const;
-  ShellRequestId answerLater(std::function<void()> answer);
-
-  TreeItemId nextTreeItem_ = 0x30010;
-  ShellRequestId nextShellRequest_ = 1;
-  std::set<ShellRequestId> liveShellRequests_;
-  struct SlowListing {
-    ShellItemId parent;
-    ListingDone done;
-  };
-  std::map<ShellRequestId, SlowListing> slowListings_;
 };
 
 }  // namespace vireloc::sim

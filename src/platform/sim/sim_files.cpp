@@ -143,7 +143,7 @@ bool SimFiles::deleteFile(const std::string& path) {
 }
 
 std::optional<std::string> SimFiles::queryVersionString(const std::string& path,
-                                                          const std::string& subBlock) {
+                                                        const std::string& subBlock) {
   auto block = versionStrings.find(keyOf(path));
   if (block == versionStrings.end()) return std::nullopt;
   auto value = block->second.find(subBlock);
@@ -152,8 +152,8 @@ std::optional<std::string> SimFiles::queryVersionString(const std::string& path,
 }
 
 std::string SimFiles::readProfileString(const std::string& section, const std::string& key,
-                                          const std::string& defaultValue,
-                                          const std::string& path) {
+                                        const std::string& defaultValue,
+                                        const std::string& path) {
   auto contents = fileContents(path);
   if (!contents) return defaultValue;
   auto value = ProfileText(*contents).value(section, key);
@@ -162,7 +162,7 @@ std::string SimFiles::readProfileString(const std::string& section, const std::s
 }
 
 bool SimFiles::writeProfileString(const std::string& section, const std::string& key,
-                                    const std::string& value, const std::string& path) {
+                                  const std::string& value, const std::string& path) {
   const std::string fileKey = keyOf(path);
   if (!directories.count(parentOfPath(fileKey))) return false;
   auto it = files.find(fileKey);

@@ -8,10 +8,12 @@
 namespace vireloc::sim {
 
 SimScreen::SimScreen(KeyboardMouse& mouse)
-    : screenImage(*PixelBuffer::blank(1024, 768, 32)), workAreaRect{0, 0, 1024, 738}, mouse_(mouse) {}
+    : screenImage(*PixelBuffer::blank(1024, 768, 32)),
+      workAreaRect{0, 0, 1024, 738},
+      mouse_(mouse) {}
 
 PixelBuffer SimScreen::copyScreen(const Rect& area, std::optional<Point> cursorAt,
-                                   std::uintptr_t cursor) {
+                                  std::uintptr_t cursor) {
   assert(area.right > area.left && area.bottom > area.top && "the caller makes empty images itself");
   // Outside the screen a screen copy reads black.
   auto blank = PixelBuffer::blank(area.right - area.left, area.bottom - area.top,

@@ -2,13 +2,13 @@
 
 namespace vireloc::sim {
 
-WindowHandle SimWindowing::createHiddenWindow(const std::string& className, const std::string& title,
-                                              MessageHandler& handler) {
+WindowHandle SimWindowing::createHiddenWindow(const std::string& className,
+                                              const std::string& title, MessageHandler& handler) {
   return world_.addWindow(SimWindow{className, title, 0, 0, std::nullopt, &handler, false, false});
 }
 
-WindowHandle SimWindowing::addForeignWindow(const std::string& className, const std::string& title,
-                                            WindowHandle owner) {
+WindowHandle SimWindowing::addForeignWindow(const std::string& className,
+                                            const std::string& title, WindowHandle owner) {
   return world_.addWindow(SimWindow{className, title, owner, 0, std::nullopt, nullptr, false, true});
 }
 
