@@ -4,7 +4,7 @@
 #include "common/app_error.h"
 #include "platform/sim/host_md5.h"
 #include "platform/sim/profile_text.h"
-#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_files.h"
 
 namespace vireloc::sim {
 
@@ -34,7 +34,15 @@ class SimFileWriter final : public FileWriter {
 
 }  // namespace
 
-std::string SimDesktop::keyOf(const std::string& path) {
+SimFiles::SimFiles() {
+  addDirectory("C:\\");
+  addDirectory("C:\\Program Files");
+  addDirectory("C:\\Program Files\\Vireloc");
+  putFile(executablePath, "MZ");
+  versionStrings[keyOf(executablePath)]["\\StringFileInfo\\041103A4\\FileVersion"] = "0.1.0.0";
+}
+
+std::string SimFiles::keyOf(const std::string& path) {
   std::string key = path;
   std::transform(key.begin(), key.end(), key.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -43,20 +51,20 @@ std::string SimDesktop::keyOf(const std::string& path) {
   return key;
 }
 
-void SimDesktop::addDirectory(const std::string& path) { directories.insert(keyOf(path)); }
+void SimFiles::addDirectory(const std::string& path) { directories.insert(keyOf(path)); }
 
-void SimDesktop::removeDirectory(const std::string& path) {
+void SimFiles::removeDirectory(const std::string& path) {
   const std::string key = keyOf(path);
   directories.erase(key);
   std::erase_if(files, [&](const auto& entry) { return entry.first.starts_with(key + "\\"); });
   std::erase_if(directories, [&](const auto& dir) { return dir.starts_with(key + "\\"); });
 }
 
-void SimDesktop::putFile(const std::string& path, const std::string& bytes, bool readOnly) {
+void SimFiles::putFile(const std::string& path, const std::string& bytes, bool readOnly) {
   files[keyOf(path)] = SimFile{bytes, readOnly, path};
 }
 
-std::vector<std::string> SimDesktop::fileNamesIn(const std::string& folder) const {
+std::vector<std::string> SimFiles::fileNamesIn(const std::string& folder) const {
   const std::string prefix = keyOf(folder) + "\\";
   std::vector<std::string> names;
   for (const auto& [key, file] : files) {
@@ -67,15 +75,15 @@ std::vector<std::string> SimDesktop::fileNamesIn(const std::string& folder) cons
   return names;
 }
 
-std::optional<std::string> SimDesktop::fileContents(const std::string& path) const {
+std::optional<std::string> SimFiles::fileContents(const std::string& path) const {
   auto it = files.find(keyOf(path));
   if (it == files.end()) return std::nullopt;
   return it->second.bytes;
 }
 
-bool SimDesktop::hasFile(const std::string& path) const { return files.count(keyOf(path)) > 0; }
+bool SimFiles::hasFile(const std::string& path) const { return files.count(keyOf(path)) > 0; }
 
-std::optional<std::uint32_t> SimDesktop::fileAttributes(const std::string& path) {
+std::optional<std::uint32_t> SimFiles::fileAttributes(const std::string& path) {
   if (path.empty()) return std::nullopt;
   const std::string key = keyOf(path);
   if (directories.count(key)) return fileattr::Directory;
@@ -84,7 +92,7 @@ std::optional<std::uint32_t> SimDesktop::fileAttributes(const std::string& path)
   return 0x20u | (it->second.readOnly ? fileattr::ReadOnly : 0u);
 }
 
-std::unique_ptr<FileWriter> SimDesktop::createNewFile(const std::string& path) {
+std::unique_ptr<FileWriter> SimFiles::createNewFile(const std::string& path) {
   const std::string key = keyOf(path);
   if (!directories.count(parentOfPath(key)))
     throw SystemError(3, "指定されたパスが見つかりません。");
@@ -94,7 +102,7 @@ std::unique_ptr<FileWriter> SimDesktop::createNewFile(const std::string& path) {
   return std::make_unique<SimFileWriter>(file, diskSpace);
 }
 
-std::unique_ptr<FileWriter> SimDesktop::createFileAnew(const std::string& path) {
+std::unique_ptr<FileWriter> SimFiles::createFileAnew(const std::string& path) {
   const std::string key = keyOf(path);
   if (!directories.count(parentOfPath(key)))
     throw SystemError(3, "指定されたパスが見つかりません。");
@@ -107,12 +115,12 @@ std::unique_ptr<FileWriter> SimDesktop::createFileAnew(const std::string& path) 
   return std::make_unique<SimFileWriter>(file, diskSpace);
 }
 
-Md5Digest SimDesktop::fileMd5(const std::string& path) {
+Md5Digest SimFiles::fileMd5(const std::string& path) {
   const std::string bytes = fileContents(path).value_or("");
   return md5Of(bytes.data(), bytes.size());
 }
 
-void SimDesktop::moveFile(const std::string& from, const std::string& to) {
+void SimFiles::moveFile(const std::string& from, const std::string& to) {
   auto source = files.find(keyOf(from));
   if (source == files.end()) throw SystemError(2, "指定されたファイルが見つかりません。");
   const std::string target = keyOf(to);
@@ -126,7 +134,7 @@ void SimDesktop::moveFile(const std::string& from, const std::string& to) {
   files[target] = std::move(moved);
 }
 
-bool SimDesktop::deleteFile(const std::string& path) {
+bool SimFiles::deleteFile(const std::string& path) {
   auto it = files.find(keyOf(path));
   if (it == files.end() || it->second.readOnly) return false;
   if (diskSpace) *diskSpace += it->second.bytes.size();
@@ -134,8 +142,8 @@ bool SimDesktop::deleteFile(const std::string& path) {
   return true;
 }
 
-std::optional<std::string> SimDesktop::queryVersionString(const std::string& path,
-                                                          const std::string& subBlock) {
+std::optional<std::string> SimFiles::queryVersionString(const std::string& path,
+                                                        const std::string& subBlock) {
   auto block = versionStrings.find(keyOf(path));
   if (block == versionStrings.end()) return std::nullopt;
   auto value = block->second.find(subBlock);
@@ -143,9 +151,9 @@ std::optional<std::string> SimDesktop::queryVersionString(const std::string& pat
   return value->second;
 }
 
-std::string SimDesktop::readProfileString(const std::string& section, const std::string& key,
-                                          const std::string& defaultValue,
-                                          const std::string& path) {
+std::string SimFiles::readProfileString(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue,
+                                        const std::string& path) {
   auto contents = fileContents(path);
   if (!contents) return defaultValue;
   auto value = ProfileText(*contents).value(section, key);
@@ -153,8 +161,8 @@ std::string SimDesktop::readProfileString(const std::string& section, const std:
   return value->substr(0, 2047);
 }
 
-bool SimDesktop::writeProfileString(const std::string& section, const std::string& key,
-                                    const std::string& value, const std::string& path) {
+bool SimFiles::writeProfileString(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& path) {
   const std::string fileKey = keyOf(path);
   if (!directories.count(parentOfPath(fileKey))) return false;
   auto it = files.find(fileKey);

@@ -1,6 +1,6 @@
 #include <stdexcept>
 
-#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_forms.h"
 
 namespace vireloc::sim {
 
@@ -16,9 +16,9 @@ MenuEntry* findMenuItem(std::vector<MenuEntry>& items,
 }
 
 Rect outerRect(const FormSpec& layout) {
-  const int top = SimDesktop::kCaptionHeight + (layout.menuBar.empty() ? 0 : SimDesktop::kMenuBarHeight);
-  const int width = layout.clientWidth + 2 * SimDesktop::kFormBorder;
-  const int height = layout.clientHeight + top + 2 * SimDesktop::kFormBorder;
+  const int top = SimForms::kCaptionHeight + (layout.menuBar.empty() ? 0 : SimForms::kMenuBarHeight);
+  const int width = layout.clientWidth + 2 * SimForms::kFormBorder;
+  const int height = layout.clientHeight + top + 2 * SimForms::kFormBorder;
   return {layout.position.x, layout.position.y, layout.position.x + width, layout.position.y + height};
 }
 
@@ -46,10 +46,9 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
   return findMenuItem(layout.menuBar, [&](const MenuEntry& item) { return item.caption == caption; });
 }
 
-WindowHandle SimDesktop::createForm(const FormSpec& layout, FormEvents& events) {
-  const WindowHandle handle = nextHandle_;
-  nextHandle_ += 0x10;
-  windows[handle] = SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false};
+WindowHandle SimForms::createForm(const FormSpec& layout, FormEvents& events) {
+  const WindowHandle handle = world_.addWindow(
+      SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false});
   SimForm& form = forms[handle];
   form.layout = layout;
   form.events = &events;
@@ -65,87 +64,87 @@ WindowHandle SimDesktop::createForm(const FormSpec& layout, FormEvents& events) 
   return handle;
 }
 
-void SimDesktop::destroyForm(WindowHandle form) {
+void SimForms::destroyForm(WindowHandle form) {
   forms.erase(form);
-  windows.erase(form);
-  if (foreground == form) foreground = 0;
+  world_.windows.erase(form);
+  if (world_.foreground == form) world_.foreground = 0;
 }
 
-void SimDesktop::showForm(WindowHandle form) {
-  windows.at(form).visible = true;
+void SimForms::showForm(WindowHandle form) {
+  world_.windows.at(form).visible = true;
   activateForm(form);
 }
 
-void SimDesktop::hideForm(WindowHandle form) { windows.at(form).visible = false; }
+void SimForms::hideForm(WindowHandle form) { world_.windows.at(form).visible = false; }
 
-Rect SimDesktop::formRect(WindowHandle form) { return *windows.at(form).rect; }
+Rect SimForms::formRect(WindowHandle form) { return *world_.windows.at(form).rect; }
 
-void SimDesktop::moveForm(WindowHandle form, Point topLeft) {
-  Rect& rect = *windows.at(form).rect;
+void SimForms::moveForm(WindowHandle form, Point topLeft) {
+  Rect& rect = *world_.windows.at(form).rect;
   rect = {topLeft.x, topLeft.y, topLeft.x + rect.right - rect.left, topLeft.y + rect.bottom - rect.top};
 }
 
-void SimDesktop::setCaption(WindowHandle form, const std::string& caption) {
-  windows.at(form).title = caption;
+void SimForms::setCaption(WindowHandle form, const std::string& caption) {
+  world_.windows.at(form).title = caption;
 }
 
-void SimDesktop::setControlText(WindowHandle form, const std::string& control,
-                                const std::string& text) {
+void SimForms::setControlText(WindowHandle form, const std::string& control,
+                              const std::string& text) {
   forms.at(form).control(control).text = text;
 }
 
-std::string SimDesktop::controlText(WindowHandle form, const std::string& control) {
+std::string SimForms::controlText(WindowHandle form, const std::string& control) {
   return forms.at(form).control(control).text;
 }
 
-void SimDesktop::setControlEnabled(WindowHandle form, const std::string& control, bool enabled) {
+void SimForms::setControlEnabled(WindowHandle form, const std::string& control, bool enabled) {
   forms.at(form).control(control).enabled = enabled;
 }
 
-void SimDesktop::setControlChecked(WindowHandle form, const std::string& control, bool checked) {
+void SimForms::setControlChecked(WindowHandle form, const std::string& control, bool checked) {
   forms.at(form).control(control).checked = checked;
 }
 
-bool SimDesktop::controlChecked(WindowHandle form, const std::string& control) {
+bool SimForms::controlChecked(WindowHandle form, const std::string& control) {
   return forms.at(form).control(control).checked;
 }
 
-void SimDesktop::setControlTooltip(WindowHandle form, const std::string& control,
-                                   const std::string& text) {
+void SimForms::setControlTooltip(WindowHandle form, const std::string& control,
+                                 const std::string& text) {
   forms.at(form).control(control).tooltip = text;
 }
 
-void SimDesktop::setRows(WindowHandle form, const std::string& control,
-                         const std::vector<std::string>& rows) {
+void SimForms::setRows(WindowHandle form, const std::string& control,
+                       const std::vector<std::string>& rows) {
   SimControl& list = forms.at(form).control(control);
   list.rows = rows;
   std::erase_if(list.selectedRows, [&](int row) { return row >= static_cast<int>(rows.size()); });
 }
 
-std::vector<int> SimDesktop::selectedRows(WindowHandle form, const std::string& control) {
+std::vector<int> SimForms::selectedRows(WindowHandle form, const std::string& control) {
   const SimControl& list = forms.at(form).control(control);
   return {list.selectedRows.begin(), list.selectedRows.end()};
 }
 
-void SimDesktop::setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) {
+void SimForms::setMenuItemEnabled(WindowHandle form, std::uint32_t id, bool enabled) {
   auto& menuBar = forms.at(form).layout.menuBar;
   findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->enabled = enabled;
 }
 
-void SimDesktop::setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) {
+void SimForms::setMenuItemChecked(WindowHandle form, std::uint32_t id, bool checked) {
   auto& menuBar = forms.at(form).layout.menuBar;
   findMenuItem(menuBar, [id](const MenuEntry& item) { return item.id == id; })->checked = checked;
 }
 
 // ---- the user's side
 
-void SimDesktop::deliver(WindowHandle form, const FormEvent& event) {
+void SimForms::deliver(WindowHandle form, const FormEvent& event) {
   // The handler may destroy the form: nothing of it is touched afterwards.
   FormEvents* events = forms.at(form).events;
   events->onFormEvent(form, event);
 }
 
-void SimDesktop::clickControl(WindowHandle form, const std::string& control) {
+void SimForms::clickControl(WindowHandle form, const std::string& control) {
   SimControl& target = forms.at(form).control(control);
   if (!target.enabled) return;
   if (target.layout.kind == ControlKind::CheckBox) target.checked = !target.checked;
@@ -153,15 +152,15 @@ void SimDesktop::clickControl(WindowHandle form, const std::string& control) {
   deliver(form, {FormEventKind::Click, control});
 }
 
-void SimDesktop::pressRow(WindowHandle form, const std::string& control, int row,
-                          MouseButton button) {
+void SimForms::pressRow(WindowHandle form, const std::string& control, int row,
+                        MouseButton button) {
   SimControl& list = forms.at(form).control(control);
   if (!list.enabled) return;
   if (button == MouseButton::Left) list.selectedRows = {row};
   deliver(form, {FormEventKind::MouseDown, control, button});
 }
 
-void SimDesktop::doubleClickRow(WindowHandle form, const std::string& control, int row) {
+void SimForms::doubleClickRow(WindowHandle form, const std::string& control, int row) {
   pressRow(form, control, row);
   if (!forms.count(form)) return;
   pressRow(form, control, row);
@@ -169,21 +168,21 @@ void SimDesktop::doubleClickRow(WindowHandle form, const std::string& control, i
   deliver(form, {FormEventKind::DoubleClick, control});
 }
 
-void SimDesktop::chooseMenuItem(WindowHandle form, const std::string& caption) {
+void SimForms::chooseMenuItem(WindowHandle form, const std::string& caption) {
   MenuEntry* item = forms.at(form).menuItem(caption);
   if (!item) throw std::out_of_range("no menu item " + caption);
   if (!item->enabled || item->id == 0) return;
   deliver(form, {FormEventKind::MenuCommand, "", MouseButton::Left, item->id});
 }
 
-void SimDesktop::activateForm(WindowHandle form) {
-  foreground = form;
+void SimForms::activateForm(WindowHandle form) {
+  world_.foreground = form;
   deliver(form, {FormEventKind::Activate, ""});
 }
 
-void SimDesktop::pressCloseBox(WindowHandle form) { deliver(form, {FormEventKind::CloseRequest, ""}); }
+void SimForms::pressCloseBox(WindowHandle form) { deliver(form, {FormEventKind::CloseRequest, ""}); }
 
-void SimDesktop::pressEscape(WindowHandle form) {
+void SimForms::pressEscape(WindowHandle form) {
   for (const SimControl& control : forms.at(form).controls) {
     if (control.layout.cancelButton && control.enabled) {
       deliver(form, {FormEventKind::Click, control.layout.name});
@@ -192,7 +191,7 @@ void SimDesktop::pressEscape(WindowHandle form) {
   }
 }
 
-void SimDesktop::dropFiles(WindowHandle form, const std::vector<std::string>& paths) {
+void SimForms::dropFiles(WindowHandle form, const std::vector<std::string>& paths) {
   if (!forms.at(form).layout.acceptFiles) return;  // the shell shows a forbidden drop
   FormEvent event{FormEventKind::FilesDropped, ""};
   event.files = paths;

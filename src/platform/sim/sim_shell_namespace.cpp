@@ -1,8 +1,7 @@
-// The simulated shell namespace: folders the test adds under the desktop, answering listings
-// through the message loop, or, for slow folders, when the test says so.
 #include <algorithm>
 
-#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_shell_namespace.h"
 
 namespace vireloc::sim {
 
@@ -12,15 +11,19 @@ ShellItemId parentIdOf(const ShellItemId& id) { return id.substr(0, id.rfind('/'
 
 }  // namespace
 
-ShellItemId SimDesktop::addShellFolder(const ShellItemId& parent, const std::string& name,
-                                       const std::string& path, bool slow) {
+SimShellNamespace::SimShellNamespace(SimWorld& world) : world_(world) {
+  shellItems[""] = {"デスクトップ", "C:\\Users\\user\\Desktop", 1};
+}
+
+ShellItemId SimShellNamespace::addShellFolder(const ShellItemId& parent, const std::string& name,
+                                              const std::string& path, bool slow) {
   shellItems.at(parent);  // must exist
   const ShellItemId id = parent + "/" + name;
   shellItems[id] = {name, path, 2, slow};
   return id;
 }
 
-std::vector<ShellFolder> SimDesktop::subfoldersOf(const ShellItemId& parent) const {
+std::vector<ShellFolder> SimShellNamespace::subfoldersOf(const ShellItemId& parent) const {
   std::vector<ShellFolder> folders;
   for (const auto& [id, item] : shellItems) {
     if (id.empty() || parentIdOf(id) != parent) continue;
@@ -32,21 +35,21 @@ std::vector<ShellFolder> SimDesktop::subfoldersOf(const ShellItemId& parent) con
   return folders;
 }
 
-ShellFolder SimDesktop::desktop() {
+ShellFolder SimShellNamespace::desktop() {
   const SimShellItem& item = shellItems.at("");
   return {"", item.name, item.icon, !subfoldersOf("").empty()};
 }
 
-ShellRequestId SimDesktop::answerLater(std::function<void()> answer) {
+ShellRequestId SimShellNamespace::answerLater(std::function<void()> answer) {
   const ShellRequestId request = nextShellRequest_++;
   liveShellRequests_.insert(request);
-  queue([this, request, answer = std::move(answer)] {
+  world_.queue([this, request, answer = std::move(answer)] {
     if (liveShellRequests_.erase(request)) answer();
   });
   return request;
 }
 
-ShellRequestId SimDesktop::listSubfolders(const ShellItemId& parent, ListingDone done) {
+ShellRequestId SimShellNamespace::listSubfolders(const ShellItemId& parent, ListingDone done) {
   shellListings.push_back(parent);
   if (shellItems.at(parent).slow) {
     const ShellRequestId request = nextShellRequest_++;
@@ -56,11 +59,11 @@ ShellRequestId SimDesktop::listSubfolders(const ShellItemId& parent, ListingDone
   return answerLater([this, parent, done = std::move(done)] { done(ShellAnswer::Done, subfoldersOf(parent)); });
 }
 
-ShellRequestId SimDesktop::lookUpFolder(const std::string& path, LookupDone done) {
+ShellRequestId SimShellNamespace::lookUpFolder(const std::string& path, LookupDone done) {
   std::vector<ShellItemId> chain;
-  const std::string wanted = keyOf(path);
+  const std::string wanted = SimFiles::keyOf(path);
   for (const auto& [id, item] : shellItems) {
-    if (id.empty() || item.path.empty() || keyOf(item.path) != wanted)
+    if (id.empty() || item.path.empty() || SimFiles::keyOf(item.path) != wanted)
       continue;
     for (std::size_t slash = id.find('/', 1); slash != std::string::npos; slash = id.find('/', slash + 1))
       chain.push_back(id.substr(0, slash));
@@ -70,19 +73,19 @@ ShellRequestId SimDesktop::lookUpFolder(const std::string& path, LookupDone done
   return answerLater([chain, done = std::move(done)] { done(ShellAnswer::Done, chain); });
 }
 
-void SimDesktop::cancel(ShellRequestId request) {
+void SimShellNamespace::cancel(ShellRequestId request) {
   liveShellRequests_.erase(request);
   slowListings_.erase(request);
 }
 
-void SimDesktop::answerSlowListings(ShellAnswer answer) {
+void SimShellNamespace::answerSlowListings(ShellAnswer answer) {
   auto pending = std::move(slowListings_);
   slowListings_.clear();
   for (auto& [request, listing] : pending)
     listing.done(answer, answer == ShellAnswer::Done ? subfoldersOf(listing.parent) : std::vector<ShellFolder>{});
 }
 
-void SimDesktop::showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) {
+void SimShellNamespace::showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) {
   shownContextMenus.push_back({item, owner, at});
 }
 

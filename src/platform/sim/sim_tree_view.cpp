@@ -1,5 +1,7 @@
 // TreeView controls of simulated forms, and the user's side of them.
-#include "platform/sim/sim_desktop.h"
+#include <stdexcept>
+
+#include "platform/sim/sim_forms.h"
 
 namespace vireloc::sim {
 
@@ -13,14 +15,14 @@ bool hasChildItems(const SimControl& tree, TreeItemId item) {
 
 }  // namespace
 
-void SimDesktop::focusControl(WindowHandle form, const std::string& control) {
+void SimForms::focusControl(WindowHandle form, const std::string& control) {
   SimForm& target = forms.at(form);
   target.control(control);  // must exist
   target.focusedControl = control;
 }
 
-TreeItemId SimDesktop::addTreeItem(WindowHandle form, const std::string& control,
-                                   TreeItemId parent, const TreeItem& item) {
+TreeItemId SimForms::addTreeItem(WindowHandle form, const std::string& control,
+                                 TreeItemId parent, const TreeItem& item) {
   SimControl& tree = forms.at(form).control(control);
   if (parent && !tree.treeItems.count(parent)) throw std::out_of_range("no tree item");
   const TreeItemId id = nextTreeItem_++;
@@ -28,45 +30,45 @@ TreeItemId SimDesktop::addTreeItem(WindowHandle form, const std::string& control
   return id;
 }
 
-void SimDesktop::setTreeItemHasChildren(WindowHandle form, const std::string& control,
-                                        TreeItemId item, bool hasChildren) {
+void SimForms::setTreeItemHasChildren(WindowHandle form, const std::string& control,
+                                      TreeItemId item, bool hasChildren) {
   forms.at(form).control(control).treeItems.at(item).item.hasChildren = hasChildren;
 }
 
 // As under Windows, an item without child items does not open.
-void SimDesktop::expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
+void SimForms::expandTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
   SimControl& tree = forms.at(form).control(control);
   tree.treeItems.at(item).expanded = hasChildItems(tree, item);
 }
 
-void SimDesktop::selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
+void SimForms::selectTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
   SimControl& tree = forms.at(form).control(control);
   tree.treeItems.at(item);  // must exist
   tree.selectedItem = item;
 }
 
-TreeItemId SimDesktop::selectedTreeItem(WindowHandle form, const std::string& control) {
+TreeItemId SimForms::selectedTreeItem(WindowHandle form, const std::string& control) {
   return forms.at(form).control(control).selectedItem;
 }
 
-void SimDesktop::openTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
+void SimForms::openTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
   if (!forms.at(form).control(control).treeItems.at(item).item.hasChildren) return;
   deliver(form, {FormEventKind::ItemExpanding, control, MouseButton::Left, 0, item});
   if (forms.count(form)) expandTreeItem(form, control, item);
 }
 
-void SimDesktop::clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
+void SimForms::clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
   selectTreeItem(form, control, item);
   forms.at(form).focusedControl = control;
 }
 
-void SimDesktop::rightClickTreeItem(WindowHandle form, const std::string& control,
-                                    TreeItemId item, Point at) {
+void SimForms::rightClickTreeItem(WindowHandle form, const std::string& control,
+                                  TreeItemId item, Point at) {
   deliver(form, {FormEventKind::ContextMenu, control, MouseButton::Right, 0, item, at});
 }
 
-TreeItemId SimDesktop::treeItem(WindowHandle form, const std::string& control,
-                                const std::vector<std::string>& texts) {
+TreeItemId SimForms::treeItem(WindowHandle form, const std::string& control,
+                              const std::vector<std::string>& texts) {
   const SimControl& tree = forms.at(form).control(control);
   TreeItemId at = 0;
   for (const std::string& text : texts) {
