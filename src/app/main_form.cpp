@@ -103,11 +103,8 @@ void TForm1::release() {
   released_ = true;
   application_.runGuarded([this] { FormDestroy(); });
   TrayIcon1.reset();
-  // A history window still open at the end goes without its close steps.
-  delete std::exchange(historyWindow, nullptr);
-  delete std::exchange(settingsDialog, nullptr);
-  delete std::exchange(dropWindow, nullptr);
-  delete std::exchange(aboutBox, nullptr);
+  // Windows still open at the end go without their close steps.
+  openForms.closeAll();
   if (window_) platform_.windowing.destroyWindow(window_);
   window_ = 0;
 }
@@ -130,48 +127,44 @@ void TForm1::unregisterCaptureHotkeys() { screenCapture->unregisterCaptureHotkey
 
 void TForm1::openHistoryWindow() {
   if (historyWindow) return;
-  // The window frees itself when closed and clears this reference then.
-  historyWindow = new TWClipboard(platform_, application_,
-                                  {clipHistory, selfCopy, settings, [this] { iniWrite(); }},
-                                  [this] { historyWindow = nullptr; });
-  historyWindow->open();
+  historyWindow = &openForms.add<TWClipboard>(
+      TWClipboard::Shared{clipHistory, selfCopy, settings, [this] { iniWrite(); }},
+      [this] { historyWindow = nullptr; });
+  openForms.open(*historyWindow);
 }
 
 void TForm1::openSettingsDialog() {
   if (settingsDialog) return;
-  // The dialog frees itself when closed and clears this reference then.
-  settingsDialog = new TForm2(platform_, application_,
-                              {settings, appDir, [this] { iniWrite(); },
-                               [this] { registerCaptureHotkeys(); },
-                               [this] { unregisterCaptureHotkeys(); }},
-                              [this] { settingsDialog = nullptr; });
+  settingsDialog = &openForms.add<TForm2>(
+      TForm2::Shared{settings, appDir, [this] { iniWrite(); }, [this] { registerCaptureHotkeys(); },
+                     [this] { unregisterCaptureHotkeys(); }},
+      [this] { settingsDialog = nullptr; });
   settingsDialog->onPickFolder = [this] { openFolderPicker(); };
-  settingsDialog->open();
+  openForms.open(*settingsDialog);
 }
 
 void TForm1::openFolderPicker() {
-  // The picker frees itself when closed; nothing here keeps it. Its folder reaches the
-  // dialog's box only while that dialog is still open.
+  // Its folder reaches the dialog's box only while that dialog is still open.
   auto chosen = [this](const std::string& folder) {
     if (settingsDialog) settingsDialog->setFolderText(folder);
   };
-  (new TForm4(platform_, application_, settings.ClipAddr, chosen, [] {}))->open();
+  openForms.open(openForms.add<TForm4>(settings.ClipAddr, chosen));
 }
 
 // Several may be open: closing an older one leaves the reference to the newest.
 void TForm1::openDropWindow() {
-  dropWindow = new TForm3(platform_, application_, {settings, [this] { iniWrite(); }},
-                          [this](TForm3* closed) {
-                            if (dropWindow == closed) dropWindow = nullptr;
-                          });
-  dropWindow->open();
+  dropWindow = &openForms.add<TForm3>(TForm3::Shared{settings, [this] { iniWrite(); }},
+                                      [this](TForm3* closed) {
+                                        if (dropWindow == closed) dropWindow = nullptr;
+                                      });
+  openForms.open(*dropWindow);
 }
 
 void TForm1::openAboutBox() {
-  aboutBox = new TAboutForm(platform_, application_, versionText, [this](TAboutForm* closed) {
+  aboutBox = &openForms.add<TAboutForm>(versionText, [this](TAboutForm* closed) {
     if (aboutBox == closed) aboutBox = nullptr;
   });
-  aboutBox->open();
+  openForms.open(*aboutBox);
 }
 
 LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,

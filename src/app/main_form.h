@@ -3,6 +3,7 @@
 #include <string>
 
 #include "forms/application.h"
+#include "forms/open_forms.h"
 #include "forms/program_context.h"
 #include "settings/settings.h"
 #include "app/settings_store.h"
@@ -74,6 +75,7 @@ class TForm1 : public MessageHandler {
   bool captureBusy = false;
   bool selfCopy = false;
   ClipHistory clipHistory;
+  // The open windows' owner keeps these true: each names its window while that is open.
   TWClipboard* historyWindow = nullptr;
   TForm2* settingsDialog = nullptr;
   TForm3* dropWindow = nullptr;
@@ -99,6 +101,8 @@ class TForm1 : public MessageHandler {
   std::unique_ptr<ScreenCapture> screenCapture;
   std::unique_ptr<ClipboardWatcher> clipboardWatcher;
   std::unique_ptr<UpdateCheck> updateCheck;
+  // Last, so that the windows go first: they hold references to all of the above.
+  OpenForms openForms{platform_, application_};
 };
 
 }  // namespace vireloc

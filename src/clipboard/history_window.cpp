@@ -9,7 +9,6 @@ namespace vireloc {
 
 namespace {
 
-const std::string kGrid = "StringGrid1";
 constexpr int kClientWidth = 133;
 constexpr int kClientHeight = 129;
 constexpr int kRowHeight = 24;
@@ -19,7 +18,7 @@ constexpr std::size_t kRowTextLimit = 1024;
 constexpr std::size_t kTooltipTextLimit = 4096;
 
 ControlSpec gridDesign() {
-  ControlSpec grid = controlAt(kGrid, ControlKind::RowList, {0, 0, kClientWidth, kClientHeight});
+  ControlSpec grid = controlAt("StringGrid1", ControlKind::RowList, {0, 0, kClientWidth, kClientHeight});
   grid.tabStop = true;
   grid.sunkenBorder = true;
   grid.rowHeight = kRowHeight;
@@ -52,9 +51,12 @@ Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int h
           static_cast<std::int32_t>(saved.VRLClipboardTop)};
 }
 
-TWClipboard::TWClipboard(Platform& platform, Application& application, Shared shared,
-                         std::function<void()> onClosed)
-    : ModelessForm(platform, application, std::move(onClosed)), shared_(std::move(shared)) {
+TWClipboard::TWClipboard(OpenForms& owner, Shared shared, std::function<void()> onClosed)
+    : ModelessForm(owner, std::move(onClosed)),
+      StringGrid1(design_.add<RowList>(gridDesign())),
+      shared_(std::move(shared)) {
+  StringGrid1.onDoubleClick = [this] { StringGrid1DblClick(); };
+  StringGrid1.onMouseDown = [this](MouseButton button) { StringGrid1MouseDown(button); };
   mnuFunction = &MainMenu1.add(nullptr, "mnuFunction", "機能(&F)");
   mnuOption = &MainMenu1.add(mnuFunction, "mnuOption", "オプション(&O)");
   mnuOption->Enabled = false;
@@ -63,10 +65,8 @@ TWClipboard::TWClipboard(Platform& platform, Application& application, Shared sh
   mnuClipErase->Enabled = false;
   MainMenu1.add(mnuFunction, "N1", "-");
   mnuClose = &MainMenu1.add(mnuFunction, "mnuClose", "閉じる(&C)", [this] { mnuCloseClick(); });
-}
 
-FormSpec TWClipboard::design() const {
-  FormSpec layout;
+  FormSpec& layout = design_.spec;
   layout.className = "TWClipboard";
   layout.caption = "クリップボードログ";
   layout.clientWidth = kClientWidth;
@@ -76,12 +76,6 @@ FormSpec TWClipboard::design() const {
   layout.appWindow = true;
   layout.font = {"MS Shell Dlg 2", 12, charset::ShiftJis};
   layout.menuBar = MainMenu1.entries();
-  layout.controls = {gridDesign()};
-  return layout;
-}
-
-void TWClipboard::open() {
-  openForm(design(), [this] { FormCreate(); });
 }
 
 void TWClipboard::FormCreate() {
@@ -104,7 +98,7 @@ void TWClipboard::refreshHistoryGrid() {
   std::vector<std::string> shown;
   for (int row = 0; row < ClipHistory::kSize; ++row)
     shown.push_back(cutAtCharacterBoundary(gridRow(row), kRowTextLimit));
-  platform_.forms.setRows(form_, kGrid, shown);
+  StringGrid1.setRows(shown);
 }
 
 void TWClipboard::setMenuItemEnabled(TMenuItem& item, bool enabled) {
@@ -113,7 +107,7 @@ void TWClipboard::setMenuItemEnabled(TMenuItem& item, bool enabled) {
 }
 
 int TWClipboard::selectionTop() {
-  const std::vector<int> selected = platform_.forms.selectedRows(form_, kGrid);
+  const std::vector<int> selected = StringGrid1.selectedRows();
   return selected.empty() ? -1 : selected.front();
 }
 
@@ -145,13 +139,12 @@ void TWClipboard::putOnClipboard(const std::string& text) {
 
 void TWClipboard::StringGrid1MouseDown(MouseButton) {
   const int row = selectionTop();
-  platform_.forms.setControlTooltip(form_, kGrid,
-                                    row < 0 ? "" : cutAtCharacterBoundary(gridRow(row), kTooltipTextLimit));
+  StringGrid1.setTooltip(row < 0 ? "" : cutAtCharacterBoundary(gridRow(row), kTooltipTextLimit));
 }
 
 void TWClipboard::mnuClipEraseClick() {
   shared_.clipHistory.clear();
-  platform_.forms.setRows(form_, kGrid, std::vector<std::string>(ClipHistory::kSize));
+  StringGrid1.setRows(std::vector<std::string>(ClipHistory::kSize));
   setMenuItemEnabled(*mnuClipErase, false);
 }
 
@@ -168,30 +161,9 @@ void TWClipboard::FormClose() {
   closeForm();
 }
 
-void TWClipboard::dispatch(const FormEvent& event) {
-  switch (event.kind) {
-    case FormEventKind::Activate:
-      FormActivate();
-      break;
-    case FormEventKind::CloseRequest:
-      FormClose();
-      break;
-    case FormEventKind::DoubleClick:
-      if (event.control == kGrid) StringGrid1DblClick();
-      break;
-    case FormEventKind::MouseDown:
-      if (event.control == kGrid) StringGrid1MouseDown(event.button);
-      break;
-    case FormEventKind::MenuCommand:
-      if (TMenuItem* item = MainMenu1.findByCommand(event.menuId); item && item->Enabled && item->OnClick)
-        item->OnClick();
-      break;
-    case FormEventKind::Click:
-    case FormEventKind::ItemExpanding:
-    case FormEventKind::ContextMenu:
-    case FormEventKind::FilesDropped:
-      break;
-  }
+void TWClipboard::onMenuCommand(std::uint32_t command) {
+  TMenuItem* item = MainMenu1.findByCommand(command);
+  if (item && item->Enabled && item->OnClick) item->OnClick();
 }
 
 }  // namespace vireloc

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-#include "forms/application.h"
 #include "forms/modeless_form.h"
 #include "settings/settings.h"
 #include "clipboard/clip_history.h"
@@ -22,14 +21,8 @@ class TWClipboard final : public ModelessForm {
     std::function<void()> iniWrite;
   };
 
-  // onClosed runs when the window has closed; the object frees itself right after. A window
-  // still open when the program ends goes without FormClose: nothing is saved.
-  TWClipboard(Platform& platform, Application& application, Shared shared,
-              std::function<void()> onClosed);
-
-  // Creates the window, runs FormCreate and shows it. When the window cannot be created the
-  // object is freed (onClosed runs) and the error goes on to the caller.
-  void open();
+  // A window still open when the program ends goes without FormClose: nothing is saved.
+  TWClipboard(OpenForms& owner, Shared shared, std::function<void()> onClosed);
 
   void refreshHistoryGrid();
   // The grid mirrors the history, refreshed at every change of it: a row's full text is the
@@ -37,14 +30,15 @@ class TWClipboard final : public ModelessForm {
   const std::string& gridRow(int row) const { return shared_.clipHistory.entry(row); }
   void setMenuItemEnabled(TMenuItem& item, bool enabled);
 
-  void FormCreate();
-  void FormActivate();
-  void FormClose();
+  void FormCreate() override;
+  void FormActivate() override;
+  void FormClose() override;
   void StringGrid1DblClick();
   void StringGrid1MouseDown(MouseButton button);
   void mnuClipEraseClick();
   void mnuCloseClick();
 
+  RowList& StringGrid1;
   TPopupMenu MainMenu1;
   TMenuItem* mnuFunction;
   TMenuItem* mnuOption;
@@ -52,8 +46,7 @@ class TWClipboard final : public ModelessForm {
   TMenuItem* mnuClose;
 
  private:
-  void dispatch(const FormEvent& event) override;
-  FormSpec design() const;
+  void onMenuCommand(std::uint32_t command) override;
   int selectionTop();
   void putOnClipboard(const std::string& text);
   void endReuse();

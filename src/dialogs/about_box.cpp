@@ -6,52 +6,55 @@ namespace vireloc {
 
 namespace {
 
-const std::string kOk = "Button1";
-
 ControlSpec labelDesign(const std::string& name, Point at) {
   ControlSpec label = controlAt(name, ControlKind::Static, {at.x, at.y, at.x + 1, at.y + 1});
   label.autoSize = true;
   return label;
 }
 
-FormSpec aboutBoxDesign() {
-  FormSpec layout;
+ControlSpec okDesign() {
+  ControlSpec ok = controlAt("Button1", ControlKind::Button, {168, 96, 168 + 33, 96 + 25});
+  ok.tabStop = true;
+  ok.defaultButton = true;
+  ok.cancelButton = true;
+  return ok;
+}
+
+// The window and its picture; the controls follow in creation order.
+FormDesign& designAboutBox(FormDesign& design) {
+  FormSpec& layout = design.spec;
   layout.className = "TAboutForm";
   layout.position = {193, 146};
   layout.clientWidth = 221;
   layout.clientHeight = 134;
   layout.appWindow = true;
   layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
-  const ControlSpec icon = controlAt("Image1", ControlKind::Icon, {16, 16, 16 + 32, 16 + 32});
-  ControlSpec ok = controlAt(kOk, ControlKind::Button, {168, 96, 168 + 33, 96 + 25});
-  ok.tabStop = true;
-  ok.defaultButton = true;
-  ok.cancelButton = true;
-  layout.controls = {icon, labelDesign("Label2", {88, 16}), labelDesign("Label1", {88, 40}),
-                   labelDesign("Label3", {24, 72}), ok};
-  return layout;
+  design.add(controlAt("Image1", ControlKind::Icon, {16, 16, 16 + 32, 16 + 32}));
+  return design;
 }
 
 }  // namespace
 
-TAboutForm::TAboutForm(Platform& platform, Application& application,
-                       const std::string& versionText, std::function<void(TAboutForm*)> onClosed)
-    : ModelessForm(platform, application, [this, onClosed = std::move(onClosed)] { onClosed(this); }),
-      versionText_(versionText) {}
-
-void TAboutForm::open() {
-  openForm(aboutBoxDesign(), [this] { FormCreate(); });
-  application_.runGuarded([this] { platform_.forms.focusControl(form_, kOk); });
+TAboutForm::TAboutForm(OpenForms& owner, const std::string& versionText,
+                       std::function<void(TAboutForm*)> onClosed)
+    : ModelessForm(owner, [this, onClosed = std::move(onClosed)] { onClosed(this); }),
+      Label2(designAboutBox(design_).add<Label>(labelDesign("Label2", {88, 16}))),
+      Label1(design_.add<Label>(labelDesign("Label1", {88, 40}))),
+      Label3(design_.add<Label>(labelDesign("Label3", {24, 72}))),
+      Button1(design_.add<Button>(okDesign())),
+      versionText_(versionText) {
+  Button1.onClick = [this] { Button1Click(); };
 }
+
+void TAboutForm::afterShow() { Button1.focus(); }
 
 // The picture and the fixed size come with the box's design.
 void TAboutForm::FormCreate() {
-  Forms& forms = platform_.forms;
-  forms.setCaption(form_, "About Vireloc");
-  forms.setControlText(form_, kOk, "&OK");
-  forms.setControlText(form_, "Label1", "Version " + versionText_);
-  forms.setControlText(form_, "Label2", "Vireloc");
-  forms.setControlText(form_, "Label3", "© 2024 Vireloc 開発チーム");
+  platform_.forms.setCaption(form_, "About Vireloc");
+  Button1.setText("&OK");
+  Label1.setText("Version " + versionText_);
+  Label2.setText("Vireloc");
+  Label3.setText("© 2024 Vireloc 開発チーム");
 }
 
 void TAboutForm::FormActivate() {
@@ -63,12 +66,6 @@ void TAboutForm::Button1Click() { FormClose(); }
 
 void TAboutForm::FormClose() {
   if (!closed()) closeForm();
-}
-
-void TAboutForm::dispatch(const FormEvent& event) {
-  if (event.kind == FormEventKind::Activate) return FormActivate();
-  if (event.kind == FormEventKind::CloseRequest) return FormClose();
-  if (event.kind == FormEventKind::Click && event.control == kOk) return Button1Click();
 }
 
 }  // namespace vireloc

@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 
-#include "forms/application.h"
 #include "forms/modeless_form.h"
 #include "platform/platform.h"
 
@@ -11,21 +10,23 @@ namespace vireloc {
 
 class TAboutForm final : public ModelessForm {
  public:
-  // onClosed gets the box that has closed; the object frees itself right after.
-  TAboutForm(Platform& platform, Application& application, const std::string& versionText,
+  // onClosed gets the box that has closed. It opens with the focus on OK.
+  TAboutForm(OpenForms& owner, const std::string& versionText,
              std::function<void(TAboutForm*)> onClosed);
 
-  // Creates the box, runs FormCreate, shows it with the focus on OK. When the window cannot be
-  // created the object is freed (onClosed runs) and the error goes on to the caller.
-  void open();
-
-  void FormCreate();
-  void FormActivate();
+  void FormCreate() override;
+  void FormActivate() override;
   void Button1Click();  // OK, and Esc wherever the keyboard is
-  void FormClose();
+  void FormClose() override;
+
+  // In creation order.
+  Label& Label2;
+  Label& Label1;
+  Label& Label3;
+  Button& Button1;
 
  private:
-  void dispatch(const FormEvent& event) override;
+  void afterShow() override;
 
   std::string versionText_;
 };

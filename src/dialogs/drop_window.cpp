@@ -9,21 +9,19 @@ namespace vireloc {
 
 namespace {
 
-const std::string kPathBox = "Edit1";
 constexpr Point kDefaultPlace{215, 115};
 
-FormSpec dropWindowDesign() {
-  FormSpec layout;
+Edit& designDropWindow(FormDesign& design) {
+  FormSpec& layout = design.spec;
   layout.className = "TForm3";
   layout.clientWidth = 389;
   layout.clientHeight = 40;
   layout.appWindow = true;
   layout.acceptFiles = true;
   layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
-  ControlSpec box = controlAt(kPathBox, ControlKind::Edit, {8, 8, 8 + 369, 8 + 20});
+  ControlSpec box = controlAt("Edit1", ControlKind::Edit, {8, 8, 8 + 369, 8 + 20});
   box.readOnly = true;  // drawn in the window's colour; its text can still be selected
-  layout.controls = {box};
-  return layout;
+  return design.add<Edit>(box);
 }
 
 }  // namespace
@@ -32,19 +30,15 @@ Point placeDropWindow(Settings& saved, const Rect& workArea) {
   return placeOnWorkArea(saved.DragWindowLeft, saved.DragWindowTop, workArea, kDefaultPlace);
 }
 
-TForm3::TForm3(Platform& platform, Application& application, Shared shared,
-               std::function<void(TForm3*)> onClosed)
-    : ModelessForm(platform, application, [this, onClosed = std::move(onClosed)] { onClosed(this); }),
+TForm3::TForm3(OpenForms& owner, Shared shared, std::function<void(TForm3*)> onClosed)
+    : ModelessForm(owner, [this, onClosed = std::move(onClosed)] { onClosed(this); }),
+      Edit1(designDropWindow(design_)),
       shared_(std::move(shared)) {}
-
-void TForm3::open() {
-  openForm(dropWindowDesign(), [this] { FormCreate(); });
-}
 
 void TForm3::FormCreate() {
   platform_.forms.moveForm(form_, placeDropWindow(shared_.settings, platform_.screen.workArea()));
   platform_.forms.setCaption(form_, "D&Dファイルアドレス返し");
-  platform_.forms.setControlText(form_, kPathBox, "");
+  Edit1.setText("");
 }
 
 void TForm3::FormActivate() {
@@ -54,9 +48,9 @@ void TForm3::FormActivate() {
 
 // The whole path as Unicode: a long one or a name outside the system code page comes through
 // intact, and goes to the clipboard as Unicode text.
-void TForm3::onDropFiles(const std::vector<std::string>& paths) {
+void TForm3::onFilesDropped(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  platform_.forms.setControlText(form_, kPathBox, paths.front());
+  Edit1.setText(paths.front());
   Settings& s = shared_.settings;
   const std::optional<DropPathCopy> copy = s.dropPathCopy();
   if (!copy) {
@@ -66,7 +60,7 @@ void TForm3::onDropFiles(const std::vector<std::string>& paths) {
   }
   if (copy == DropPathCopy::Automatic)
     putTextOnClipboard(platform_.clipboard, application_.handle(),
-                       platform_.forms.controlText(form_, kPathBox));
+                       Edit1.text());
 }
 
 void TForm3::FormClose() {
@@ -75,12 +69,6 @@ void TForm3::FormClose() {
   shared_.settings.DragWindowTop = outer.top;
   shared_.settings.DragWindowLeft = outer.left;
   closeForm();
-}
-
-void TForm3::dispatch(const FormEvent& event) {
-  if (event.kind == FormEventKind::Activate) return FormActivate();
-  if (event.kind == FormEventKind::CloseRequest) return FormClose();
-  if (event.kind == FormEventKind::FilesDropped) return onDropFiles(event.files);
 }
 
 }  // namespace vireloc

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "forms/application.h"
 #include "forms/modeless_form.h"
 #include "settings/settings.h"
 #include "platform/platform.h"
@@ -19,23 +18,18 @@ class TForm3 final : public ModelessForm {
     std::function<void()> iniWrite;
   };
 
-  // onClosed gets the window that has closed; the object frees itself right after. A window
-  // still open when the program ends goes without FormClose.
-  TForm3(Platform& platform, Application& application, Shared shared,
-         std::function<void(TForm3*)> onClosed);
+  // onClosed gets the window that has closed. A window still open when the program ends goes
+  // without FormClose.
+  TForm3(OpenForms& owner, Shared shared, std::function<void(TForm3*)> onClosed);
 
-  // Creates the window, runs FormCreate and shows it. When the window cannot be created the
-  // object is freed (onClosed runs) and the error goes on to the caller.
-  void open();
+  void FormCreate() override;
+  void FormActivate() override;
+  void FormClose() override;
+  void onFilesDropped(const std::vector<std::string>& paths) override;
 
-  void FormCreate();
-  void FormActivate();
-  void FormClose();
-  void onDropFiles(const std::vector<std::string>& paths);
+  Edit& Edit1;
 
  private:
-  void dispatch(const FormEvent& event) override;
-
   Shared shared_;
 };
 

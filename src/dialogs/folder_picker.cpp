@@ -8,12 +8,8 @@ namespace vireloc {
 
 namespace {
 
-const std::string kTree = "VETree1";
-const std::string kOk = "Button1";
-const std::string kCancel = "Button2";
-
-ControlSpec buttonDesign(const std::string& name, const std::string& text, Rect bounds) {
-  ControlSpec button = controlAt(name, ControlKind::Button, bounds, text);
+ControlSpec buttonDesign(const std::string& name, Rect bounds) {
+  ControlSpec button = controlAt(name, ControlKind::Button, bounds);
   button.tabStop = true;
   return button;
 }
@@ -25,14 +21,16 @@ std::string withTrailingBackslash(const std::string& path) {
   return !path.empty() && path.back() == '\\' ? path : path + "\\";
 }
 
-TForm4::TForm4(Platform& platform, Application& application, std::string& clipAddr,
-               std::function<void(const std::string&)> onChosen, std::function<void()> onClosed)
-    : ModelessForm(platform, application, std::move(onClosed)),
+TForm4::TForm4(OpenForms& owner, std::string& clipAddr,
+               std::function<void(const std::string&)> onChosen)
+    : ModelessForm(owner, [] {}),
+      VETree1(design_.add<TreeView>(ShellFolderTree::design(
+          "VETree1", {16, 8, 16 + 289, 8 + 369}, platform_.shellNamespace.smallIcons()))),
+      Button1(design_.add<Button>(buttonDesign("Button1", {112, 392, 112 + 65, 392 + 25}))),
+      Button2(design_.add<Button>(buttonDesign("Button2", {192, 392, 192 + 73, 392 + 25}))),
       clipAddr_(clipAddr),
-      onChosen_(std::move(onChosen)) {}
-
-FormSpec TForm4::design() {
-  FormSpec layout;
+      onChosen_(std::move(onChosen)) {
+  FormSpec& layout = design_.spec;
   layout.className = "TForm4";
   layout.position = {303, 115};
   layout.clientWidth = 324;
@@ -40,39 +38,33 @@ FormSpec TForm4::design() {
   layout.systemMenu = false;
   layout.owner = application_.handle();
   layout.font = {"ＭＳ Ｐゴシック", 12, charset::ShiftJis};
-  ControlSpec ok = buttonDesign(kOk, "", {112, 392, 112 + 65, 392 + 25});
-  ok.defaultButton = true;
-  ControlSpec cancel = buttonDesign(kCancel, "", {192, 392, 192 + 73, 392 + 25});
-  cancel.cancelButton = true;
-  layout.controls = {ShellFolderTree::design(kTree, {16, 8, 16 + 289, 8 + 369},
-                                           platform_.shellNamespace.smallIcons()),
-                   ok, cancel};
-  return layout;
-}
-
-void TForm4::open() {
-  openForm(design(), [this] {
-    VETree1 = std::make_unique<ShellFolderTree>(platform_.forms, platform_.shellNamespace,
-                                                form_, kTree);
-    FormCreate();
-  });
-  application_.runGuarded([this] { FormShow(); });
+  layout.controls[1].defaultButton = true;
+  layout.controls[2].cancelButton = true;
+  Button1.onClick = [this] { Button1Click(); };
+  Button2.onClick = [this] { Button2Click(); };
+  VETree1.onExpanding = [this](TreeItemId item) {
+    if (folders) folders->onExpanding(item);
+  };
+  VETree1.onContextMenu = [this](TreeItemId item, Point at) {
+    if (folders) folders->onContextMenu(item, at);
+  };
 }
 
 void TForm4::FormCreate() {
   platform_.forms.setCaption(form_, "ディレクトリ選択");
-  platform_.forms.setControlText(form_, kOk, "OK");
-  platform_.forms.setControlText(form_, kCancel, "Cancel");
-  VETree1->showDesktop();
-  VETree1->browseTo(clipAddr_);
+  folders = std::make_unique<ShellFolderTree>(VETree1, platform_.shellNamespace);
+  Button1.setText("OK");
+  Button2.setText("Cancel");
+  folders->showDesktop();
+  folders->browseTo(clipAddr_);
 }
 
-void TForm4::FormShow() { platform_.forms.focusControl(form_, kTree); }
+void TForm4::FormShow() { VETree1.focus(); }
 
 // A virtual folder has no path: taking it as it stands would save into a lone "\", the root
 // of whatever drive is current.
 void TForm4::Button1Click() {
-  const std::string path = VETree1->selectedPath();
+  const std::string path = folders->selectedPath();
   if (path.empty()) {
     application_.showMessage(whyNoFolder());
     return;
@@ -84,7 +76,7 @@ void TForm4::Button1Click() {
 }
 
 std::string TForm4::whyNoFolder() {
-  const ShellFolder* selected = VETree1->selectedFolder();
+  const ShellFolder* selected = folders->selectedFolder();
   if (!selected) return "フォルダーが選択されていません。保存先のフォルダーを選んでください。";
   return "「" + selected->name +
          "」はドライブ上のフォルダーではないため、保存先にできません。ドライブの中のフォルダーを選んでください。";
@@ -94,32 +86,8 @@ void TForm4::Button2Click() { FormClose(); }
 
 void TForm4::FormClose() {
   if (closed()) return;
-  VETree1.reset();  // no late answer of the shell may reach a destroyed window
+  folders.reset();  // no late answer of the shell may reach a destroyed window
   closeForm();
-}
-
-void TForm4::dispatch(const FormEvent& event) {
-  switch (event.kind) {
-    case FormEventKind::Click:
-      if (event.control == kOk) Button1Click();
-      if (event.control == kCancel) Button2Click();
-      break;
-    case FormEventKind::CloseRequest:
-      FormClose();
-      break;
-    case FormEventKind::ItemExpanding:
-      if (VETree1) VETree1->onExpanding(event.item);
-      break;
-    case FormEventKind::ContextMenu:
-      if (VETree1) VETree1->onContextMenu(event.item, event.at);
-      break;
-    case FormEventKind::DoubleClick:
-    case FormEventKind::MouseDown:
-    case FormEventKind::MenuCommand:
-    case FormEventKind::Activate:
-    case FormEventKind::FilesDropped:
-      break;
-  }
 }
 
 }  // namespace vireloc

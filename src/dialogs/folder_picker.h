@@ -5,36 +5,32 @@
 #include <memory>
 #include <string>
 
-#include "forms/application.h"
 #include "forms/modeless_form.h"
 #include "dialogs/shell_folder_tree.h"
 #include "platform/platform.h"
 
 namespace vireloc {
 
-class TForm4 : private ModelessForm {
+class TForm4 final : public ModelessForm {
  public:
-  // clipAddr is the setting itself: it changes on OK. onChosen gets the folder first; onClosed
-  // runs when the picker has closed, and the object frees itself right after.
-  TForm4(Platform& platform, Application& application, std::string& clipAddr,
-         std::function<void(const std::string& folder)> onChosen, std::function<void()> onClosed);
+  // clipAddr is the setting itself: it changes on OK. onChosen gets the folder first.
+  TForm4(OpenForms& owner, std::string& clipAddr,
+         std::function<void(const std::string& folder)> onChosen);
 
-  // Creates the window, runs FormCreate, shows it and runs FormShow. When the window cannot be
-  // created the object is freed (onClosed runs) and the error goes on to the caller.
-  void open();
-  using ModelessForm::handle;
-
-  void FormCreate();
+  void FormCreate() override;
   void FormShow();
   void Button1Click();
   void Button2Click();
-  void FormClose();
+  void FormClose() override;
 
-  std::unique_ptr<ShellFolderTree> VETree1;
+  TreeView& VETree1;
+  Button& Button1;
+  Button& Button2;
+  // The shell's folders in VETree1, from creation to close.
+  std::unique_ptr<ShellFolderTree> folders;
 
  private:
-  void dispatch(const FormEvent& event) override;
-  FormSpec design();
+  void afterShow() override { FormShow(); }
   std::string whyNoFolder();
 
   std::string& clipAddr_;

@@ -9,7 +9,6 @@ namespace vireloc {
 
 namespace {
 
-const std::string kFolderBox = "Edit1";
 constexpr Point kDefaultPlace{192, 105};
 
 }  // namespace
@@ -18,16 +17,19 @@ Point placeSettingsDialog(Settings& saved, const Rect& workArea) {
   return placeOnWorkArea(saved.SettingWindowLeft, saved.SettingWindowTop, workArea, kDefaultPlace);
 }
 
-TForm2::TForm2(Platform& platform, Application& application, Shared shared,
-               std::function<void()> onClosed)
-    : ModelessForm(platform, application, std::move(onClosed)), shared_(std::move(shared)) {}
-
-void TForm2::open() {
-  openForm(settingsDialogDesign({}), [this] { FormCreate(); });
+TForm2::TForm2(OpenForms& owner, Shared shared, std::function<void()> onClosed)
+    : ModelessForm(owner, std::move(onClosed)),
+      controls_(designSettingsDialog(design_)),
+      shared_(std::move(shared)) {
+  controls_.Button1.onClick = [this] { Button1Click(); };
+  controls_.Button2.onClick = [this] { Button2Click(); };
+  controls_.Button3.onClick = [this] { Button3Click(); };
+  controls_.Button4.onClick = [this] { Button4Click(); };
+  controls_.RadioGroup5.onClick = [this] { RadioGroup5Click(); };
 }
 
 void TForm2::setFolderText(const std::string& folder) {
-  platform_.forms.setControlText(form_, kFolderBox, folder);
+  controls_.Edit1.setText(folder);
 }
 
 // The texts, the fixed size and the read-only boxes come with the window's design.
@@ -35,13 +37,13 @@ void TForm2::FormCreate() {
   Settings& s = shared_.settings;
   platform_.forms.moveForm(form_, placeSettingsDialog(s, platform_.screen.workArea()));
   correctDefaultClickAndDragDrop();
-  selectChoice(kCursorGroup, s.ClipCpCursor);
-  selectChoice(kFormatGroup, s.SaveFormat);
-  selectChoice(kAlsoClipboardGroup, s.SaveClip);
-  selectChoice(kAutoSaveGroup, s.ClipEnable);
+  selectChoice(controls_.RadioGroup2, s.ClipCpCursor);
+  selectChoice(controls_.RadioGroup3, s.SaveFormat);
+  selectChoice(controls_.RadioGroup4, s.SaveClip);
+  selectChoice(controls_.RadioGroup5, s.ClipEnable);
   RadioGroup5Click();  // as if the user had chosen it: the hotkeys follow the setting again
-  selectChoice(kImageWatchGroup, s.ImageClipSave);
-  selectChoice(kAutoPopupGroup, s.AutoPopup ? 0 : 1);
+  selectChoice(controls_.RadioGroup7, s.ImageClipSave);
+  controls_.RadioGroup6.select(s.AutoPopup ? 0 : 1);
 }
 
 void TForm2::correctDefaultClickAndDragDrop() {
@@ -52,11 +54,11 @@ void TForm2::correctDefaultClickAndDragDrop() {
     s.setLeftClickAction(LeftClickAction::MinimizeApps);
     corrected = true;
   }
-  selectChoice(kDefaultClickGroup, static_cast<int>(*s.leftClickAction()));
+  controls_.GroupBox1.select(static_cast<int>(*s.leftClickAction()));
   // Taken as a whole number here, where the drop window asks for the exact texts.
   const auto dragDrop = parseProfileInteger(s.DnD);
   const bool known = dragDrop == 0 || dragDrop == 1;
-  selectChoice(kDragDropGroup, known ? *dragDrop : 0);
+  controls_.RadioGroup1.select(known ? *dragDrop : 0);
   if (!known) {
     s.setDropPathCopy(DropPathCopy::ByHand);
     corrected = true;
@@ -72,17 +74,14 @@ void TForm2::FormActivate() {
 }
 
 void TForm2::RadioGroup5Click() {
-  const int choice = selectedChoice(kAutoSaveGroup);
+  const int choice = controls_.RadioGroup5.selected();
   if (choice < 0 || choice == autoSaveChoice_) return;
   autoSaveChoice_ = choice;
   const bool on = choice == 0;
-  for (const ChoiceGroup* group : {&kCursorGroup, &kAlsoClipboardGroup}) {
-    platform_.forms.setControlEnabled(form_, group->name, on);
-    for (int i = 0; i < static_cast<int>(group->choices.size()); ++i)
-      platform_.forms.setControlEnabled(form_, choiceName(*group, i), on);
-  }
-  platform_.forms.setControlEnabled(form_, "Button3", on);
-  platform_.forms.setControlEnabled(form_, "Button4", on);
+  controls_.RadioGroup2.setEnabledAll(on);
+  controls_.RadioGroup4.setEnabledAll(on);
+  controls_.Button3.setEnabled(on);
+  controls_.Button4.setEnabled(on);
   if (on)
     shared_.registerCaptureHotkeys();
   else
@@ -95,16 +94,16 @@ void TForm2::Button3Click() { onPickFolder(); }
 
 void TForm2::Button1Click() {
   Settings& s = shared_.settings;
-  if (const int click = selectedChoice(kDefaultClickGroup); click >= 0)
+  if (const int click = controls_.GroupBox1.selected(); click >= 0)
     s.setLeftClickAction(static_cast<LeftClickAction>(click));
-  storeChoice(kDragDropGroup, s.DnD);
-  s.ClipAddr = platform_.forms.controlText(form_, kFolderBox);
-  storeChoice(kCursorGroup, s.ClipCpCursor);
-  storeChoice(kFormatGroup, s.SaveFormat);
-  storeChoice(kAlsoClipboardGroup, s.SaveClip);
-  storeChoice(kAutoSaveGroup, s.ClipEnable);
-  storeChoice(kImageWatchGroup, s.ImageClipSave);
-  if (const int popup = selectedChoice(kAutoPopupGroup); popup >= 0) s.AutoPopup = popup == 0;
+  storeChoice(controls_.RadioGroup1, s.DnD);
+  s.ClipAddr = controls_.Edit1.text();
+  storeChoice(controls_.RadioGroup2, s.ClipCpCursor);
+  storeChoice(controls_.RadioGroup3, s.SaveFormat);
+  storeChoice(controls_.RadioGroup4, s.SaveClip);
+  storeChoice(controls_.RadioGroup5, s.ClipEnable);
+  storeChoice(controls_.RadioGroup7, s.ImageClipSave);
+  if (const int popup = controls_.RadioGroup6.selected(); popup >= 0) s.AutoPopup = popup == 0;
   shared_.iniWrite();
   FormClose();
 }
@@ -119,37 +118,13 @@ void TForm2::FormClose() {
   closeForm();
 }
 
-int TForm2::selectedChoice(const ChoiceGroup& group) {
-  for (int i = 0; i < static_cast<int>(group.choices.size()); ++i)
-    if (platform_.forms.controlChecked(form_, choiceName(group, i))) return i;
-  return -1;
-}
-
-// An index outside the group leaves no choice selected.
-void TForm2::selectChoice(const ChoiceGroup& group, int index) {
-  for (int i = 0; i < static_cast<int>(group.choices.size()); ++i)
-    platform_.forms.setControlChecked(form_, choiceName(group, i), i == index);
-}
-
-void TForm2::selectChoice(const ChoiceGroup& group, const std::string& setting) {
-  selectChoice(group, parseProfileInteger(setting).value_or(-1));
+void TForm2::selectChoice(ChoiceGroup& group, const std::string& setting) {
+  group.select(parseProfileInteger(setting).value_or(-1));
 }
 
 // A group without a selection leaves its setting as it is.
 void TForm2::storeChoice(const ChoiceGroup& group, std::string& setting) {
-  if (const int choice = selectedChoice(group); choice >= 0) setting = std::to_string(choice);
-}
-
-void TForm2::dispatch(const FormEvent& event) {
-  if (event.kind == FormEventKind::Activate) return FormActivate();
-  if (event.kind == FormEventKind::CloseRequest) return FormClose();
-  if (event.kind != FormEventKind::Click) return;
-  const std::string& control = event.control;
-  if (control == "Button1") Button1Click();
-  else if (control == "Button2") Button2Click();
-  else if (control == "Button3") Button3Click();
-  else if (control == "Button4") Button4Click();
-  else if (control.starts_with(std::string(kAutoSaveGroup.buttonPrefix))) RadioGroup5Click();
+  if (const int choice = group.selected(); choice >= 0) setting = std::to_string(choice);
 }
 
 }  // namespace vireloc

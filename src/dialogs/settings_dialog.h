@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-#include "forms/application.h"
 #include "forms/modeless_form.h"
 #include "settings/settings.h"
 #include "dialogs/settings_dialog_layout.h"
@@ -22,23 +21,18 @@ class TForm2 final : public ModelessForm {
     std::function<void()> unregisterCaptureHotkeys;
   };
 
-  // onClosed runs when the dialog has closed; the object frees itself right after. A dialog
-  // still open when the program ends goes without FormClose: nothing is saved.
-  TForm2(Platform& platform, Application& application, Shared shared,
-         std::function<void()> onClosed);
+  // A dialog still open when the program ends goes without FormClose: nothing is saved.
+  TForm2(OpenForms& owner, Shared shared, std::function<void()> onClosed);
 
-  // Creates the window, runs FormCreate and shows it. When the window cannot be created the
-  // object is freed (onClosed runs) and the error goes on to the caller.
-  void open();
   // The folder box; the folder picker fills it.
   void setFolderText(const std::string& folder);
 
   // "ディレクトリ選択": the main form connects the folder picker.
   std::function<void()> onPickFolder = [] {};
 
-  void FormCreate();
-  void FormActivate();
-  void FormClose();
+  void FormCreate() override;
+  void FormActivate() override;
+  void FormClose() override;
   void Button1Click();  // OK
   void Button2Click();  // Cancel
   void Button3Click();  // choose a folder
@@ -46,13 +40,11 @@ class TForm2 final : public ModelessForm {
   void RadioGroup5Click();
 
  private:
-  void dispatch(const FormEvent& event) override;
   void correctDefaultClickAndDragDrop();
-  int selectedChoice(const ChoiceGroup& group);
-  void selectChoice(const ChoiceGroup& group, int index);
-  void selectChoice(const ChoiceGroup& group, const std::string& setting);
-  void storeChoice(const ChoiceGroup& group, std::string& setting);
+  static void selectChoice(ChoiceGroup& group, const std::string& setting);
+  static void storeChoice(const ChoiceGroup& group, std::string& setting);
 
+  SettingsDialogControls controls_;
   Shared shared_;
   int autoSaveChoice_ = -1;  // what the auto-save switch last acted on
 };

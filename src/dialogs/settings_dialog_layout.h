@@ -1,33 +1,28 @@
 // The settings dialog's window: its controls, texts and places. Choice groups are frames holding
 // one column of option buttons named after the group: "RadioGroup5.0", "RadioGroup5.1".
 #pragma once
-#include <string>
-#include <vector>
-
-#include "platform/forms.h"
+#include "forms/form_design.h"
 
 namespace vireloc {
 
-struct ChoiceGroup {
-  const char* name;          // the frame
-  const char* buttonPrefix;  // option button i is buttonPrefix + (firstNumber + i)
-  int firstNumber;
-  std::vector<std::string> choices;
+// In creation order, which is the Tab order. A group's n-th choice stands for the setting "n".
+struct SettingsDialogControls {
+  ChoiceGroup& GroupBox1;    // DefaultClick, option buttons RadioButton1..3
+  ChoiceGroup& RadioGroup1;  // D&D
+  ChoiceGroup& RadioGroup5;  // ClipEnable: the PrintScreen auto-save switch
+  ChoiceGroup& RadioGroup7;  // ImageClipSave
+  ChoiceGroup& RadioGroup2;  // ClipCpCursor
+  ChoiceGroup& RadioGroup3;  // SaveFormat
+  ChoiceGroup& RadioGroup4;  // SaveClip
+  Edit& Edit1;               // ClipAddr
+  Button& Button4;           // the application's folder
+  Button& Button3;           // choose a folder
+  ChoiceGroup& RadioGroup6;  // AutoPopup
+  Button& Button1;           // OK
+  Button& Button2;           // Cancel
 };
 
-// The groups whose n-th choice stands for the setting "n", in the order creation fills them.
-extern const ChoiceGroup kDefaultClickGroup;  // RadioButton1..3 in GroupBox1
-extern const ChoiceGroup kDragDropGroup;      // RadioGroup1
-extern const ChoiceGroup kCursorGroup;        // RadioGroup2
-extern const ChoiceGroup kFormatGroup;        // RadioGroup3
-extern const ChoiceGroup kAlsoClipboardGroup; // RadioGroup4
-extern const ChoiceGroup kAutoSaveGroup;      // RadioGroup5
-extern const ChoiceGroup kImageWatchGroup;    // RadioGroup7
-extern const ChoiceGroup kAutoPopupGroup;     // RadioGroup6
-
-// Name of the option button of a choice; GroupBox1's buttons keep their own names.
-std::string choiceName(const ChoiceGroup& group, int index);
-
-FormSpec settingsDialogDesign(Point topLeft);
+// Fills the design of a dialog at the default place; the handles live as long as the design.
+SettingsDialogControls designSettingsDialog(FormDesign& design);
 
 }  // namespace vireloc

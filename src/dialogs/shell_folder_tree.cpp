@@ -4,9 +4,8 @@
 
 namespace vireloc {
 
-ShellFolderTree::ShellFolderTree(Forms& forms, ShellNamespace& shell, WindowHandle form,
-                                 std::string control)
-    : forms_(forms), shell_(shell), form_(form), control_(std::move(control)) {}
+ShellFolderTree::ShellFolderTree(TreeView& tree, ShellNamespace& shell)
+    : tree_(tree), shell_(shell) {}
 
 ShellFolderTree::~ShellFolderTree() {
   for (const auto& [item, node] : nodes_)
@@ -24,7 +23,7 @@ ControlSpec ShellFolderTree::design(const std::string& name, Rect bounds, ImageL
 
 TreeItemId ShellFolderTree::add(TreeItemId parent, const ShellFolder& folder) {
   const TreeItemId item =
-      forms_.addTreeItem(form_, control_, parent, {folder.name, folder.icon, folder.hasSubfolders});
+      tree_.addItem(parent, {folder.name, folder.icon, folder.hasSubfolders});
   nodes_[item].folder = folder;
   return item;
 }
@@ -58,9 +57,9 @@ void ShellFolderTree::onListed(TreeItemId item, ShellAnswer answer,
   node.fill = Fill::Listed;
   for (const ShellFolder& folder : folders) node.children.push_back(add(item, folder));
   if (folders.empty())
-    forms_.setTreeItemHasChildren(form_, control_, item, false);
+    tree_.setHasChildren(item, false);
   else
-    forms_.expandTreeItem(form_, control_, item);
+    tree_.expand(item);
   if (walk_ && walk_->waitingFor == item) walkFrom(item);
 }
 
@@ -87,14 +86,14 @@ void ShellFolderTree::walkFrom(TreeItemId item) {
     list(item);
     return;
   }
-  if (!node.children.empty()) forms_.expandTreeItem(form_, control_, item);
+  if (!node.children.empty()) tree_.expand(item);
   const ShellItemId wanted = walk_->chain.front();
   for (TreeItemId child : node.children) {
     if (!shell_.sameItem(nodes_.at(child).folder.id, wanted)) continue;
     walk_->chain.erase(walk_->chain.begin());
     if (walk_->chain.empty()) {
       walk_.reset();
-      forms_.selectTreeItem(form_, control_, child);
+      tree_.select(child);
     } else {
       walkFrom(child);
     }
@@ -105,11 +104,11 @@ void ShellFolderTree::walkFrom(TreeItemId item) {
 
 void ShellFolderTree::onContextMenu(TreeItemId item, Point at) {
   if (auto found = nodes_.find(item); found != nodes_.end())
-    shell_.showContextMenu(found->second.folder.id, form_, at);
+    shell_.showContextMenu(found->second.folder.id, tree_.window(), at);
 }
 
 const ShellFolder* ShellFolderTree::selectedFolder() {
-  auto found = nodes_.find(forms_.selectedTreeItem(form_, control_));
+  auto found = nodes_.find(tree_.selected());
   return found == nodes_.end() ? nullptr : &found->second.folder;
 }
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms.h"
+#include "forms/controls.h"
 #include "platform/shell_namespace.h"
 
 namespace vireloc {
 
 class ShellFolderTree {
  public:
-  ShellFolderTree(Forms& forms, ShellNamespace& shell, WindowHandle form, std::string control);
+  ShellFolderTree(TreeView& tree, ShellNamespace& shell);
   // Answers still on their way are cancelled.
   ~ShellFolderTree();
   ShellFolderTree(const ShellFolderTree&) = delete;
@@ -52,10 +52,8 @@ class ShellFolderTree {
   void onListed(TreeItemId item, ShellAnswer answer, std::vector<ShellFolder> folders);
   void walkFrom(TreeItemId item);
 
-  Forms& forms_;
+  TreeView& tree_;
   ShellNamespace& shell_;
-  WindowHandle form_;
-  std::string control_;
   TreeItemId root_ = 0;
   std::map<TreeItemId, Node> nodes_;
   std::optional<ShellRequestId> lookup_;

@@ -3,49 +3,67 @@
 #include <utility>
 
 #include "common/app_error.h"
+#include "forms/open_forms.h"
 
 namespace vireloc {
 
-ModelessForm::ModelessForm(Platform& platform, Application& application,
-                           std::function<void()> onClosed)
-    : platform_(platform), application_(application), onClosed_(std::move(onClosed)) {}
+ModelessForm::ModelessForm(OpenForms& owner, std::function<void()> onClosed)
+    : platform_(owner.platform),
+      application_(owner.application),
+      owner_(owner),
+      onClosed_(std::move(onClosed)) {}
 
 ModelessForm::~ModelessForm() {
   if (form_) platform_.forms.destroyForm(form_);
+  if (!closed_) notifyClosed();
 }
 
-void ModelessForm::openForm(const FormSpec& design, const std::function<void()>& formCreate) {
+void ModelessForm::open() {
   try {
-    form_ = platform_.forms.createForm(design, *this);
+    form_ = owner_.createWindow(*this, design_.spec);
   } catch (const SystemError& error) {
-    const AppError failure(kWindowFailure + std::string(error.what()));
     closed_ = true;
-    onClosed_();
-    delete this;
-    throw failure;
+    notifyClosed();
+    throw AppError(kWindowFailure + std::string(error.what()));
   }
-  application_.runGuarded(formCreate);
+  application_.runGuarded([this] { FormCreate(); });
   platform_.forms.showForm(form_);
+  application_.runGuarded([this] { afterShow(); });
 }
 
 void ModelessForm::closeForm() {
   platform_.forms.destroyForm(std::exchange(form_, 0));
   closed_ = true;
-  onClosed_();
-  freeWhenIdle();
+  notifyClosed();
 }
 
-// A handler of this window may still be running below (a close chosen while its error box was
-// open): the object goes when the outermost one has returned.
-void ModelessForm::freeWhenIdle() {
-  if (closed_ && handlerDepth_ == 0) delete this;
+void ModelessForm::notifyClosed() {
+  if (auto onClosed = std::exchange(onClosed_, nullptr)) onClosed();
 }
 
-void ModelessForm::onFormEvent(WindowHandle, const FormEvent& event) {
-  ++handlerDepth_;
-  application_.runGuarded([&] { dispatch(event); });
-  --handlerDepth_;
-  freeWhenIdle();
+void ModelessForm::dispatch(const FormEvent& event) {
+  application_.runGuarded([&] { route(event); });
+}
+
+void ModelessForm::route(const FormEvent& event) {
+  switch (event.kind) {
+    case FormEventKind::Activate:
+      return FormActivate();
+    case FormEventKind::CloseRequest:
+      if (!closed_) FormClose();
+      return;
+    case FormEventKind::MenuCommand:
+      return onMenuCommand(event.menuId);
+    case FormEventKind::FilesDropped:
+      return onFilesDropped(event.files);
+    case FormEventKind::Click:
+    case FormEventKind::DoubleClick:
+    case FormEventKind::MouseDown:
+    case FormEventKind::ItemExpanding:
+    case FormEventKind::ContextMenu:
+      design_.deliver(event);
+      return;
+  }
 }
 
 }  // namespace vireloc

@@ -29,14 +29,12 @@ class FolderPickerTest : public ::testing::Test {
     nas = sim.addShellFolder(network, "nas", "\\\\nas", true);
     sim.addShellFolder(nas, "share", "\\\\nas\\share");
   }
-  ~FolderPickerTest() override { delete picker; }
 
   void open(const std::string& folder) {
     clipAddr = folder;
-    picker = new TForm4(platform, application, clipAddr,
-                        [this](const std::string& chosen) { boxTexts.push_back(chosen); },
-                        [this] { picker = nullptr; });
-    picker->open();
+    picker = &forms.add<TForm4>(clipAddr,
+                                [this](const std::string& chosen) { boxTexts.push_back(chosen); });
+    forms.open(*picker);
     form = picker->handle();
     sim.runMessageLoop();  // the shell's answers
   }
@@ -58,6 +56,7 @@ class FolderPickerTest : public ::testing::Test {
   Texts boxTexts;  // what the settings dialog's folder box was given
   TForm4* picker = nullptr;
   WindowHandle form = 0;
+  OpenForms forms{platform, application};  // last: its windows go first
 };
 
 TEST_F(FolderPickerTest, OpensAt303_115WithoutTitleBarButtonsOrTaskbarButton) {
@@ -117,7 +116,7 @@ TEST_F(FolderPickerTest, OkPutsTheFolderWithOneTrailingBackslashIntoBoxAndClipAd
     pressOk();
     EXPECT_EQ(boxTexts, Texts{expected});
     EXPECT_EQ(clipAddr, expected);
-    EXPECT_EQ(picker, nullptr) << expected;
+    EXPECT_EQ(forms.count(), 0u) << expected;  // the picker has gone
     EXPECT_FALSE(sim.forms.count(form));
   }
   EXPECT_TRUE(sim.messageBoxes.empty());
@@ -158,7 +157,7 @@ TEST_F(FolderPickerTest, CancelAndAltF4ChangeNothing) {
       sim.pressCloseBox(form);
     else
       sim.clickControl(form, "Button2");
-    EXPECT_EQ(picker, nullptr);
+    EXPECT_EQ(forms.count(), 0u);
     EXPECT_FALSE(sim.forms.count(form));
   }
   EXPECT_EQ(clipAddr, "C:\\Temp\\");
@@ -169,7 +168,7 @@ TEST_F(FolderPickerTest, ClosedWhileOksMessageIsOpenItGoesOnceTheMessageIsAnswer
   open("C:\\Nowhere\\");
   sim.duringModal.push_back([&] { sim.clickControl(form, "Button2"); });
   pressOk();
-  EXPECT_EQ(picker, nullptr);
+  EXPECT_EQ(forms.count(), 0u);
   EXPECT_FALSE(sim.forms.count(form));
   EXPECT_EQ(clipAddr, "C:\\Nowhere\\");
 }

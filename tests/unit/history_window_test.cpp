@@ -22,13 +22,12 @@ class HistoryWindowTest : public ::testing::Test {
     sim.workAreaRect = kWorkArea;
     for (const char* text : {"E", "D", "C", "B", "A"}) history.record(text);
   }
-  ~HistoryWindowTest() override { delete window; }
 
   void open() {
-    window = new TWClipboard(platform, application,
-                             {history, selfCopy, settings, [this] { written.push_back(settings); }},
-                             [this] { window = nullptr; });
-    window->open();
+    window = &forms.add<TWClipboard>(
+        TWClipboard::Shared{history, selfCopy, settings, [this] { written.push_back(settings); }},
+        [this] { window = nullptr; });
+    forms.open(*window);
     form = sim.findWindowByClass("TWClipboard");
   }
   sim::SimForm& simForm() { return sim.forms.at(form); }
@@ -49,6 +48,7 @@ class HistoryWindowTest : public ::testing::Test {
   std::vector<Settings> written;  // the settings at each iniWrite
   TWClipboard* window = nullptr;
   WindowHandle form = 0;
+  OpenForms forms{platform, application};  // last: its windows go first
 };
 
 TEST_F(HistoryWindowTest, FiveRowsFillTheClientAreaUnderTheFunctionMenu) {

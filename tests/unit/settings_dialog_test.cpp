@@ -29,15 +29,14 @@ class SettingsDialogTest : public ::testing::Test {
     settings.SettingWindowTop = 105;
     settings.SettingWindowLeft = 192;
   }
-  ~SettingsDialogTest() override { delete dialog; }
 
   void open() {
-    dialog = new TForm2(platform, application,
-                        {settings, appDir, [this] { written.push_back(settings); },
-                         [this] { hotkeyCalls.push_back(switchedEnabled() + " register"); },
-                         [this] { hotkeyCalls.push_back(switchedEnabled() + " unregister"); }},
-                        [this] { dialog = nullptr; });
-    dialog->open();
+    dialog = &forms.add<TForm2>(
+        TForm2::Shared{settings, appDir, [this] { written.push_back(settings); },
+                       [this] { hotkeyCalls.push_back(switchedEnabled() + " register"); },
+                       [this] { hotkeyCalls.push_back(switchedEnabled() + " unregister"); }},
+        [this] { dialog = nullptr; });
+    forms.open(*dialog);
     form = sim.findWindowByClass("TForm2");
   }
   // The dialog's window also while it is being opened.
@@ -67,6 +66,7 @@ class SettingsDialogTest : public ::testing::Test {
   Names hotkeyCalls;              // each with the switched controls' state at the call
   TForm2* dialog = nullptr;
   WindowHandle form = 0;
+  OpenForms forms{platform, application};  // last: its windows go first
 };
 
 TEST_F(SettingsDialogTest, FramesAndTheirControlsDoNotOverlap) {
@@ -155,11 +155,11 @@ TEST_F(SettingsDialogTest, UnknownDefaultClickAndDragDropAreCorrectedAndWrittenA
 TEST_F(SettingsDialogTest, RefusedCorrectionWriteIsReportedAndTheDialogStillComplete) {
   settings.DnD = "x";
   settings.ClipEnable = "1";
-  dialog = new TForm2(platform, application,
-                      {settings, appDir, [] { throw AppError("C:\\v.ini に書き込めません"); },
-                       [] {}, [this] { hotkeyCalls.push_back("unregister"); }},
-                      [this] { dialog = nullptr; });
-  dialog->open();
+  dialog = &forms.add<TForm2>(
+      TForm2::Shared{settings, appDir, [] { throw AppError("C:\\v.ini に書き込めません"); }, [] {},
+                     [this] { hotkeyCalls.push_back("unregister"); }},
+      [this] { dialog = nullptr; });
+  forms.open(*dialog);
   form = sim.findWindowByClass("TForm2");
   ASSERT_EQ(sim.messageBoxes.size(), 1u);
   EXPECT_EQ(sim.messageBoxes[0].text, "C:\\v.ini に書き込めません.");

@@ -1,6 +1,8 @@
+#include "platform/sim/sim_forms.h"
+
 #include <stdexcept>
 
-#include "platform/sim/sim_forms.h"
+#include "common/app_error.h"
 
 namespace vireloc::sim {
 
@@ -47,6 +49,7 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
 }
 
 WindowHandle SimForms::createForm(const FormSpec& layout, FormEvents& events) {
+  if (formCreationFails) throw SystemError(14, "メモリが不足しています。");
   const WindowHandle handle = world_.addWindow(
       SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false});
   SimForm& form = forms[handle];

@@ -74,6 +74,8 @@ class SimForms : public Forms {
 
   // ==== Test side
   std::map<WindowHandle, SimForm> forms;
+  // The system has no resources left for a window: createForm fails with ERROR_OUTOFMEMORY.
+  bool formCreationFails = false;
   // A form's frame: fixed border on each side, caption and one-line menu bar above the client.
   static constexpr int kFormBorder = 3;
   static constexpr int kCaptionHeight = 19;
