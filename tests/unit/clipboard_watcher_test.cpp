@@ -33,7 +33,8 @@ class ClipboardWatcherTest : public test::ProgramTest {
   }
   Rows history() {
     Rows entries;
-    for (int i = 0; i < ClipHistory::kSize; ++i) entries.push_back(mainWindow().clipHistory.entry(i));
+    const ClipHistory& clipHistory = mainWindow().clipHistory;
+    for (int i = 0; i < ClipHistory::kSize; ++i) entries.push_back(clipHistory.entry(i));
     return entries;
   }
   int passedOn(std::uint32_t message) {

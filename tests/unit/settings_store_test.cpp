@@ -107,8 +107,8 @@ TEST_F(SettingsStoreTest, RefusedWriteStopsAtTheFailingKeyWithTheFileNamed) {
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), kIniPath + " に書き込めません");
   }
-  EXPECT_EQ(settingsLines(), (std::vector<std::string>{"[Settings]", "DefaultClick=Dovrant", "D&D=0",
-                                                  "ClipAddr=" + kAppDir}));
+  EXPECT_EQ(settingsLines(),
+            (test::Lines{"[Settings]", "DefaultClick=Dovrant", "D&D=0", "ClipAddr=" + kAppDir}));
 }
 
 TEST_F(SettingsStoreTest, MissingProgramFolderMeansNoReadAndNoWrite) {
