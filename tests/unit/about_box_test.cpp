@@ -2,31 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public test::ProgramTest {
  protected:
   AboutBoxTest() {
-    application.setTitle("Dovrant");
     sim.windows[application.handle()].visible = true;
-    mainWindow.versionText = "0.1.0.0";
+    start().versionText = "0.1.0.0";
   }
   WindowHandle openFromMenu() {
-    test::chooseFromTrayMenu(sim, mainWindow, "About(&A)");
-    return mainWindow.aboutBox ? mainWindow.aboutBox->handle() : 0;
+    chooseFromTrayMenu("About(&A)");
+    return mainWindow().aboutBox ? mainWindow().aboutBox->handle() : 0;
   }
   const sim::SimControl& control(WindowHandle box, const std::string& name) {
     return sim.forms.at(box).control(name);
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  TForm1 mainWindow{platform, application};
 };
 
 TEST_F(AboutBoxTest, ShowsIconNameAndVersionWithTheFocusOnOk) {
@@ -56,9 +49,9 @@ TEST_F(AboutBoxTest, EscOkAndTheCloseBoxEachCloseOnlyTheirOwnBox) {
   ASSERT_EQ(sim.forms.size(), 3u);
   sim.pressEscape(second);
   EXPECT_FALSE(sim.forms.count(second));
-  EXPECT_EQ(mainWindow.aboutBox->handle(), third);
+  EXPECT_EQ(mainWindow().aboutBox->handle(), third);
   sim.clickControl(third, "Button1");
-  EXPECT_EQ(mainWindow.aboutBox, nullptr);
+  EXPECT_EQ(mainWindow().aboutBox, nullptr);
   EXPECT_TRUE(sim.forms.count(first));
   sim.pressCloseBox(first);
   EXPECT_TRUE(sim.forms.empty());

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -13,19 +12,10 @@ using test::kIniPath;
 
 const std::string kStamp = "20110315142305123";
 
-class CaptureWriterTest : public ::testing::Test {
+class CaptureWriterTest : public test::ProgramTest {
  protected:
-  CaptureWriterTest() {
-    application.setTitle("Dovrant");
-    application.handle();
-    form = std::make_unique<TForm1>(platform, application);
-  }
-  void press(int id = 101) { sim.sendMessage(form->handle(), wm::Hotkey, id, 0); }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  std::unique_ptr<TForm1> form;
+  CaptureWriterTest() { start(); }
+  void press(int id = 101) { sim.sendMessage(mainWindow().handle(), wm::Hotkey, id, 0); }
 };
 
 TEST(CaptureTimeStampTest, SeventeenZeroPaddedDigitsMonthBeforeMinute) {
@@ -37,7 +27,7 @@ TEST_F(CaptureWriterTest, FormatChoosesEncoderAndExtensionAndUnknownWritesNothin
   const std::pair<const char*, std::string> formats[] = {
       {"0", ".bmp"}, {"1", ".jpg"}, {"2", ".PNG"}};
   for (const auto& [choice, extension] : formats) {
-    form->settings.SaveFormat = choice;
+    mainWindow().settings.SaveFormat = choice;
     press();
     ASSERT_TRUE(sim.hasFile(kAppDir + kStamp + extension)) << extension;
   }
@@ -48,8 +38,8 @@ TEST_F(CaptureWriterTest, FormatChoosesEncoderAndExtensionAndUnknownWritesNothin
   EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".PNG")->substr(1, 3), "PNG");
 
   const auto filesBefore = sim.files.size();
-  form->settings.SaveFormat = "3";
-  form->settings.SaveClip = "1";
+  mainWindow().settings.SaveFormat = "3";
+  mainWindow().settings.SaveClip = "1";
   press();
   EXPECT_EQ(sim.files.size(), filesBefore);
   EXPECT_TRUE(sim.clipboard.bitmap.has_value());  // the clipboard step still runs
@@ -58,27 +48,26 @@ TEST_F(CaptureWriterTest, FormatChoosesEncoderAndExtensionAndUnknownWritesNothin
 
 TEST_F(CaptureWriterTest, SaveFolderIsJoinedToTheNameAsItStands) {
   sim.addDirectory("C:\\shots");
-  form->settings.ClipAddr = "C:\\shots";
+  mainWindow().settings.ClipAddr = "C:\\shots";
   press();
   EXPECT_TRUE(sim.hasFile("C:\\shots" + kStamp + ".bmp"));
 }
 
 TEST_F(CaptureWriterTest, MissingFolderIsToldOnceAndTheCaptureLandsInTheProgramFolder) {
-  form->settings.ClipAddr = "D:\\gone\\";
+  mainWindow().settings.ClipAddr = "D:\\gone\\";
   press();
   sim.clock.millisecond = 124;
   press();
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text,
-            "フォルダが見つからないため保存フォルダを\r\n" + kAppDir + "\r\nに変更しました");
-  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
-  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
+  EXPECT_EQ(messageBoxTexts(),
+            test::Lines{"フォルダが見つからないため保存フォルダを\r\n" + kAppDir + "\r\nに変更しました"});
+  EXPECT_EQ(lastMessageBox().caption, "Dovrant");
+  EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::None);
   EXPECT_TRUE(sim.hasFile(kAppDir + kStamp + ".bmp"));
   EXPECT_NE(sim.fileContents(kIniPath)->find("ClipAddr=" + kAppDir), std::string::npos);
 }
 
 TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) {
-  form->settings.ClipAddr = "D:\\gone\\";
+  mainWindow().settings.ClipAddr = "D:\\gone\\";
   std::vector<std::string> order;
   sim.duringModal.push_back([&] {
     sim.clock.millisecond = 456;
@@ -91,18 +80,18 @@ TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) 
   EXPECT_EQ(order, std::vector<std::string>{"inner done"});
   EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{"20110315142305456.bmp", "20110315142305789.bmp",
                                       "vireloc.exe", "vireloc.ini"}));
-  EXPECT_EQ(form->settings.ClipAddr, kAppDir);
+  EXPECT_EQ(mainWindow().settings.ClipAddr, kAppDir);
 }
 
 TEST_F(CaptureWriterTest, UnwritableFileIsReportedWithItsPathAndStopsTheCapture) {
   sim.putFile(kAppDir + kStamp + ".bmp", "old", /*readOnly=*/true);
-  form->settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   sim.clipboard.text = "kept";
   press();
   ASSERT_EQ(sim.messageBoxes.size(), 1u);
   EXPECT_NE(sim.messageBoxes[0].text.find(kAppDir + kStamp + ".bmp"), std::string::npos);
   EXPECT_EQ(sim.clipboard.text, "kept");
-  EXPECT_FALSE(form->captureBusy);  // a failed capture does not switch the image monitor off
+  EXPECT_FALSE(mainWindow().captureBusy);  // a failed capture does not switch the image monitor off
 }
 
 TEST_F(CaptureWriterTest, SameStampNeverReplacesTheEarlierFile) {
@@ -111,18 +100,17 @@ TEST_F(CaptureWriterTest, SameStampNeverReplacesTheEarlierFile) {
   sim.screenImage.pixels[0] = 0x42;
   press();
   EXPECT_EQ(*sim.fileContents(kAppDir + kStamp + ".bmp"), first);
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text,
-            "\"" + kAppDir + kStamp + ".bmp\" は既にあるため、上書きせずに保存をやめました.");
+  EXPECT_EQ(messageBoxTexts(),
+            test::Lines{"\"" + kAppDir + kStamp + ".bmp\" は既にあるため、上書きせずに保存をやめました."});
   EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".bmp", "vireloc.exe"}));
 }
 
 TEST_F(CaptureWriterTest, DiskFullPartWayLeavesNoFileAndKeepsEarlierCaptures) {
-  form->settings.SaveFormat = "2";
+  mainWindow().settings.SaveFormat = "2";
   press();
   const std::string earlier = *sim.fileContents(kAppDir + kStamp + ".PNG");
   for (const char* format : {"0", "1", "2"}) {
-    form->settings.SaveFormat = format;
+    mainWindow().settings.SaveFormat = format;
     sim.clock.millisecond += 1;
     sim.diskSpace = 1000;  // the headers fit, the pixels do not
     press();
@@ -136,20 +124,19 @@ TEST_F(CaptureWriterTest, DiskFullPartWayLeavesNoFileAndKeepsEarlierCaptures) {
 }
 
 TEST_F(CaptureWriterTest, ClipboardCopyThatCannotBeMadeLeavesTheClipboardAlone) {
-  form->settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   sim.clipboard.text = "the user's text";
   sim.clipboardImageFails = true;
   press();
   EXPECT_EQ(sim.clipboard.text, "the user's text");
   EXPECT_TRUE(sim.clipboardLog.empty());
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードに置く画像を作成できません。"
-                                      "この操作を完了するのに十分な記憶域がありません。.");
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードに置く画像を作成できません。"
+                                           "この操作を完了するのに十分な記憶域がありません。."});
   EXPECT_TRUE(sim.hasFile(kAppDir + kStamp + ".bmp"));
 }
 
 TEST_F(CaptureWriterTest, ClipboardCopyNeedsTheClipboardAndKeepsTheFile) {
-  form->settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   press();
   ASSERT_TRUE(sim.clipboard.bitmap);
   EXPECT_EQ(sim.clipboard.bitmap->width, 1024);
@@ -160,8 +147,7 @@ TEST_F(CaptureWriterTest, ClipboardCopyNeedsTheClipboardAndKeepsTheFile) {
   sim.clock.second = 6;
   press();
   EXPECT_TRUE(sim.hasFile(kAppDir + "20110315142306123.bmp"));
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードを開くことができません."});
   EXPECT_FALSE(sim.clipboard.bitmap);
 }
 

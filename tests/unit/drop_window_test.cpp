@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -13,29 +11,24 @@ const std::string kOpenCommand = "D＆Dアドレス返し機能(&A)";
 // Longer than 255 bytes, with a character outside code page 932.
 const std::string kLongPath = "C:\\データ\\" + std::string(300, 'x') + "\\한글 ☃.txt";
 
-class DropWindowTest : public ::testing::Test {
+class DropWindowTest : public test::ProgramTest {
  protected:
   DropWindowTest() {
-    application.setTitle("Dovrant");
     sim.windows[application.handle()].visible = true;
     sim.workAreaRect = {0, 0, 1024, 738};
-    mainWindow.settings.DragWindowTop = 115;
-    mainWindow.settings.DragWindowLeft = 215;
+    TForm1& form = start();
+    form.settings.DragWindowTop = 115;
+    form.settings.DragWindowLeft = 215;
   }
   // Opens one from the tray menu and returns its window.
   WindowHandle openFromMenu() {
-    test::chooseFromTrayMenu(sim, mainWindow, kOpenCommand);
-    return mainWindow.dropWindow ? mainWindow.dropWindow->handle() : 0;
+    chooseFromTrayMenu(kOpenCommand);
+    return mainWindow().dropWindow ? mainWindow().dropWindow->handle() : 0;
   }
   std::string shownPath(WindowHandle window) { return sim.forms.at(window).control("Edit1").text; }
   std::string savedDnD() {
-    return sim.readProfileString("Settings", "D&D", "?", mainWindow.iniPath);
+    return sim.readProfileString("Settings", "D&D", "?", mainWindow().iniPath);
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  TForm1 mainWindow{platform, application};
 };
 
 TEST_F(DropWindowTest, OpensAsAFixedWindowWithAReadOnlyBoxThatTabSkips) {
@@ -56,42 +49,41 @@ TEST_F(DropWindowTest, OpensAsAFixedWindowWithAReadOnlyBoxThatTabSkips) {
 
 TEST_F(DropWindowTest, ADropShowsTheFirstPathAndCopiesItAsTextOnlyWithDnDOne) {
   const WindowHandle window = openFromMenu();
-  mainWindow.settings.DnD = "0";
+  mainWindow().settings.DnD = "0";
   sim.clipboard.text = "before";
   sim.dropFiles(window, {"C:\\a\\first.txt", "C:\\a\\second.txt", "C:\\a\\third"});
   EXPECT_EQ(shownPath(window), "C:\\a\\first.txt");
   EXPECT_EQ(sim.clipboard.text, "before");
   EXPECT_TRUE(sim.clipboardLog.empty());
 
-  mainWindow.settings.DnD = "1";
+  mainWindow().settings.DnD = "1";
   sim.dropFiles(window, {kLongPath, "C:\\a\\second.txt"});
   EXPECT_EQ(shownPath(window), kLongPath);
   EXPECT_EQ(sim.clipboard.text, kLongPath);
-  EXPECT_EQ(mainWindow.clipHistory.entry(0), kLongPath);  // heard like any copied text
+  EXPECT_EQ(mainWindow().clipHistory.entry(0), kLongPath);  // heard like any copied text
 }
 
 TEST_F(DropWindowTest, AnUnknownDnDIsSavedAsZeroAtTheDropThatFindsItAndNothingIsCopied) {
   const WindowHandle window = openFromMenu();
   for (const char* unknown : {"2", "01", ""}) {
-    mainWindow.settings.DnD = unknown;
+    mainWindow().settings.DnD = unknown;
     sim.dropFiles(window, {"C:\\folder"});
     EXPECT_EQ(shownPath(window), "C:\\folder") << unknown;
     EXPECT_EQ(savedDnD(), "0") << unknown;
     sim.dropFiles(window, {"C:\\later"});
     EXPECT_TRUE(sim.clipboardLog.empty()) << unknown;
-    sim.writeProfileString("Settings", "D&D", "?", mainWindow.iniPath);
+    sim.writeProfileString("Settings", "D&D", "?", mainWindow().iniPath);
   }
 }
 
 TEST_F(DropWindowTest, AHeldClipboardIsReportedAfterThePathIsShown) {
   const WindowHandle window = openFromMenu();
-  mainWindow.settings.DnD = "1";
+  mainWindow().settings.DnD = "1";
   sim.clipboardHeldByOther = true;
   sim.dropFiles(window, {"C:\\a.txt"});
   EXPECT_EQ(shownPath(window), "C:\\a.txt");
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
-  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードを開くことができません."});
+  EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::Error);
 }
 
 TEST_F(DropWindowTest, PlacementCorrectsOnlyCoordinatesBeyondTheWorkArea) {
@@ -114,11 +106,11 @@ TEST_F(DropWindowTest, EachCommandOpensAnotherAndTheCloseKeepsThePlace) {
   sim.moveForm(first, {40, 50});
   sim.pressCloseBox(first);
   EXPECT_FALSE(sim.forms.count(first));
-  EXPECT_EQ(mainWindow.dropWindow->handle(), second);  // the newest stays named
-  EXPECT_EQ((Point{mainWindow.settings.DragWindowLeft, mainWindow.settings.DragWindowTop}),
+  EXPECT_EQ(mainWindow().dropWindow->handle(), second);  // the newest stays named
+  EXPECT_EQ((Point{mainWindow().settings.DragWindowLeft, mainWindow().settings.DragWindowTop}),
             (Point{40, 50}));
   sim.pressCloseBox(second);
-  EXPECT_EQ(mainWindow.dropWindow, nullptr);
+  EXPECT_EQ(mainWindow().dropWindow, nullptr);
   const WindowHandle third = openFromMenu();
   EXPECT_EQ(sim.formRect(third).left, 215);  // where the second one was
   EXPECT_EQ(shownPath(third), "");

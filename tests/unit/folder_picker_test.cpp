@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -15,10 +14,10 @@ const Texts kCDrive = {"デスクトップ", "マイ コンピュータ", "C:"};
 const Texts kTemp = {"デスクトップ", "マイ コンピュータ", "C:", "Temp"};
 const Texts kShare = {"デスクトップ", "ネットワーク", "nas", "share"};
 
-class FolderPickerTest : public ::testing::Test {
+// The picker alone on the application, for a folder box of the test's own.
+class FolderPickerTest : public test::ProgramTest {
  protected:
   FolderPickerTest() {
-    application.setTitle("Dovrant");
     computer = sim.addShellFolder("", "マイ コンピュータ", "");
     const ShellItemId c = sim.addShellFolder(computer, "C:", "C:\\");
     temp = sim.addShellFolder(c, "Temp", "C:\\Temp");
@@ -48,9 +47,6 @@ class FolderPickerTest : public ::testing::Test {
   }
   void pressOk() { sim.clickControl(form, "Button1"); }
 
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
   ShellItemId computer, temp, nas;
   std::string clipAddr;
   Texts boxTexts;  // what the settings dialog's folder box was given
@@ -205,17 +201,13 @@ TEST_F(FolderPickerTest, RightClickShowsTheShellsMenuOfThatFolder) {
 }
 
 // The folder is in force for the next capture at once; the file has it after the next write.
-TEST(FolderPickerFromMainFormTest, ThePickedFolderTakesTheNextCapture) {
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application(platform);
-  application.setTitle("Dovrant");
-  application.handle();
+using FolderPickerFromMainFormTest = test::ProgramTest;
+
+TEST_F(FolderPickerFromMainFormTest, ThePickedFolderTakesTheNextCapture) {
   sim.addDirectory("D:\\shots");
   const ShellItemId computer = sim.addShellFolder("", "マイ コンピュータ", "");
   sim.addShellFolder(sim.addShellFolder(computer, "D:", "D:\\"), "shots", "D:\\shots");
-  TForm1 mainWindow(platform, application);
-  mainWindow.openSettingsDialog();
+  start().openSettingsDialog();
   const WindowHandle dialog = sim.findWindowByClass("TForm2");
   sim.clickControl(dialog, "Button3");
   sim.runMessageLoop();
@@ -227,14 +219,14 @@ TEST(FolderPickerFromMainFormTest, ThePickedFolderTakesTheNextCapture) {
   sim.runMessageLoop();
   sim.clickTreeItem(form, kTree, sim.treeItem(form, kTree, {"デスクトップ", "マイ コンピュータ", "D:", "shots"}));
   sim.clickControl(form, "Button1");
-  EXPECT_EQ(mainWindow.settings.ClipAddr, "D:\\shots\\");
+  EXPECT_EQ(mainWindow().settings.ClipAddr, "D:\\shots\\");
   EXPECT_EQ(sim.forms.at(dialog).control("Edit1").text, "D:\\shots\\");
   EXPECT_EQ(sim.findWindowByClass("TForm4"), 0u);
-  sim.sendMessage(mainWindow.handle(), wm::Hotkey, 101, 0);
+  sim.sendMessage(mainWindow().handle(), wm::Hotkey, 101, 0);
   EXPECT_EQ(sim.fileNamesIn("D:\\shots"), Texts{"20110315142305123.bmp"});
   EXPECT_FALSE(sim.hasFile(test::kIniPath));  // a first start writes at exit
-  mainWindow.iniWrite();
-  EXPECT_EQ(test::linesOf(*sim.fileContents(test::kIniPath))[3], "ClipAddr=D:\\shots\\");
+  mainWindow().iniWrite();
+  EXPECT_EQ(settingsLines().at(3), "ClipAddr=D:\\shots\\");
 }
 
 }  // namespace

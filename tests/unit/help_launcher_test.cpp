@@ -2,28 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
 
-class HelpLauncherTest : public ::testing::Test {
+class HelpLauncherTest : public test::ProgramTest {
  protected:
   HelpLauncherTest() {
-    application.setTitle("Dovrant");
+    start();
     sim.putFile(test::kAppDir + "vrl.chm", "ITSF");
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  TForm1 mainWindow{platform, application};
 };
 
 TEST_F(HelpLauncherTest, StartsTheViewerUnquotedAtTheTopLeft640x480WithDefaultErrorMode) {
-  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
+  chooseFromTrayMenu("ヘルプ(&H)");
   ASSERT_EQ(sim.startedProcesses.size(), 1u);
   const auto& started = sim.startedProcesses[0];
   EXPECT_EQ(started.commandLine, "hh.exe C:\\Program Files\\Vireloc\\vrl.chm");
@@ -40,21 +33,20 @@ TEST_F(HelpLauncherTest, AFailedStartTellsTheCodeInUnsignedDecimal) {
   for (const Case& c : {Case{2, "実行できません (2)"}, Case{0x80070002, "実行できません (2147942402)"}}) {
     sim.processStartError = c.code;
     sim.messageBoxes.clear();
-    test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
-    ASSERT_EQ(sim.messageBoxes.size(), 1u);
-    EXPECT_EQ(sim.messageBoxes[0].text, c.text);
-    EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
-    EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
+    chooseFromTrayMenu("ヘルプ(&H)");
+    EXPECT_EQ(messageBoxTexts(), test::Lines{c.text});
+    EXPECT_EQ(lastMessageBox().caption, "Dovrant");
+    EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::None);
   }
 }
 
 TEST_F(HelpLauncherTest, AHelpFileGoneAfterTheMenuOpenedStillStartsTheViewer) {
   sim.files.clear();
-  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");  // greyed: nothing runs
+  chooseFromTrayMenu("ヘルプ(&H)");  // greyed: nothing runs
   EXPECT_TRUE(sim.startedProcesses.empty());
   sim.putFile(test::kAppDir + "vrl.chm", "ITSF");
   sim.duringModal.push_back([&] { sim.files.clear(); });
-  test::chooseFromTrayMenu(sim, mainWindow, "ヘルプ(&H)");
+  chooseFromTrayMenu("ヘルプ(&H)");
   EXPECT_EQ(sim.startedProcesses.size(), 1u);
 }
 

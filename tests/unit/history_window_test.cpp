@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -14,10 +12,10 @@ const std::string kGrid = "StringGrid1";
 const std::string kErase = "クリップボードログ消去(&E)";
 const Rect kWorkArea{0, 0, 1024, 738};
 
-class HistoryWindowTest : public ::testing::Test {
+// The window alone on the application, with a history and settings of the test's own.
+class HistoryWindowTest : public test::ProgramTest {
  protected:
   HistoryWindowTest() {
-    application.setTitle("Dovrant");
     sim.windows[application.handle()].visible = true;
     sim.workAreaRect = kWorkArea;
     for (const char* text : {"E", "D", "C", "B", "A"}) history.record(text);
@@ -39,9 +37,6 @@ class HistoryWindowTest : public ::testing::Test {
   }
   bool eraseEnabled() { return simForm().menuItem(kErase)->enabled; }
 
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
   ClipHistory history;
   bool selfCopy = false;
   Settings settings;
@@ -153,10 +148,9 @@ TEST_F(HistoryWindowTest, HeldClipboardReportsTheErrorAndReleasesRecording) {
   open();
   sim.clipboardHeldByOther = true;
   sim.doubleClickRow(form, kGrid, 2);
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
-  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
-  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードを開くことができません."});
+  EXPECT_EQ(lastMessageBox().caption, "Dovrant");
+  EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::Error);
   EXPECT_FALSE(selfCopy);
   EXPECT_EQ(historyEntries(), (Rows{"C", "A", "B", "D", "E"}));
   EXPECT_EQ(gridRows(), historyEntries());
@@ -217,25 +211,22 @@ TEST_F(HistoryWindowTest, ClosingKeepsTheGeometryAndClearsTheReference) {
 }
 
 // The tray menu opens the one window; the settings file holds its place from then on.
-TEST(HistoryWindowFromTrayTest, OpensOnceAndClosesToTheSameReference) {
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application(platform);
-  application.setTitle("Dovrant");
-  application.handle();
-  TForm1 mainWindow(platform, application);
+using HistoryWindowFromTrayTest = test::ProgramTest;
+
+TEST_F(HistoryWindowFromTrayTest, OpensOnceAndClosesToTheSameReference) {
   auto rightPress = [&](const std::string& choice) {
-    test::chooseFromTrayMenu(sim, mainWindow, choice);
+    chooseFromTrayMenu(choice);
     for (const MenuEntry& item : sim.shownMenus.back().items)
       if (item.caption == "クリップボード拡張表示(&S)") return item.enabled;
     throw std::runtime_error("no item クリップボード拡張表示(&S)");
   };
 
   EXPECT_TRUE(rightPress("クリップボード拡張表示(&S)"));
-  ASSERT_NE(mainWindow.historyWindow, nullptr);
-  const WindowHandle form = mainWindow.historyWindow->handle();
+  ASSERT_NE(mainWindow().historyWindow, nullptr);
+  const WindowHandle form = mainWindow().historyWindow->handle();
   const Rect rect = sim.formRect(form);
-  const auto ini = test::linesOf(*sim.fileContents(test::kIniPath));
+  const Rows ini = settingsLines();
+  ASSERT_GE(ini.size(), 4u);
   const Rows tail(ini.end() - 4, ini.end());
   EXPECT_EQ(tail, (Rows{"Top=" + std::to_string(rect.top), "Left=" + std::to_string(rect.left),
                         "Height=" + std::to_string(rect.bottom - rect.top),
@@ -243,9 +234,9 @@ TEST(HistoryWindowFromTrayTest, OpensOnceAndClosesToTheSameReference) {
 
   EXPECT_FALSE(rightPress(""));
   sim.pressCloseBox(form);
-  EXPECT_EQ(mainWindow.historyWindow, nullptr);
+  EXPECT_EQ(mainWindow().historyWindow, nullptr);
   EXPECT_TRUE(rightPress("クリップボード拡張表示(&S)"));
-  EXPECT_EQ(sim.formRect(mainWindow.historyWindow->handle()), rect);
+  EXPECT_EQ(sim.formRect(mainWindow().historyWindow->handle()), rect);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "app/main_form.h"
 #include "common/app_error.h"
 #include "dialogs/drop_window.h"
-#include "platform/sim/sim_desktop.h"
+#include "program_fixture.h"
 #include "clipboard/history_window.h"
 #include "dialogs/settings_dialog.h"
 
@@ -13,62 +13,53 @@ namespace vireloc {
 namespace {
 
 // The main form as the one owner of the program's windows.
-class OpenFormsTest : public ::testing::Test {
+class OpenFormsTest : public test::ProgramTest {
  protected:
-  OpenFormsTest() {
-    application.setTitle("Dovrant");
-    application.handle();
-  }
   std::size_t formsOfClass(const std::string& className) {
     std::size_t count = 0;
     for (const auto& [handle, form] : sim.forms) count += form.layout.className == className;
     return count;
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  TForm1 mainWindow{platform, application};
 };
 
 TEST_F(OpenFormsTest, EveryOpenWindowGoesAtExitNotOnlyTheNewestOfEachKind) {
-  mainWindow.openDropWindow();
-  mainWindow.openDropWindow();
-  mainWindow.openAboutBox();
-  mainWindow.openAboutBox();
-  mainWindow.openFolderPicker();
-  mainWindow.openSettingsDialog();
-  mainWindow.openHistoryWindow();
+  mainWindow().openDropWindow();
+  mainWindow().openDropWindow();
+  mainWindow().openAboutBox();
+  mainWindow().openAboutBox();
+  mainWindow().openFolderPicker();
+  mainWindow().openSettingsDialog();
+  mainWindow().openHistoryWindow();
   ASSERT_EQ(sim.forms.size(), 7u);
-  EXPECT_EQ(mainWindow.openForms.count(), 7u);
+  EXPECT_EQ(mainWindow().openForms.count(), 7u);
 
-  mainWindow.release();
+  mainWindow().release();
   EXPECT_TRUE(sim.forms.empty());
-  EXPECT_EQ(mainWindow.openForms.count(), 0u);
-  EXPECT_EQ(mainWindow.dropWindow, nullptr);
-  EXPECT_EQ(mainWindow.aboutBox, nullptr);
-  EXPECT_EQ(mainWindow.settingsDialog, nullptr);
-  EXPECT_EQ(mainWindow.historyWindow, nullptr);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
+  EXPECT_EQ(mainWindow().dropWindow, nullptr);
+  EXPECT_EQ(mainWindow().aboutBox, nullptr);
+  EXPECT_EQ(mainWindow().settingsDialog, nullptr);
+  EXPECT_EQ(mainWindow().historyWindow, nullptr);
 }
 
 TEST_F(OpenFormsTest, AClosedWindowGoesAndAnOlderOneKeepsNoReference) {
-  mainWindow.openDropWindow();
-  TForm3* older = mainWindow.dropWindow;
-  mainWindow.openDropWindow();
+  mainWindow().openDropWindow();
+  TForm3* older = mainWindow().dropWindow;
+  mainWindow().openDropWindow();
   sim.pressCloseBox(older->handle());
-  EXPECT_EQ(mainWindow.openForms.count(), 1u);
-  ASSERT_NE(mainWindow.dropWindow, nullptr);
-  sim.pressCloseBox(mainWindow.dropWindow->handle());
-  EXPECT_EQ(mainWindow.dropWindow, nullptr);
-  EXPECT_EQ(mainWindow.openForms.count(), 0u);
+  EXPECT_EQ(mainWindow().openForms.count(), 1u);
+  ASSERT_NE(mainWindow().dropWindow, nullptr);
+  sim.pressCloseBox(mainWindow().dropWindow->handle());
+  EXPECT_EQ(mainWindow().dropWindow, nullptr);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
 }
 
 // The session ends while OK's refused write is reported from inside the dialog's handler: the
 // dialog stays until that handler has returned, and then goes.
 TEST_F(OpenFormsTest, EndOfSessionInsideAHandlersErrorBoxLeavesThatWindowUntilItReturns) {
-  mainWindow.openSettingsDialog();
-  mainWindow.openAboutBox();
-  const WindowHandle dialog = mainWindow.settingsDialog->handle();
+  mainWindow().openSettingsDialog();
+  mainWindow().openAboutBox();
+  const WindowHandle dialog = mainWindow().settingsDialog->handle();
   sim.profileWritesAllowed = 0;
   std::size_t dialogsDuringBox = 0;
   sim.duringModal.push_back([&] {
@@ -78,7 +69,7 @@ TEST_F(OpenFormsTest, EndOfSessionInsideAHandlersErrorBoxLeavesThatWindowUntilIt
   sim.clickControl(dialog, "Button1");
   EXPECT_EQ(dialogsDuringBox, 1u);  // the About box went, the dialog under its handler did not
   EXPECT_TRUE(sim.forms.empty());
-  EXPECT_EQ(mainWindow.openForms.count(), 0u);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
 }
 
 TEST_F(OpenFormsTest, EndOfSessionWhileTheHistoryWindowReportsItsOpeningWrite) {
@@ -88,25 +79,25 @@ TEST_F(OpenFormsTest, EndOfSessionWhileTheHistoryWindowReportsItsOpeningWrite) {
     sim.endSession();
     windowsDuringBox = formsOfClass("TWClipboard");
   });
-  mainWindow.openHistoryWindow();
+  mainWindow().openHistoryWindow();
   EXPECT_EQ(windowsDuringBox, 1u);
   EXPECT_TRUE(sim.forms.empty());
-  EXPECT_EQ(mainWindow.openForms.count(), 0u);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
 }
 
 TEST_F(OpenFormsTest, AWindowThatCannotBeCreatedIsDroppedAndSaysSoInTheUsersWords) {
   sim.formCreationFails = true;
   try {
-    mainWindow.openSettingsDialog();
+    mainWindow().openSettingsDialog();
     FAIL() << "no error";
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), std::string(kWindowFailure) + "メモリが不足しています。");
   }
-  EXPECT_EQ(mainWindow.settingsDialog, nullptr);
-  EXPECT_EQ(mainWindow.openForms.count(), 0u);
+  EXPECT_EQ(mainWindow().settingsDialog, nullptr);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
 
   sim.formCreationFails = false;
-  mainWindow.openSettingsDialog();  // the reference was cleared: a new one opens
+  mainWindow().openSettingsDialog();  // the reference was cleared: a new one opens
   EXPECT_EQ(formsOfClass("TForm2"), 1u);
 }
 

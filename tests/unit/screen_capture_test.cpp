@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -18,11 +17,9 @@ std::uint32_t pixelAt(const PixelBuffer& image, int x, int y) {
   return p[0] | p[1] << 8 | p[2] << 16;
 }
 
-class ScreenCaptureTest : public ::testing::Test {
+class ScreenCaptureTest : public test::ProgramTest {
  protected:
   ScreenCaptureTest() {
-    application.setTitle("Dovrant");
-    application.handle();
     // Every screen pixel tells where it came from.
     for (int y = 0; y < sim.screenImage.height; ++y)
       for (int x = 0; x < sim.screenImage.width; ++x) {
@@ -32,11 +29,7 @@ class ScreenCaptureTest : public ::testing::Test {
         p[2] = static_cast<std::uint8_t>((x >> 8) | (y >> 8) << 4);
       }
   }
-  TForm1& form() {
-    if (!form_) form_ = std::make_unique<TForm1>(platform, application);
-    return *form_;
-  }
-  void press(int id) { sim.sendMessage(form().handle(), wm::Hotkey, id, 0); }
+  void press(int id) { sim.sendMessage(mainWindow().handle(), wm::Hotkey, id, 0); }
   WindowHandle window(Rect rect, WindowHandle parent = 0) {
     const WindowHandle handle = sim.addForeignWindow("Foreign", "w");
     sim.windows[handle].rect = rect;
@@ -46,15 +39,10 @@ class ScreenCaptureTest : public ::testing::Test {
   std::string savedFile(const std::string& extension = ".bmp") {
     return sim.fileContents(kAppDir + kStamp + extension).value_or("");
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(ScreenCaptureTest, HotkeysAreRegisteredInOrderAtStartAndAllUnregisteredAtExit) {
-  form();
+  start();
   EXPECT_EQ(sim.hotkeyLog, (std::vector<std::string>{"register 101", "register 104",
                                                      "register 103", "register 102"}));
   EXPECT_EQ(sim.hotkeys[101].modifiers, 0u);
@@ -62,10 +50,10 @@ TEST_F(ScreenCaptureTest, HotkeysAreRegisteredInOrderAtStartAndAllUnregisteredAt
   EXPECT_EQ(sim.hotkeys[103].modifiers, 2u);
   EXPECT_EQ(sim.hotkeys[102].modifiers, 1u);
   EXPECT_EQ(sim.hotkeys[102].virtualKey, 0x2Cu);
-  form().registerCaptureHotkeys();  // refused as already registered; still in force
+  mainWindow().registerCaptureHotkeys();  // refused as already registered; still in force
   EXPECT_EQ(sim.hotkeys.size(), 4u);
   sim.hotkeyLog.clear();
-  form_.reset();
+  stop();
   EXPECT_EQ(sim.hotkeyLog, (std::vector<std::string>{"unregister 101", "unregister 102",
                                                      "unregister 103", "unregister 104"}));
   EXPECT_TRUE(sim.hotkeys.empty());
@@ -73,18 +61,18 @@ TEST_F(ScreenCaptureTest, HotkeysAreRegisteredInOrderAtStartAndAllUnregisteredAt
 
 TEST_F(ScreenCaptureTest, HotkeysStayOffWhenSwitchedOffOrTakenElsewhere) {
   sim.putFile(kIniPath, "[Settings]\r\nClipEnable=1\r\n");
-  form();
+  start();
   EXPECT_TRUE(sim.hotkeyLog.empty());
-  form_.reset();
+  stop();
   sim.putFile(kIniPath, "");
   sim.hotkeysTakenElsewhere = {103};
-  form();
+  start();
   EXPECT_EQ(sim.hotkeys.size(), 3u);
   EXPECT_TRUE(sim.messageBoxes.empty());
 }
 
 TEST_F(ScreenCaptureTest, FullScreenCaptureIsTheWholePrimaryScreenAsBmp) {
-  form().settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   press(104);
   const PixelBuffer image = *sim.clipboard.bitmap;
   EXPECT_EQ(image.width, 1024);
@@ -96,7 +84,7 @@ TEST_F(ScreenCaptureTest, FullScreenCaptureIsTheWholePrimaryScreenAsBmp) {
   EXPECT_EQ(static_cast<unsigned char>(bmp[10]), 54);  // pixel data right after the headers
   EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 32);  // bits per pixel
   EXPECT_EQ(bmp.size(), 54u + 1024 * 768 * 4);
-  EXPECT_FALSE(form().captureBusy);  // released when the capture ends
+  EXPECT_FALSE(mainWindow().captureBusy);  // released when the capture ends
 }
 
 TEST_F(ScreenCaptureTest, WindowCapturesAreClampedAtOriginAndWorkAreaOnly) {
@@ -114,7 +102,7 @@ TEST_F(ScreenCaptureTest, WindowCapturesAreClampedAtOriginAndWorkAreaOnly) {
   for (const Case& c : cases) {
     sim.workAreaRect = c.workArea;
     sim.foreground = window(c.window);
-    form().settings.SaveClip = "1";
+    mainWindow().settings.SaveClip = "1";
     sim.clock.millisecond += 1;
     press(102);
     const PixelBuffer& image = *sim.clipboard.bitmap;
@@ -134,7 +122,7 @@ TEST_F(ScreenCaptureTest, ImpossibleRectanglesFailVisiblyAndWriteNothing) {
   for (const Rect& rect : impossible) {
     sim.foreground = window(rect);
     press(102);
-    EXPECT_FALSE(form().captureBusy);
+    EXPECT_FALSE(mainWindow().captureBusy);
   }
   ASSERT_EQ(sim.messageBoxes.size(), 3u);
   EXPECT_EQ(sim.messageBoxes[0].text, "ビットマップを作成できません.");
@@ -144,18 +132,18 @@ TEST_F(ScreenCaptureTest, ImpossibleRectanglesFailVisiblyAndWriteNothing) {
 
 TEST_F(ScreenCaptureTest, EmptyCaptureAreaIsToldAndWritesNoFile) {
   sim.foreground = window({0, 738, 1024, 768});  // the taskbar below the work area
-  form().settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   sim.clipboard.text = "kept";
   press(102);
   ASSERT_EQ(sim.messageBoxes.size(), 1u);
   EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
   EXPECT_FALSE(sim.hasFile(kAppDir + kStamp + ".bmp"));
   EXPECT_EQ(sim.clipboard.text, "kept");
-  EXPECT_FALSE(form().captureBusy);
+  EXPECT_FALSE(mainWindow().captureBusy);
 }
 
 TEST_F(ScreenCaptureTest, NoForegroundWindowOrUnreadableRectangleCapturesTheScreen) {
-  form().settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   sim.foreground = 0;
   press(102);
   EXPECT_EQ(sim.clipboard.bitmap->width, 1024);
@@ -173,20 +161,20 @@ TEST_F(ScreenCaptureTest, PointerCaptureTakesTheTopLevelWindowOfTheControlUnderI
   const WindowHandle button = window({250, 150, 300, 180}, top);
   sim.cursor = Point{260, 160};
   EXPECT_EQ(sim.windowFromPoint(*sim.cursor), button);
-  form().settings.SaveClip = "1";
+  mainWindow().settings.SaveClip = "1";
   press(103);
   EXPECT_EQ(sim.clipboard.bitmap->width, 890);
   EXPECT_EQ(pixelAt(*sim.clipboard.bitmap, 0, 0), pixelAt(sim.screenImage, 10, 10));
 
   sim.cursor.reset();
   press(103);
-  EXPECT_EQ(sim.messageBoxes.back().text, "マウスカーソルの位置を取得できません.");
+  EXPECT_EQ(lastMessageBox().text, "マウスカーソルの位置を取得できません.");
 }
 
 TEST_F(ScreenCaptureTest, CursorIsDrawnWithItsHotspotOnThePointer) {
   EXPECT_EQ(cursorOverlayPosition({100, 200}, {1, 1}, {10, 20}), (Point{89, 179}));
-  form().settings.ClipCpCursor = "1";
-  form().settings.SaveClip = "1";
+  mainWindow().settings.ClipCpCursor = "1";
+  mainWindow().settings.SaveClip = "1";
   sim.cursor = Point{500, 400};
   sim.cursorHotspotPoint = {5, 7};
   sim.foreground = window({-8, -8, 1032, 746});

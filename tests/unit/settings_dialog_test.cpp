@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "common/app_error.h"
-#include "sim_fixture.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -14,10 +12,10 @@ using Names = std::vector<std::string>;
 const Names kSwitched = {"RadioGroup2", "RadioGroup2.0", "RadioGroup2.1", "RadioGroup4",
                          "RadioGroup4.0", "RadioGroup4.1", "Button3", "Button4"};
 
-class SettingsDialogTest : public ::testing::Test {
+// The dialog alone on the application, with settings of the test's own.
+class SettingsDialogTest : public test::ProgramTest {
  protected:
   SettingsDialogTest() {
-    application.setTitle("Dovrant");
     sim.windows[application.handle()].visible = true;
     sim.workAreaRect = {0, 0, 900, 700};
     settings.DefaultClick = "Dovrant";
@@ -32,7 +30,11 @@ class SettingsDialogTest : public ::testing::Test {
 
   void open() {
     dialog = &forms.add<TForm2>(
-        TForm2::Shared{settings, appDir, [this] { written.push_back(settings); },
+        TForm2::Shared{settings, appDir,
+                       [this] {
+                         if (writeRefused) throw AppError("C:\\v.ini に書き込めません");
+                         written.push_back(settings);
+                       },
                        [this] { hotkeyCalls.push_back(switchedEnabled() + " register"); },
                        [this] { hotkeyCalls.push_back(switchedEnabled() + " unregister"); }},
         [this] { dialog = nullptr; });
@@ -57,11 +59,9 @@ class SettingsDialogTest : public ::testing::Test {
   }
   void click(const std::string& name) { sim.clickControl(form, name); }
 
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
   Settings settings;
   const std::string appDir = test::kAppDir;
+  bool writeRefused = false;
   std::vector<Settings> written;  // the settings at each iniWrite
   Names hotkeyCalls;              // each with the switched controls' state at the call
   TForm2* dialog = nullptr;
@@ -155,16 +155,11 @@ TEST_F(SettingsDialogTest, UnknownDefaultClickAndDragDropAreCorrectedAndWrittenA
 TEST_F(SettingsDialogTest, RefusedCorrectionWriteIsReportedAndTheDialogStillComplete) {
   settings.DnD = "x";
   settings.ClipEnable = "1";
-  dialog = &forms.add<TForm2>(
-      TForm2::Shared{settings, appDir, [] { throw AppError("C:\\v.ini に書き込めません"); }, [] {},
-                     [this] { hotkeyCalls.push_back("unregister"); }},
-      [this] { dialog = nullptr; });
-  forms.open(*dialog);
-  form = sim.findWindowByClass("TForm2");
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "C:\\v.ini に書き込めません.");
+  writeRefused = true;
+  open();
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"C:\\v.ini に書き込めません."});
   EXPECT_EQ(checked().size(), 8u);
-  EXPECT_EQ(hotkeyCalls, Names{"unregister"});
+  EXPECT_EQ(hotkeyCalls, Names{"disabled unregister"});
 }
 
 TEST_F(SettingsDialogTest, AutoSaveSwitchActsAtOnceInOrderAndSurvivesCancel) {
@@ -241,27 +236,23 @@ TEST_F(SettingsDialogTest, OkTakesEveryChoiceIntoItsOwnSetting) {
 }
 
 // From the tray menu: one dialog at a time, and the real hotkeys follow its switch.
-TEST(SettingsDialogFromTrayTest, OneDialogAtATimeAndTheHotkeysFollowTheSwitch) {
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application(platform);
-  application.setTitle("Dovrant");
-  application.handle();
-  TForm1 mainWindow(platform, application);
-  auto chooseSettings = [&] { test::chooseFromTrayMenu(sim, mainWindow, "設定(&O)"); };
+using SettingsDialogFromTrayTest = test::ProgramTest;
+
+TEST_F(SettingsDialogFromTrayTest, OneDialogAtATimeAndTheHotkeysFollowTheSwitch) {
+  auto chooseSettings = [&] { chooseFromTrayMenu("設定(&O)"); };
   chooseSettings();
-  ASSERT_NE(mainWindow.settingsDialog, nullptr);
-  const WindowHandle form = mainWindow.settingsDialog->handle();
+  ASSERT_NE(mainWindow().settingsDialog, nullptr);
+  const WindowHandle form = mainWindow().settingsDialog->handle();
   chooseSettings();
-  EXPECT_EQ(mainWindow.settingsDialog->handle(), form);
+  EXPECT_EQ(mainWindow().settingsDialog->handle(), form);
   EXPECT_EQ(sim.forms.size(), 1u);
 
   sim.clickControl(form, "RadioGroup5.1");
   EXPECT_TRUE(sim.hotkeys.empty());
   sim.pressCloseBox(form);
-  EXPECT_EQ(mainWindow.settingsDialog, nullptr);
+  EXPECT_EQ(mainWindow().settingsDialog, nullptr);
   EXPECT_TRUE(sim.hotkeys.empty());
-  EXPECT_EQ(mainWindow.settings.ClipEnable, "0");
+  EXPECT_EQ(mainWindow().settings.ClipEnable, "0");
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "common/app_error.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
 
 using test::kAppDir;
 using test::kIniPath;
-using test::linesOf;
 
 TEST(ProfileIntegerTest, AcceptsDecimalAndHexadecimalForms) {
   EXPECT_EQ(parseProfileInteger("0x20"), 32);
@@ -36,14 +35,13 @@ TEST(ProfileIntegerTest, RejectsWhatIsNotANumberToItsEnd) {
     EXPECT_EQ(parseProfileInteger(text), std::nullopt) << "'" << text << "'";
 }
 
-class SettingsStoreTest : public ::testing::Test {
+// The store alone on the desktop's files.
+class SettingsStoreTest : public test::DesktopTest {
  protected:
-  sim::SimDesktop sim;
   SettingsStore store{sim, sim};
   Settings settings;
 
   void writeIni(const std::string& text) { sim.putFile(kIniPath, text); }
-  std::vector<std::string> iniLines() { return linesOf(sim.fileContents(kIniPath).value_or("")); }
 };
 
 TEST_F(SettingsStoreTest, MissingFileGivesEveryDefaultAndFirstWriteHasTheFixedOrder) {
@@ -58,7 +56,7 @@ TEST_F(SettingsStoreTest, MissingFileGivesEveryDefaultAndFirstWriteHasTheFixedOr
   EXPECT_FALSE(sim.hasFile(kIniPath));
 
   store.write(settings, kAppDir, kIniPath);
-  EXPECT_EQ(iniLines(), test::kDefaultSettingsLines);
+  EXPECT_EQ(settingsLines(), test::kDefaultSettingsLines);
 }
 
 TEST_F(SettingsStoreTest, ReadsValueFormsAsTheFileHoldsThem) {
@@ -78,7 +76,7 @@ TEST_F(SettingsStoreTest, ReadsValueFormsAsTheFileHoldsThem) {
   EXPECT_EQ(settings.VRLClipboardWidth, 0xFFFFFFFFu);
 
   store.write(settings, kAppDir, kIniPath);
-  auto lines = iniLines();
+  auto lines = settingsLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Left=-20"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Width=-1"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "AutoPopup=0"), lines.end());
@@ -88,7 +86,7 @@ TEST_F(SettingsStoreTest, WriteReplacesKeysInPlaceAndKeepsForeignLines) {
   writeIni("; mine\r\n[Language]\r\nLang=en.lang\r\n\r\n[Settings]\r\nSaveFormat=2\r\nExtra=x\r\n");
   store.read(settings, kAppDir, kIniPath);
   store.write(settings, kAppDir, kIniPath);
-  auto lines = iniLines();
+  auto lines = settingsLines();
   ASSERT_GE(lines.size(), 6u);
   EXPECT_EQ(lines[0], "; mine");
   EXPECT_EQ(lines[1], "[Language]");
@@ -109,8 +107,8 @@ TEST_F(SettingsStoreTest, RefusedWriteStopsAtTheFailingKeyWithTheFileNamed) {
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), kIniPath + " に書き込めません");
   }
-  EXPECT_EQ(iniLines(), (std::vector<std::string>{"[Settings]", "DefaultClick=Dovrant", "D&D=0",
-                                                  "ClipAddr=" + kAppDir}));
+  EXPECT_EQ(settingsLines(),
+            (test::Lines{"[Settings]", "DefaultClick=Dovrant", "D&D=0", "ClipAddr=" + kAppDir}));
 }
 
 TEST_F(SettingsStoreTest, MissingProgramFolderMeansNoReadAndNoWrite) {

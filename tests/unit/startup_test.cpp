@@ -1,18 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "app/program.h"
 #include "app/version_info.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
 
 using test::kAppDir;
 using test::kIniPath;
-using test::linesOf;
 
-class StartupTest : public ::testing::Test {
+// The whole program, started as Windows starts it: no window of ours before runProgram.
+class StartupTest : public test::DesktopTest {
  protected:
   // Runs the program; `whileRunning` is handled inside its message loop, then Exit follows.
   int run(std::function<void()> whileRunning = [] {}) {
@@ -23,10 +22,6 @@ class StartupTest : public ::testing::Test {
     });
     return runProgram(platform);
   }
-  std::vector<std::string> iniLines() { return linesOf(sim.fileContents(kIniPath).value_or("")); }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
 };
 
 TEST_F(StartupTest, FirstStartWritesNothingUntilExitThenEveryKey) {
@@ -41,7 +36,7 @@ TEST_F(StartupTest, FirstStartWritesNothingUntilExitThenEveryKey) {
   });
   EXPECT_FALSE(iniExistedWhileRunning);
   EXPECT_EQ(tipWhileRunning, "Vireloc");
-  EXPECT_EQ(iniLines(), test::kDefaultSettingsLines);
+  EXPECT_EQ(settingsLines(), test::kDefaultSettingsLines);
   EXPECT_TRUE(sim.trayIcons.empty());
   EXPECT_TRUE(sim.windows.empty());
   EXPECT_TRUE(sim.messageBoxes.empty());
@@ -80,7 +75,7 @@ TEST_F(StartupTest, StartupCorrectionsAreWrittenAtOnceAndSilently) {
               "[Settings]\r\nClipAddr=C:\\gone\\\r\nClipCpCursor=\r\nImageClipSave=2\r\n"
               "SaveFormat=01\r\nLang=xx\r\n");
   std::vector<std::string> linesWhileRunning;
-  run([&] { linesWhileRunning = iniLines(); });
+  run([&] { linesWhileRunning = settingsLines(); });
   EXPECT_TRUE(sim.messageBoxes.empty());
   auto has = [&](const std::string& line) {
     return std::find(linesWhileRunning.begin(), linesWhileRunning.end(), line) !=
@@ -118,8 +113,7 @@ TEST_F(StartupTest, HotkeysAreReleasedBeforeTheExitSaveThatMayBeRefused) {
   });
   EXPECT_TRUE(hotkeysWhileRunning);
   EXPECT_TRUE(sim.hotkeys.empty());
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, kIniPath + " に書き込めません.");
+  EXPECT_EQ(messageBoxTexts(), test::Lines{kIniPath + " に書き込めません."});
 }
 
 TEST_F(StartupTest, VersionComesFromTheResourceOrStaysEmpty) {
@@ -153,7 +147,7 @@ TEST_F(StartupTest, EndOfSessionSavesAndRemovesTheIconLikeExit) {
   sim.queue([] { FAIL() << "the message loop went on after the end of the session"; });
   runProgram(platform);
   EXPECT_TRUE(sim.loopEndedByQuit);
-  auto lines = iniLines();
+  auto lines = settingsLines();
   EXPECT_EQ(lines.size(), test::kDefaultSettingsLines.size());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "SaveFormat=2"), lines.end());
   EXPECT_TRUE(sim.trayIcons.empty());
@@ -168,9 +162,8 @@ TEST_F(StartupTest, EndOfSessionWithARefusedWriteWaitsForTheUserToReadWhy) {
     sim.endSession();
   });
   runProgram(platform);
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, kIniPath + " に書き込めません.");
-  EXPECT_TRUE(sim.messageBoxes[0].answered);
+  EXPECT_EQ(messageBoxTexts(), test::Lines{kIniPath + " に書き込めません."});
+  EXPECT_TRUE(lastMessageBox().answered);
   EXPECT_TRUE(sim.loopEndedByQuit);
   EXPECT_TRUE(sim.trayIcons.empty());
 }
@@ -184,7 +177,7 @@ TEST_F(StartupTest, ErrorReportAddsAFullStopOnlyAfterCharactersSortingAfterIt) {
 
   Application application(platform);
   application.showException(std::bad_alloc());  // its own text is English
-  EXPECT_EQ(sim.messageBoxes.back().text, "メモリが足りません.");
+  EXPECT_EQ(lastMessageBox().text, "メモリが足りません.");
 }
 
 }  // namespace

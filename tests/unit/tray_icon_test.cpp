@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_desktop.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
 
-class TrayIconTest : public ::testing::Test {
+// The icon alone on the application, without the main form.
+class TrayIconTest : public test::ProgramTest {
  protected:
   TrayIconTest() {
-    application.setTitle("Dovrant");
     icon = std::make_unique<TTrayIcon>(platform, application);
     icon->OnClick = [this] { events.push_back("click"); };
     icon->OnDblClick = [this] { events.push_back("dblclick"); };
@@ -24,14 +24,6 @@ class TrayIconTest : public ::testing::Test {
     icon->OnMouseMove = [this](ShiftState s, int, int) { events.push_back("move"); };
   }
 
-  void shell(LParam action) {
-    sim.sendMessage(icon->messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
-                    icon->messageWindow(), action);
-  }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
   std::unique_ptr<TTrayIcon> icon;
   std::vector<std::string> events;
 };
@@ -92,27 +84,27 @@ TEST_F(TrayIconTest, LoadingAndIconChangeSendOnlyTheIcon) {
 
 TEST_F(TrayIconTest, ClickAndDoubleClicksFollowTheShellsSequence) {
   sim.cursor = Point{900, 750};
-  shell(wm::LButtonDown);
-  shell(wm::LButtonUp);
-  shell(wm::LButtonDblClk);
-  shell(wm::LButtonUp);
+  sendTrayIconEvent(wm::LButtonDown);
+  sendTrayIconEvent(wm::LButtonUp);
+  sendTrayIconEvent(wm::LButtonDblClk);
+  sendTrayIconEvent(wm::LButtonUp);
   EXPECT_EQ(events, (std::vector<std::string>{"down 0 8 900,750", "click", "up 0 8", "dblclick",
                                               "up 0 8"}));
   events.clear();
-  shell(wm::RButtonDown);
-  shell(wm::RButtonUp);
-  shell(wm::RButtonDblClk);
-  shell(wm::RButtonUp);
+  sendTrayIconEvent(wm::RButtonDown);
+  sendTrayIconEvent(wm::RButtonUp);
+  sendTrayIconEvent(wm::RButtonDblClk);
+  sendTrayIconEvent(wm::RButtonUp);
   EXPECT_EQ(events, (std::vector<std::string>{"down 1 16 900,750", "up 1 16", "dblclick",
                                               "up 1 16"}));
 }
 
 TEST_F(TrayIconTest, UnreportedReleaseLeavesTheClickPending) {
-  shell(wm::LButtonDown);
+  sendTrayIconEvent(wm::LButtonDown);
   EXPECT_TRUE(icon->clickPending());
-  shell(wm::RButtonDown);
-  shell(wm::RButtonUp);
-  shell(wm::LButtonUp);
+  sendTrayIconEvent(wm::RButtonDown);
+  sendTrayIconEvent(wm::RButtonUp);
+  sendTrayIconEvent(wm::LButtonUp);
   EXPECT_EQ(events.back(), "up 0 8");
   EXPECT_EQ(std::count(events.begin(), events.end(), "click"), 1);
   EXPECT_FALSE(icon->clickPending());
@@ -120,11 +112,11 @@ TEST_F(TrayIconTest, UnreportedReleaseLeavesTheClickPending) {
 
 TEST_F(TrayIconTest, ShiftStateIsReadFromTheKeyboardAtHandlingTime) {
   sim.keysDown[vk::Control] = true;
-  shell(wm::LButtonDown);
+  sendTrayIconEvent(wm::LButtonDown);
   sim.keysDown[vk::Control] = false;
   sim.keysDown[vk::Shift] = true;
   sim.keysDown[vk::Menu] = true;
-  shell(wm::RButtonUp);
+  sendTrayIconEvent(wm::RButtonUp);
   EXPECT_EQ(events[0], "down 0 12 0,0");
   EXPECT_EQ(events[1], "up 1 19");
 }
@@ -132,8 +124,8 @@ TEST_F(TrayIconTest, ShiftStateIsReadFromTheKeyboardAtHandlingTime) {
 TEST_F(TrayIconTest, OtherWindowsCallbacksAndOtherActionsFireNothing) {
   sim.sendMessage(icon->messageWindow(), sim.registerWindowMessage("HogeTrayIcon"), 0x1234,
                   wm::LButtonDown);
-  shell(wm::MButtonDown);
-  shell(0x0209);
+  sendTrayIconEvent(wm::MButtonDown);
+  sendTrayIconEvent(0x0209);
   EXPECT_TRUE(events.empty());
   EXPECT_FALSE(icon->clickPending());
 }

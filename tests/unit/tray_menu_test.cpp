@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "app/program.h"
-#include "sim_fixture.h"
+#include "program_fixture.h"
 
 namespace vireloc {
 namespace {
@@ -19,20 +18,11 @@ const std::vector<KeyEvent> kWinShiftM = {{0x5B, 0, 0, 0}, {0x10, 0, 0, 0}, {0x4
                                           {0x4D, 0, Up, 0}, {0x10, 0, Up, 0}, {0x5B, 0, Up, 0}};
 const std::vector<KeyEvent> kWinD = {{0x5B, 0, 0, 0}, {0x44, 0, 0, 0}, {0x44, 0, Up, 0}, {0x5B, 0, Up, 0}};
 
-class TrayMenuTest : public ::testing::Test {
+class TrayMenuTest : public test::ProgramTest {
  protected:
-  TrayMenuTest() {
-    application.setTitle("Dovrant");
-    application.handle();
-  }
-  TForm1& form() {
-    if (!form_) form_ = std::make_unique<TForm1>(platform, application);
-    return *form_;
-  }
   void shell(LParam action) {
-    TTrayIcon& icon = *form().TrayIcon1;
-    sim.sendMessage(icon.messageWindow(), sim.registerWindowMessage("HogeTrayIcon"),
-                    icon.messageWindow(), action);
+    mainWindow();
+    sendTrayIconEvent(action);
   }
   void leftPress() {
     shell(wm::LButtonDown);
@@ -40,9 +30,7 @@ class TrayMenuTest : public ::testing::Test {
   }
   // Opens the menu, choosing `caption` ("" for none), and lets the queued command run.
   const std::vector<MenuEntry>& rightPress(const std::string& caption = "") {
-    sim.menuChoices.push_back(caption);
-    shell(wm::RButtonDown);
-    sim.runMessageLoop();
+    chooseFromTrayMenu(caption);
     return sim.shownMenus.back().items;
   }
   std::vector<KeyEvent> takeKeys() { return std::exchange(sim.keyEvents, {}); }
@@ -60,11 +48,6 @@ class TrayMenuTest : public ::testing::Test {
       if (item.isDefault) bold.push_back(item.caption);
     return bold;
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(TrayMenuTest, MenuHoldsEveryItemInOrder) {
@@ -87,18 +70,18 @@ TEST_F(TrayMenuTest, MenuHoldsEveryItemInOrder) {
 }
 
 TEST_F(TrayMenuTest, LeftPressRunsTheDefaultActionOnThePress) {
-  form().settings.DefaultClick = "Dovrant";
+  mainWindow().settings.DefaultClick = "Dovrant";
   shell(wm::LButtonDown);
   EXPECT_EQ(takeKeys(), kWinM);
   shell(wm::LButtonUp);
   shell(wm::LButtonDblClk);  // the second press of a double click has no handler
   shell(wm::LButtonUp);
   EXPECT_TRUE(takeKeys().empty());
-  EXPECT_TRUE(form().appsMinimized);
+  EXPECT_TRUE(mainWindow().appsMinimized);
 }
 
 TEST_F(TrayMenuTest, DovrantReAlternatesAndCountsMenuActions) {
-  form().settings.DefaultClick = "DovrantRe";
+  mainWindow().settings.DefaultClick = "DovrantRe";
   leftPress();
   EXPECT_EQ(takeKeys(), kWinM);
   leftPress();
@@ -108,27 +91,27 @@ TEST_F(TrayMenuTest, DovrantReAlternatesAndCountsMenuActions) {
   EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"App元サイズ化(&R)"});
   leftPress();
   EXPECT_EQ(takeKeys(), kWinShiftM);
-  EXPECT_FALSE(form().appsMinimized);
+  EXPECT_FALSE(mainWindow().appsMinimized);
 }
 
 TEST_F(TrayMenuTest, WindowSmallSendsWinDAndLeavesTheMinimiseFlag) {
-  form().settings.DefaultClick = "WindowSmall";
-  form().appsMinimized = true;
+  mainWindow().settings.DefaultClick = "WindowSmall";
+  mainWindow().appsMinimized = true;
   leftPress();
   leftPress();
   auto keys = takeKeys();
   EXPECT_EQ(std::vector<KeyEvent>(keys.begin(), keys.begin() + 4), kWinD);
   EXPECT_EQ(std::vector<KeyEvent>(keys.begin() + 4, keys.end()), kWinD);
-  EXPECT_TRUE(form().appsMinimized);
+  EXPECT_TRUE(mainWindow().appsMinimized);
   EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"全窓最小化/復元(&D)"});
 }
 
 TEST_F(TrayMenuTest, UnrecognisedDefaultClickIsResetAndSavedAtFirstUse) {
   sim.putFile(kIniPath, "[Settings]\r\nDefaultClick=dovrant\r\n");
-  form();
+  start();
   EXPECT_EQ(sim.fileContents(kIniPath), "[Settings]\r\nDefaultClick=dovrant\r\n");
   EXPECT_EQ(boldItems(rightPress()), std::vector<std::string>{"App最小化(&N)"});
-  EXPECT_EQ(form().settings.DefaultClick, "Dovrant");
+  EXPECT_EQ(mainWindow().settings.DefaultClick, "Dovrant");
   EXPECT_NE(sim.fileContents(kIniPath)->find("DefaultClick=Dovrant"), std::string::npos);
   leftPress();
   EXPECT_EQ(takeKeys(), kWinM);
@@ -138,21 +121,21 @@ TEST_F(TrayMenuTest, MenuStatesDescribeTheMomentItOpened) {
   auto items = rightPress();
   EXPECT_FALSE(entry(items, "クリップボード消去(&U)").enabled);
   EXPECT_FALSE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
-  EXPECT_TRUE(form().helpCommand.empty());
+  EXPECT_TRUE(mainWindow().helpCommand.empty());
 
   sim.clipboard.text = "x";
   sim.putFile(kAppDir + "vrl.chm", "ITSF");
   items = rightPress();
   EXPECT_TRUE(entry(items, "クリップボード消去(&U)").enabled);
   EXPECT_TRUE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
-  EXPECT_EQ(form().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
+  EXPECT_EQ(mainWindow().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
 
   // A folder of that name is no help file; the command keeps what it held.
   sim.files.erase(sim::SimDesktop::keyOf(kAppDir + "vrl.chm"));
   sim.addDirectory(kAppDir + "vrl.chm");
   items = rightPress();
   EXPECT_FALSE(entry(items, "ヘルプ(&H)").submenu[0].enabled);
-  EXPECT_EQ(form().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
+  EXPECT_EQ(mainWindow().helpCommand, "hh.exe " + kAppDir + "vrl.chm");
 }
 
 TEST_F(TrayMenuTest, MenuOpensAtThePointerInFrontAndPostsNullAfterwards) {
@@ -167,7 +150,7 @@ TEST_F(TrayMenuTest, MenuOpensAtThePointerInFrontAndPostsNullAfterwards) {
     MessageHandler* form;
     std::vector<std::uint32_t> messages;
   };
-  const WindowHandle window = form().handle();
+  const WindowHandle window = mainWindow().handle();
   Recorder recorder(sim.windows[window].handler);
   sim.windows[window].handler = &recorder;
 
@@ -189,14 +172,14 @@ TEST_F(TrayMenuTest, TickOfTheTemporaryAutoPopupPersistsBetweenOpenings) {
   const std::string caption = "クリップボード拡張自動ポップアップ一時有効(&C)";
   EXPECT_FALSE(entry(rightPress(caption), caption).checked);
   EXPECT_TRUE(entry(rightPress(), caption).checked);
-  EXPECT_TRUE(form().trayMenu->mnuClipTempEnable->Checked);
-  form().iniWrite();
+  EXPECT_TRUE(mainWindow().trayMenu->mnuClipTempEnable->Checked);
+  mainWindow().iniWrite();
   EXPECT_EQ(sim.fileContents(kIniPath)->find("Temp"), std::string::npos);
 }
 
 TEST_F(TrayMenuTest, ClearClipboardEmptiesItOrReportsAHeldClipboard) {
   sim.clipboard.text = "secret";
-  form();
+  start();
   sim.clipboardLog.clear();  // the history has read it at start
   rightPress("クリップボード消去(&U)");
   EXPECT_EQ(sim.countClipboardFormats(), 0);
@@ -207,24 +190,23 @@ TEST_F(TrayMenuTest, ClearClipboardEmptiesItOrReportsAHeldClipboard) {
   sim.clipboardHeldByOther = true;
   rightPress("クリップボード消去(&U)");
   EXPECT_EQ(sim.clipboard.text, "kept");
-  ASSERT_EQ(sim.messageBoxes.size(), 1u);
-  EXPECT_EQ(sim.messageBoxes[0].text, "クリップボードを開くことができません.");
-  EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
-  EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードを開くことができません."});
+  EXPECT_EQ(lastMessageBox().caption, "Dovrant");
+  EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::Error);
 }
 
-TEST(TrayMenuExitTest, ExitFromTheMenuEndsTheProgramWithEverythingSaved) {
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
+// The whole program, started as Windows starts it.
+using TrayMenuExitTest = test::DesktopTest;
+
+TEST_F(TrayMenuExitTest, ExitFromTheMenuEndsTheProgramWithEverythingSaved) {
   sim.queue([&] {
-    const WindowHandle tray = sim.findWindowByClass("TTrayIconWindow");
     sim.menuChoices.push_back("終了(&X)");
-    sim.sendMessage(tray, sim.registerWindowMessage("HogeTrayIcon"), tray, wm::RButtonDown);
+    sendTrayIconEvent(wm::RButtonDown);
   });
   runProgram(platform);
   EXPECT_TRUE(sim.loopEndedByQuit);
   EXPECT_TRUE(sim.trayIcons.empty());
-  EXPECT_EQ(test::linesOf(*sim.fileContents(kIniPath)), test::kDefaultSettingsLines);
+  EXPECT_EQ(settingsLines(), test::kDefaultSettingsLines);
 }
 
 }  // namespace

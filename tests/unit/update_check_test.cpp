@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "sim_fixture.h"
-#include "tray_fixture.h"
+#include "program_fixture.h"
 #include "update/update_server.h"
 
 namespace vireloc {
@@ -21,41 +19,29 @@ const std::string kEmptyDigest = "D41D8CD98F00B204E9800998ECF8427E";
 const std::string kAccessFailed = "サーバへのアクセスが確立できませんでした";
 const std::string kDamaged = "ダウンロードに失敗しました。(ファイル破損)";
 
-class UpdateCheckTest : public ::testing::Test {
+class UpdateCheckTest : public test::ProgramTest {
  protected:
   UpdateCheckTest() {
-    application.setTitle("Dovrant");
-    application.handle();
     sim.addDirectory(kAppDir);
     sim.putFile(kIniPath, "[Update]\r\nHost=updates.test:8080\r\n");
-    mainWindow.versionText = "0.1.0.0";
+    start().versionText = "0.1.0.0";
   }
   void serve(const std::string& info, Answer archive = Answer{200, "OK", {kPayload}, ""}) {
     sim.http.answers["/vrl/info.txt"] = Answer{200, "OK", {info}, ""};
     sim.http.answers["/vrl/vireloc.lzh"] = archive;
   }
-  void check() { test::chooseFromTrayMenu(sim, mainWindow, "最新版確認(&V)"); }
-  std::vector<std::string> texts() const {
-    std::vector<std::string> shown;
-    for (const auto& box : sim.messageBoxes) shown.push_back(box.text);
-    return shown;
-  }
+  void check() { chooseFromTrayMenu("最新版確認(&V)"); }
   std::vector<std::string> paths() const {
     std::vector<std::string> asked;
     for (const auto& request : sim.http.requests) asked.push_back(request.path);
     return asked;
   }
-
-  sim::SimDesktop sim;
-  Platform platform = sim.platform();
-  Application application{platform};
-  TForm1 mainWindow{platform, application};
 };
 
 TEST_F(UpdateCheckTest, SameVersionSaysSoAndDownloadsNothing) {
   serve("0.1.0.0\n" + kPayloadDigest + "\n");
   check();
-  EXPECT_EQ(texts(), std::vector<std::string>{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです"});
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです"});
   EXPECT_EQ(sim.messageBoxes[0].caption, "Dovrant");
   EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::None);
   EXPECT_EQ(paths(), std::vector<std::string>{"/vrl/info.txt"});
@@ -67,9 +53,9 @@ TEST_F(UpdateCheckTest, NewVersionAndYesRewritesTheArchiveAndConfirmsItsDigest) 
   serve("0.2.0.0\n" + kPayloadDigest + "\n");
   sim.questionAnswers = {true};
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{
-                         "新バージョン0.2.0.0が見つかりました\r\n最新版をダウンロードしますか？",
-                         kPayloadDigest, "アプリフォルダにダウンロードが正常終了しました。"}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{
+                                   "新バージョン0.2.0.0が見つかりました\r\n最新版をダウンロードしますか？",
+                                   kPayloadDigest, "アプリフォルダにダウンロードが正常終了しました。"}));
   EXPECT_EQ(sim.messageBoxes[0].caption, "確認");
   EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Question);
   EXPECT_EQ(sim.fileContents(kArchive), kPayload);
@@ -82,8 +68,8 @@ TEST_F(UpdateCheckTest, AnyOtherVersionIsOfferedButNoLeavesNoFile) {
     sim.messageBoxes.clear();
     serve(offered + "\n" + kPayloadDigest);
     check();  // no answer scripted: Esc
-    ASSERT_EQ(texts().size(), 1u) << offered;
-    EXPECT_EQ(texts()[0], "新バージョン" + offered + "が見つかりました\r\n最新版をダウンロードしますか？");
+    ASSERT_EQ(messageBoxTexts().size(), 1u) << offered;
+    EXPECT_EQ(messageBoxTexts()[0], "新バージョン" + offered + "が見つかりました\r\n最新版をダウンロードしますか？");
   }
   EXPECT_FALSE(sim.hasFile(kArchive));
   EXPECT_EQ(sim.http.requests.size(), 3u);
@@ -100,9 +86,9 @@ TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
     serve(info);
     sim.questionAnswers = {true};
     check();
-    ASSERT_EQ(texts().size(), 3u) << info;
-    EXPECT_EQ(texts()[1], kPayloadDigest);
-    EXPECT_EQ(texts()[2], kDamaged);
+    ASSERT_EQ(messageBoxTexts().size(), 3u) << info;
+    EXPECT_EQ(messageBoxTexts()[1], kPayloadDigest);
+    EXPECT_EQ(messageBoxTexts()[2], kDamaged);
     EXPECT_EQ(sim.shellDeletions, std::vector<std::string>{kArchive});
     EXPECT_FALSE(sim.hasFile(kArchive));
   }
@@ -113,8 +99,8 @@ TEST_F(UpdateCheckTest, EmptyArchiveShowsTheDigestOfNothing) {
   serve("0.2.0.0\n" + kEmptyDigest, Answer{200, "OK", {}, ""});
   sim.questionAnswers = {true};
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{texts()[0], kEmptyDigest,
-                                               "アプリフォルダにダウンロードが正常終了しました。"}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{messageBoxTexts()[0], kEmptyDigest,
+                                            "アプリフォルダにダウンロードが正常終了しました。"}));
   EXPECT_EQ(sim.fileContents(kArchive), "");
 }
 
@@ -122,8 +108,8 @@ TEST_F(UpdateCheckTest, FailedDownloadSaysSoThenJudgesWhatArrived) {
   serve("0.2.0.0\n" + kPayloadDigest, Answer{200, "OK", {"LZH ar"}, "接続が切れました"});
   sim.questionAnswers = {true};
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{texts()[0], "ダウンロードに失敗しました。",
-                                               "7D96364354A6FFD2E3793B820FAADA66", kDamaged}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{messageBoxTexts()[0], "ダウンロードに失敗しました。",
+                                            "7D96364354A6FFD2E3793B820FAADA66", kDamaged}));
   EXPECT_FALSE(sim.hasFile(kArchive));
 }
 
@@ -136,8 +122,8 @@ TEST_F(UpdateCheckTest, InformationAnswersOtherThan200AreM1AndFailuresTheClients
   check();
   sim.http.answers.clear();
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{kAccessFailed, kAccessFailed, "Not Found.",
-                                               "サーバ updates.test:8080 に接続できません."}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{kAccessFailed, kAccessFailed, "Not Found.",
+                                            "サーバ updates.test:8080 に接続できません."}));
   EXPECT_EQ(sim.messageBoxes[2].icon, MessageBoxIcon::Error);
   EXPECT_FALSE(sim.hasFile(kArchive));
 }
@@ -166,8 +152,8 @@ TEST_F(UpdateCheckTest, InformationIsReadUpTo64KiB) {
   check();
   sim.http.answers["/vrl/info.txt"].chunks.back() += "A";
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです",
-                                               "サーバの更新情報が大きすぎます (64 KiB を超えています)"}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{"現在のバージョン(0.1.0.0)が\r\n最新バージョンです",
+                                            "サーバの更新情報が大きすぎます (64 KiB を超えています)"}));
 }
 
 TEST_F(UpdateCheckTest, ArchiveThatCannotBeCreatedGoesToTheErrorReport) {
@@ -175,8 +161,8 @@ TEST_F(UpdateCheckTest, ArchiveThatCannotBeCreatedGoesToTheErrorReport) {
   serve("0.2.0.0\n" + kPayloadDigest);
   sim.questionAnswers = {true};
   check();
-  ASSERT_EQ(texts().size(), 2u);
-  EXPECT_EQ(texts()[1], "ファイル \"" + kArchive + "\". アクセスが拒否されました。 を作成できません.");
+  ASSERT_EQ(messageBoxTexts().size(), 2u);
+  EXPECT_EQ(messageBoxTexts()[1], "ファイル \"" + kArchive + "\". アクセスが拒否されました。 を作成できません.");
   EXPECT_EQ(sim.fileContents(kArchive), "old");
   EXPECT_EQ(sim.http.requests.size(), 1u);
 }
@@ -185,8 +171,8 @@ TEST_F(UpdateCheckTest, SecondCheckDuringARequestIsRefusedAndTheFirstGoesOn) {
   serve("0.1.0.0\n");
   sim.duringModal = {[] {}, [&] { check(); }};  // the menu, then the request's wait
   check();
-  EXPECT_EQ(texts(), (std::vector<std::string>{std::string(kHttpBusyText) + ".",
-                                               "現在のバージョン(0.1.0.0)が\r\n最新バージョンです"}));
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{std::string(kHttpBusyText) + ".",
+                                            "現在のバージョン(0.1.0.0)が\r\n最新バージョンです"}));
   EXPECT_EQ(sim.messageBoxes[0].icon, MessageBoxIcon::Error);
   EXPECT_EQ(sim.http.requests.size(), 1u);
 }
@@ -198,12 +184,12 @@ TEST_F(UpdateCheckTest, ExitDuringTheDownloadRemovesThePartialArchiveAndEndsAsEx
   sim.duringModal = {[] {}, [] {}, [] {}, [] {}};
   sim.duringModal.push_back([&] {
     EXPECT_EQ(sim.fileContents(kArchive), "LZH ");
-    test::chooseFromTrayMenu(sim, mainWindow, "終了(&X)");
+    chooseFromTrayMenu("終了(&X)");
   });
   check();
   EXPECT_FALSE(sim.hasFile(kArchive));
-  EXPECT_EQ(texts().size(), 1u);  // the question alone: no M4, no digest
-  mainWindow.release();
+  EXPECT_EQ(messageBoxTexts().size(), 1u);  // the question alone: no M4, no digest
+  mainWindow().release();
   const std::string ini = sim.fileContents(kIniPath).value_or("");
   EXPECT_NE(ini.find("ClipAddr=" + kAppDir), std::string::npos);
   EXPECT_NE(ini.find("[Update]\r\nHost=updates.test:8080"), std::string::npos);
