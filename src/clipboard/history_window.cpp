@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "forms/saved_place.h"
 #include "platform/opened_clipboard.h"
 #include "common/utf8_text.h"
 
@@ -29,27 +30,6 @@ ControlSpec gridDesign() {
 }
 
 }  // namespace
-
-Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height) {
-  // The saved values are unsigned: a negative one is never less than an edge.
-  const auto right = static_cast<std::uint32_t>(workArea.right);
-  const auto bottom = static_cast<std::uint32_t>(workArea.bottom);
-  const auto atRight = static_cast<std::uint32_t>(workArea.right - width);
-  const auto atBottom = static_cast<std::uint32_t>(workArea.bottom - height);
-  if (saved.VRLClipboardLeft == 0 && saved.VRLClipboardTop == 0 && saved.VRLClipboardWidth == 0 &&
-      saved.VRLClipboardHeight == 0) {
-    saved.VRLClipboardLeft = atRight;
-    saved.VRLClipboardTop = atBottom;
-    saved.VRLClipboardWidth = static_cast<std::uint32_t>(width);
-    saved.VRLClipboardHeight = static_cast<std::uint32_t>(height);
-  } else if (saved.VRLClipboardLeft >= right) {
-    saved.VRLClipboardLeft = atRight;
-  } else if (saved.VRLClipboardTop >= bottom) {
-    saved.VRLClipboardTop = atBottom;
-  }
-  return {static_cast<std::int32_t>(saved.VRLClipboardLeft),
-          static_cast<std::int32_t>(saved.VRLClipboardTop)};
-}
 
 TWClipboard::TWClipboard(OpenForms& owner, Shared shared, std::function<void()> onClosed)
     : ModelessForm(owner, std::move(onClosed)),

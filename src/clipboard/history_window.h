@@ -54,8 +54,4 @@ class TWClipboard final : public ModelessForm {
   Shared shared_;
 };
 
-// Where the history window opens on a work area, given its outer size; the saved geometry
-// is updated as the opening does it.
-Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height);
-
 }  // namespace vireloc

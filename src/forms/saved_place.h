@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "platform/types.h"
+#include "settings/settings.h"
 
 namespace vireloc {
 
@@ -14,5 +15,9 @@ inline Point placeOnWorkArea(std::int32_t& left, std::int32_t& top, const Rect& 
   if (left > workArea.right) left = fallback.x;
   return {left, top};
 }
+
+// Where the history window opens on a work area, given its outer size. Its saved values are
+// unsigned and only one coordinate is put back per opening; the saved geometry is updated.
+Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height);
 
 }  // namespace vireloc

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/saved_place.h"
 #include "program_fixture.h"
 
 namespace vireloc {
