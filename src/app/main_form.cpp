@@ -122,7 +122,11 @@ void TForm1::endSession() {
 void TForm1::iniRead() { store_.read(settings, appDir, iniPath); }
 void TForm1::iniWrite() { store_.write(settings, appDir, iniPath); }
 
-void TForm1::registerCaptureHotkeys() { screenCapture->registerCaptureHotkeys(); }
+// A window whose handler outlives the end of the session (a settings dialog reporting an error
+// while it opens) must not bring the hotkeys back on a window nothing will ever close.
+void TForm1::registerCaptureHotkeys() {
+  if (!released_) screenCapture->registerCaptureHotkeys();
+}
 void TForm1::unregisterCaptureHotkeys() { screenCapture->unregisterCaptureHotkeys(); }
 
 void TForm1::openHistoryWindow() {

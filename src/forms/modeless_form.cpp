@@ -20,15 +20,21 @@ ModelessForm::~ModelessForm() {
 
 void ModelessForm::open() {
   try {
-    form_ = owner_.createWindow(*this, design_.spec);
-  } catch (const SystemError& error) {
+    form_ = owner_.createWindow(design_.spec);
+  } catch (...) {
     closed_ = true;
     notifyClosed();
-    throw AppError(kWindowFailure + std::string(error.what()));
+    try {
+      throw;
+    } catch (const SystemError& error) {
+      throw AppError(kWindowFailure + std::string(error.what()));
+    }
   }
+  // Another program's WM_CLOSE may end the window while FormCreate reports an error.
   application_.runGuarded([this] { FormCreate(); });
+  if (closed_) return;
   platform_.forms.showForm(form_);
-  application_.runGuarded([this] { afterShow(); });
+  if (!closed_) application_.runGuarded([this] { afterShow(); });
 }
 
 void ModelessForm::closeForm() {

@@ -3,8 +3,12 @@
 namespace vireloc {
 
 OpenForms::~OpenForms() {
-  // Newest first: a window owned by another goes before its owner.
-  while (!entries_.empty()) entries_.pop_back();
+  // Newest first: a window owned by another goes before its owner. Each leaves the list
+  // before it goes, so that nothing its destruction sets off finds it there.
+  while (!entries_.empty()) {
+    Entry last = std::move(entries_.back());
+    entries_.pop_back();
+  }
 }
 
 OpenForms::Entry* OpenForms::entryOf(const ModelessForm& form) {
@@ -33,20 +37,9 @@ void OpenForms::open(ModelessForm& form) {
   whileRunning(*entry, [](ModelessForm& opened) { opened.open(); });
 }
 
-WindowHandle OpenForms::createWindow(ModelessForm& form, const FormSpec& design) {
-  ModelessForm* const outer = std::exchange(creating_, &form);
-  struct Restore {
-    ModelessForm*& creating;
-    ModelessForm* outer;
-    ~Restore() { creating = outer; }
-  } restore{creating_, outer};
-  return platform.forms.createForm(design, *this);
-}
-
 void OpenForms::onFormEvent(WindowHandle window, const FormEvent& event) {
   for (Entry& entry : entries_) {
-    const bool beingMade = entry.form.get() == creating_ && entry.form->handle() == 0;
-    if ((entry.form->handle() == window || beingMade) && !entry.form->closed()) {
+    if (entry.form->handle() == window && !entry.form->closed()) {
       whileRunning(entry, [&](ModelessForm& form) { form.dispatch(event); });
       return;
     }

@@ -35,9 +35,8 @@ class OpenForms final : private FormEvents {
   // Forms alive, closed ones whose handler still runs included.
   std::size_t count() const { return entries_.size(); }
 
-  // The platform's window for a form's design; its events come here, those sent while it is
-  // being made included.
-  WindowHandle createWindow(ModelessForm& form, const FormSpec& design);
+  // The platform's window for a form's design; its events come here.
+  WindowHandle createWindow(const FormSpec& design) { return platform.forms.createForm(design, *this); }
 
   Platform& platform;
   Application& application;
@@ -56,7 +55,6 @@ class OpenForms final : private FormEvents {
 
   std::list<Entry> entries_;  // stable: a handler's entry stays put while others come and go
   bool closingAll_ = false;
-  ModelessForm* creating_ = nullptr;
 };
 
 }  // namespace vireloc

@@ -85,6 +85,28 @@ TEST_F(OpenFormsTest, EndOfSessionWhileTheHistoryWindowReportsItsOpeningWrite) {
   EXPECT_EQ(mainWindow().openForms.count(), 0u);
 }
 
+TEST_F(OpenFormsTest, AWindowClosedByAnotherProgramWhileItReportsItsOpeningIsNotShown) {
+  mainWindow();
+  sim.profileWritesAllowed = 0;
+  sim.duringModal.push_back([&] { sim.pressCloseBox(sim.findWindowByClass("TWClipboard")); });
+  EXPECT_NO_THROW(mainWindow().openHistoryWindow());
+  EXPECT_EQ(mainWindow().historyWindow, nullptr);
+  EXPECT_EQ(mainWindow().openForms.count(), 0u);
+  EXPECT_EQ(sim.messageBoxes.size(), 1u);  // the refused write, nothing after it
+}
+
+TEST_F(OpenFormsTest, ADialogOpeningAfterTheSessionEndedRegistersNoHotkeys) {
+  Settings& settings = mainWindow().settings;
+  settings.DnD = "7";  // corrected, and so written, while the dialog opens
+  mainWindow().unregisterCaptureHotkeys();
+  sim.profileWritesAllowed = 0;
+  sim.duringModal.push_back([&] { sim.endSession(); });
+  mainWindow().openSettingsDialog();
+  EXPECT_TRUE(sim.hotkeys.empty());
+  EXPECT_EQ(sim.findWindowByClass("TForm1"), 0u);
+  EXPECT_TRUE(sim.forms.empty());
+}
+
 TEST_F(OpenFormsTest, AWindowThatCannotBeCreatedIsDroppedAndSaysSoInTheUsersWords) {
   sim.formCreationFails = true;
   try {
