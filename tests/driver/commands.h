@@ -19,6 +19,7 @@ int windowRect(const Args& args);
 int postMessage(const Args& args);
 int registerMessage(const Args& args);
 int trayCallback(const Args& args);
+int desktopXWindow(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);
 int waitIdle(const Args& args);

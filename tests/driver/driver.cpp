@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {L"post", postMessage, "<hwnd> <msg> <wparam> <lparam>: PostMessage"},
     {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
+    {L"desktop-x-window", desktopXWindow, "X window of the programs' virtual desktop"},
     {L"wait-window", waitWindow, "<title> <seconds>: wait until such a window exists"},
     {L"wait-no-window", waitNoWindow, "<title> <seconds>: wait until no such window exists"},
     {L"wait-idle", waitIdle, "<hwnd> <seconds>: wait until its program waits for input"},

@@ -1,4 +1,5 @@
 // Commands about top-level windows and messages.
+#include <cstdint>
 #include <cstdio>
 
 #include "commands.h"
@@ -96,6 +97,19 @@ int registerMessage(const Args& args) {
   UINT number = RegisterWindowMessageW(args[0].c_str());
   if (number == 0) throw Failure("RegisterWindowMessage failed");
   printLine(std::to_string(number));
+  return 0;
+}
+
+// Wine's X11 driver keeps the X window behind each window it shows in this property of the
+// window; for the desktop window of a virtual desktop that is the desktop's own X window.
+// A desktop Wine is closing may still show its X window beside the one that replaced it,
+// under the same name, so this is how the harness tells which one the programs are on.
+int desktopXWindow(const Args& args) {
+  requireArgs(args, 0, "desktop-x-window");
+  const auto window =
+      reinterpret_cast<std::uintptr_t>(GetPropW(GetDesktopWindow(), L"__wine_x11_whole_window"));
+  if (window == 0) throw Failure("the desktop window has no X window (not a virtual desktop?)");
+  printLine(std::to_string(window));
   return 0;
 }
 

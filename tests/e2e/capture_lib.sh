@@ -42,18 +42,9 @@ cap_stop_app() {
   sleep 0.5  # the server lets the hotkeys go once the process is gone
 }
 
-# X root position of the virtual desktop's top-left (the desktop is its own X window).
-cap_desktop_origin() {
-  local origin
-  origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null |
-    awk '/Position/ {print $2; exit}')
-  [[ $origin =~ ^[0-9]+,[0-9]+$ ]] || origin=0,0
-  echo "${origin%,*} ${origin#*,}"
-}
-
 cap_mousemove() {  # <desktop x> <desktop y>
   local ox oy
-  read -r ox oy < <(cap_desktop_origin)
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   xdotool mousemove $((ox + $1)) $((oy + $2))
   sleep 0.3
 }
@@ -98,7 +89,7 @@ cap_crop() {
 
 cap_screen() {  # <out.png>: the desktop as the X display shows it (no pointer)
   local ox oy
-  read -r ox oy < <(cap_desktop_origin)
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   import -display "$DISPLAY" -window root -crop "1024x768+$ox+$oy" +repage "$1" ||
     e2e_fail "could not take a screenshot"
 }

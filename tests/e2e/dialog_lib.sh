@@ -19,7 +19,7 @@ dlg_assert_frame() {
 dlg_screenshot() {
   local ox oy x y w h
   tray_mousemove 1000 10
-  read -r ox oy < <(tray_desktop_origin)
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   read -r x y w h < <(e2e_driver window-rect "$1")
   import -display "$DISPLAY" -window root -crop "$((w + 16))x$((h + 16))+$((ox + x - 8))+$((oy + y - 8))" +repage \
     "$2" || e2e_fail "could not take the screenshot $2"

@@ -93,6 +93,12 @@ e2e_prepare_prefix() {
     return 1
   fi
   echo "$E2E_PREFIX_VERSION" >"$marker"
+  # wineboot and reg ran on a server Wine started by itself, which Debian's wrapper makes end
+  # with its last program (-p0). e2e_start_wineserver leaves a running server alone, so that
+  # one would serve the run, and each time no program ran it would stop the prefix's services
+  # and desktop, clipboard and all: scenarios would meet them half gone. It goes within
+  # seconds of the last reg; the lasting server is started after it.
+  e2e_wineserver -w
 }
 
 e2e_wineserver() { wineserver "$@" {E2E_LOCK_FD}>&-; }
@@ -267,26 +273,50 @@ e2e_kill_strays() {
 
 # --- the desktop and the keyboard ------------------------------------------------------
 
-# X window of Wine's virtual desktop "shell"; waits for it, as the first Wine program
-# of a session creates it.
+# X window of Wine's virtual desktop "shell" the programs are on; waits for it, as the first
+# Wine program of a session creates it. Once the last program on a desktop has ended, Wine
+# closes that desktop and the next program gets a new one; the old desktop's process can take
+# seconds to go on a busy machine, its window still shown under the same name below the new
+# one, and keys given to it reach no program. With several shown, the driver names the one
+# Wine's programs are on.
 e2e_desktop_window() {
-  local window _
-  for _ in $(seq 50); do
-    window=$(xdotool search --name '^shell - ' 2>/dev/null | head -n 1)
+  local windows window deadline=$((SECONDS + 30))
+  while :; do
+    windows=$(xdotool search --onlyvisible --name '^shell - ' 2>/dev/null) || windows=""
+    window=$windows
+    if [[ $windows == *$'\n'* ]]; then
+      window=$(e2e_driver desktop-x-window) && grep -qxF "$window" <<<"$windows" || window=""
+    fi
     [[ -n $window ]] && { echo "$window"; return 0; }
+    ((SECONDS < deadline)) || break
     sleep 0.1
   done
-  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY"
+  e2e_fail "no X window of the Wine desktop 'shell' on $DISPLAY within 30 s" \
+    "${windows:+(shown: ${windows//$'\n'/ })}"
+}
+
+# Prints "x y": where the desktop's top-left lies on the X screen.
+e2e_desktop_origin() {
+  local window position
+  window=$(e2e_desktop_window) || exit 1
+  position=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2; exit}')
+  [[ $position =~ ^[0-9]+,[0-9]+$ ]] || e2e_fail "no position of the desktop window: '$position'"
+  echo "${position%,*} ${position#*,}"
 }
 
 # Without a window manager X gives a key to the window under the pointer, and a pointer left
 # beside the desktop gives it to no Wine program at all: hotkeys included, nothing sees it.
 # Once another Wine program of the session has ended, the desktop's focus is Wine's taskbar,
 # and a menu never sees keys either; a user would click the desktop.
+# A desktop that goes between being found and being focused is looked for again.
 e2e_focus_desktop() {
-  local window
-  window=$(e2e_desktop_window) || exit 1
-  xdotool windowfocus --sync "$window" || e2e_fail "could not focus the desktop window"
+  local window _
+  for _ in 1 2 3; do
+    window=$(e2e_desktop_window) || exit 1
+    xdotool windowfocus --sync "$window" && return 0
+    sleep 0.2
+  done
+  e2e_fail "could not focus the desktop window $window"
 }
 
 # e2e_hotkey <xdotool keys>: pressed on the desktop, wherever the pointer is. Focusing the

@@ -29,7 +29,7 @@ set_click() {
   local handle x y w h ox oy
   handle=$(set_control "$@") || exit 1
   read -r x y w h < <(e2e_driver window-rect "$handle")
-  read -r ox oy < <(tray_desktop_origin) || exit 1
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   xdotool mousemove $((ox + x + 7)) $((oy + y + h / 2)) click 1
 }
 

@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2034 # TRAY_MENU and TRAY_MENU_ITEMS are read by the scenarios
 # Helpers of the tray scenarios (tests/e2e/scenarios/tray_*.sh), sourced after lib.sh and
-# e2e_begin: the desktop's X window, the tray menu (opened with the shell's right press,
+# e2e_begin: the desktop kept up, the tray menu (opened with the shell's right press,
 # read with the driver's menu-items) and the icon, found by its pink (#FF00AA), a colour
 # nothing else on Wine's desktop uses.
 
@@ -15,18 +15,9 @@ tray_keep_desktop() {
   e2e_desktop_window >/dev/null || exit 1
 }
 
-# Prints "x y": where the desktop's top-left lies on the X screen.
-tray_desktop_origin() {
-  local window position
-  window=$(e2e_desktop_window) || exit 1
-  position=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2; exit}')
-  [[ $position =~ ^[0-9]+,[0-9]+$ ]] || e2e_fail "no position of the desktop window: '$position'"
-  echo "${position%,*} ${position#*,}"
-}
-
 tray_mousemove() {  # <desktop x> <desktop y>
   local ox oy
-  read -r ox oy < <(tray_desktop_origin) || exit 1
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   xdotool mousemove $((ox + $1)) $((oy + $2))
 }
 
@@ -71,7 +62,7 @@ tray_close_menu_with_escape() {
 # Checks made after the program has ended need tray_keep_desktop.
 tray_pink_pixels() {
   local ox oy picture=$E2E_RESULTS/$1.png
-  read -r ox oy < <(tray_desktop_origin) || exit 1
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   import -display "$DISPLAY" -window root -crop "240x48+$((ox + 1024 - 240))+$((oy + 768 - 48))" \
     +repage "$picture" || e2e_fail "could not take a picture of the notification area"
   convert "$picture" -alpha off -fuzz 12% -fill black +opaque '#FF00AA' \

@@ -25,7 +25,7 @@ clip_change "text $world" clip_double_click_row 1
 clip_wait_rows "$world" seven "$japanese" six five
 e2e_assert_eq "$world" "$(e2e_driver clipboard-get-text)" "clipboard after a double-click on its row"
 
-read -r ox oy < <(tray_desktop_origin)
+read -r ox oy < <(e2e_desktop_origin) || exit 1
 read -r left top width height < <(e2e_driver window-rect "$CLIP_WINDOW")
 import -display "$DISPLAY" -window root -crop "$((width + 40))x$((height + 40))+$((ox + left - 20))+$((oy + top - 20))" \
   +repage "$E2E_RESULTS/clipboard_history.png" || e2e_fail "could not take the screenshot"

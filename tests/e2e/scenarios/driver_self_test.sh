@@ -16,10 +16,12 @@ e2e_assert_eq "40 50 96 64" "$(e2e_driver window-rect "$window")" "window-rect"
 e2e_assert_eq "vireloc-pattern" "$(e2e_driver window-text "$window")" "window-text"
 
 # The pattern is on screen: the middle of cell (2,1) is at desktop (40+80, 50+48).
-origin=$(xdotool search --name '^shell - ' getwindowgeometry %@ 2>/dev/null | awk '/Position/ {print $2; exit}')
-ox=${origin%,*}; oy=${origin#*,}
+read -r ox oy < <(e2e_desktop_origin) || exit 1
 pixel=$(import -display "$DISPLAY" -window root -crop "1x1+$((ox + 120))+$((oy + 98))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1)
 e2e_assert_eq "#555228" "$pixel" "pattern cell (2,1) colour on screen"
+# The desktop's X window as Wine names it is shown under the desktop's name.
+xdotool search --onlyvisible --name '^shell - ' | grep -qxF "$(e2e_driver desktop-x-window)" ||
+  e2e_fail "desktop-x-window names no shown desktop window"
 
 # Posting WM_CLOSE ends it; a bad handle and a bad number are refused with a message.
 e2e_driver post "$window" 0x10 0 0 || e2e_fail "post WM_CLOSE failed"

@@ -36,7 +36,7 @@ $(tree_items)"
 click_control() {  # <window> <control left top width height in its client area>
   local cx cy ox oy
   read -r cx cy < <(e2e_driver client-origin "$1")
-  read -r ox oy < <(cap_desktop_origin)
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
   xdotool mousemove $((ox + cx + $2 + $4 / 2)) $((oy + cy + $3 + $5 / 2)) click "${6:-1}"
 }
 
@@ -79,7 +79,7 @@ awk -F'\t' -v name="${E2E_WORK##*/}" '$2 ~ /expanded/ && $4 == name {found = 1} 
   e2e_fail "the scenario's folder ${E2E_WORK##*/} is not open: $rows"
 e2e_assert_eq "$(e2e_driver focus)" "$TREE" "keyboard focus after opening"
 
-read -r ox oy < <(cap_desktop_origin)
+read -r ox oy < <(e2e_desktop_origin) || exit 1
 import -display "$DISPLAY" -window root -crop "340x470+$((ox + 296))+$((oy + 108))" +repage \
   "$E2E_RESULTS/folder_picker.png" || e2e_fail "could not take the screenshot"
 

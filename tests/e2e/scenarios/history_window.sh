@@ -58,7 +58,7 @@ read -r left top width height < <(e2e_driver window-rect "$WINDOW")
 e2e_assert_eq "$((right - width)) $((bottom - height))" "$left $top" "first place (lower-right corner of the work area $right x $bottom)"
 assert_saved_place "$left" "$top" "$width" "$height" "right after the first opening"
 
-read -r ox oy < <(tray_desktop_origin)
+read -r ox oy < <(e2e_desktop_origin) || exit 1
 import -display "$DISPLAY" -window root -crop "1024x300+$ox+$((oy + 768 - 300))" +repage \
   "$E2E_RESULTS/history_window.png" || e2e_fail "could not take the screenshot"
 
