@@ -46,7 +46,7 @@ TWClipboard::TWClipboard(OpenForms& owner, Shared shared, std::function<void()> 
   MainMenu1.add(mnuFunction, "N1", "-");
   mnuClose = &MainMenu1.add(mnuFunction, "mnuClose", "閉じる(&C)", [this] { mnuCloseClick(); });
 
-  FormSpec& layout = design_.spec;
+  FormSpec& layout = design_.layout;
   layout.className = "TWClipboard";
   layout.caption = "クリップボードログ";
   layout.clientWidth = kClientWidth;

@@ -22,7 +22,7 @@ ControlSpec okDesign() {
 
 // The window and its picture; the controls follow in creation order.
 FormDesign& designAboutBox(FormDesign& design) {
-  FormSpec& layout = design.spec;
+  FormSpec& layout = design.layout;
   layout.className = "TAboutForm";
   layout.position = {193, 146};
   layout.clientWidth = 221;

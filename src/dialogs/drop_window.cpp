@@ -12,7 +12,7 @@ namespace {
 constexpr Point kDefaultPlace{215, 115};
 
 Edit& designDropWindow(FormDesign& design) {
-  FormSpec& layout = design.spec;
+  FormSpec& layout = design.layout;
   layout.className = "TForm3";
   layout.clientWidth = 389;
   layout.clientHeight = 40;

@@ -30,7 +30,7 @@ TForm4::TForm4(OpenForms& owner, std::string& clipAddr,
       Button2(design_.add<Button>(buttonDesign("Button2", {192, 392, 192 + 73, 392 + 25}))),
       clipAddr_(clipAddr),
       onChosen_(std::move(onChosen)) {
-  FormSpec& layout = design_.spec;
+  FormSpec& layout = design_.layout;
   layout.className = "TForm4";
   layout.position = {303, 115};
   layout.clientWidth = 324;

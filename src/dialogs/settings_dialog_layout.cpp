@@ -102,7 +102,7 @@ Button& addDialogButton(FormDesign& design, const std::string& name, const std::
 }  // namespace
 
 SettingsDialogControls designSettingsDialog(FormDesign& design) {
-  FormSpec& layout = design.spec;
+  FormSpec& layout = design.layout;
   layout.className = "TForm2";
   layout.caption = "Vireloc : 設定";
   layout.clientWidth = kClientWidth;

@@ -11,8 +11,8 @@ ChoiceGroup& FormDesign::addChoiceGroup(ControlSpec frame, std::vector<ControlSp
   ChoiceGroup& made = *group;
   for (const std::string& name : names) byName_[name] = &made;
   bind(frame.name, std::move(group));
-  spec.controls.push_back(std::move(frame));
-  for (ControlSpec& option : options) spec.controls.push_back(std::move(option));
+  layout.controls.push_back(std::move(frame));
+  for (ControlSpec& option : options) layout.controls.push_back(std::move(option));
   return made;
 }
 

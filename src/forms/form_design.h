@@ -23,7 +23,7 @@ class FormDesign {
     auto handle = std::make_unique<Handle>(window_, control.name);
     Handle& made = *handle;
     bind(control.name, std::move(handle));
-    spec.controls.push_back(std::move(control));
+    layout.controls.push_back(std::move(control));
     return made;
   }
   // The frame and its option buttons, in that order.
@@ -32,7 +32,7 @@ class FormDesign {
   bool deliver(const FormEvent& event);
 
   // The window; `controls` fills as the calls above add them.
-  FormSpec spec;
+  FormSpec layout;
 
  private:
   void bind(const std::string& name, std::unique_ptr<Control> handle);

@@ -20,21 +20,24 @@ ModelessForm::~ModelessForm() {
 
 void ModelessForm::open() {
   try {
-    form_ = owner_.createWindow(design_.spec);
+    form_ = owner_.createWindow(design_.layout);
+  } catch (const SystemError& error) {
+    closeUnmade();
+    throw AppError(kWindowFailure + std::string(error.what()));
   } catch (...) {
-    closed_ = true;
-    notifyClosed();
-    try {
-      throw;
-    } catch (const SystemError& error) {
-      throw AppError(kWindowFailure + std::string(error.what()));
-    }
+    closeUnmade();
+    throw;
   }
   // Another program's WM_CLOSE may end the window while FormCreate reports an error.
   application_.runGuarded([this] { FormCreate(); });
   if (closed_) return;
   platform_.forms.showForm(form_);
   if (!closed_) application_.runGuarded([this] { afterShow(); });
+}
+
+void ModelessForm::closeUnmade() {
+  closed_ = true;
+  notifyClosed();
 }
 
 void ModelessForm::closeForm() {

@@ -54,6 +54,8 @@ class ModelessForm {
 
  private:
   void route(const FormEvent& event);
+  // A window that could not be made counts as closed.
+  void closeUnmade();
   void notifyClosed();
 
   OpenForms& owner_;
