@@ -121,12 +121,15 @@ cap_same_pixels() {
 # CAP_WINDOW to the handle it reports once the window exists and has been painted.
 # (Not in a $(...): the harness must know the process to end it.)
 cap_window() {
-  local out=$E2E_RESULTS/window-$RANDOM.out window _
+  local out=$E2E_RESULTS/window-$RANDOM.out window deadline=$((SECONDS + 60))
   e2e_driver_bg "$out" "$@"
-  for _ in $(seq 100); do
+  while :; do
     window=$(tr -d '\r' <"$out" 2>/dev/null | head -n 1)
     [[ -n $window ]] && { sleep 0.3; CAP_WINDOW=$window; return 0; }
+    e2e_alive "$E2E_BG_PID" || e2e_fail "driver $1 ended without showing its window" \
+      "$(tail -n 3 "$E2E_RESULTS/driver.log")"
+    ((SECONDS < deadline)) || break
     sleep 0.2
   done
-  e2e_fail "driver $1 showed no window within 20 s"
+  e2e_fail "driver $1 showed no window within 60 s" "$(e2e_driver list-windows 2>&1 | head -n 20)"
 }

@@ -208,6 +208,17 @@ e2e_wait_ready() {  # [seconds]: the application window "Dovrant" exists
     e2e_fail "the program did not become ready (no window 'Dovrant' within ${1:-30} s)"
 }
 
+# e2e_wait_until <seconds> <command> [args]: until the command succeeds; 1 if it never did.
+# A bound in seconds, not in tries: on a loaded machine each try of a Wine command is slow.
+e2e_wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.1
+  done
+}
+
 e2e_wait_exit() {  # <pid> [seconds]: returns 1 if still running after that
   local deadline=$((SECONDS + ${2:-15}))
   while e2e_alive "$1"; do

@@ -14,13 +14,17 @@ set_open_dialog() {
 }
 
 # set_control <text> [n]: handle of the n-th (1 unless given) control of the dialog with that text.
+# The dialog's window is found by its caption a moment before its controls are all made.
 set_control() {
-  local handle
-  # Through the environment: awk -v would read the backslashes of a path as escapes.
-  handle=$(e2e_driver window-children "$SET_DIALOG" | TEXT=$1 awk -F'\t' -v n="${2:-1}" \
-    '$3 == ENVIRON["TEXT"] && ++seen == n { print $1; exit }')
-  [[ -n $handle ]] || e2e_fail "no control '$1' (#${2:-1}) in the settings dialog"
-  echo "$handle"
+  local handle deadline=$((SECONDS + 15))
+  while :; do
+    # Through the environment: awk -v would read the backslashes of a path as escapes.
+    handle=$(e2e_driver window-children "$SET_DIALOG" | TEXT=$1 awk -F'\t' -v n="${2:-1}" \
+      '$3 == ENVIRON["TEXT"] && ++seen == n { print $1; exit }')
+    [[ -n $handle ]] && { echo "$handle"; return 0; }
+    ((SECONDS < deadline)) || e2e_fail "no control '$1' (#${2:-1}) in the settings dialog"
+    sleep 0.2
+  done
 }
 
 # set_click <text> [n]: a real left click near the left end of the control, where an option
@@ -33,11 +37,11 @@ set_click() {
   xdotool mousemove $((ox + x + 7)) $((oy + y + h / 2)) click 1
 }
 
-# set_wait_state <text> <n> <state>: until control-state prints it (2 s at most).
+# set_wait_state <text> <n> <state>: until control-state prints it (15 s at most).
 set_wait_state() {
-  local handle state _
+  local handle state deadline=$((SECONDS + 15))
   handle=$(set_control "$1" "$2") || exit 1
-  for _ in $(seq 20); do
+  while ((SECONDS < deadline)); do
     state=$(e2e_driver control-state "$handle")
     [[ $state == "$3" ]] && return 0
     sleep 0.1
@@ -45,11 +49,11 @@ set_wait_state() {
   e2e_fail "control '$1' (#$2) is '$state', expected '$3'"
 }
 
-# set_wait_focus <text> <n>: until that control has the keyboard focus (2 s at most).
+# set_wait_focus <text> <n>: until that control has the keyboard focus (15 s at most).
 set_wait_focus() {
-  local handle focus _
+  local handle focus deadline=$((SECONDS + 15))
   handle=$(set_control "$1" "$2") || exit 1
-  for _ in $(seq 20); do
+  while ((SECONDS < deadline)); do
     focus=$(e2e_driver focus)
     [[ $focus == "$handle" ]] && return 0
     sleep 0.1

@@ -43,13 +43,23 @@ tray_item_flags() {  # <caption>: flags of that item in TRAY_MENU_ITEMS
   awk -F'\t' -v caption="$1" '$3 == caption { print $2 }' <<<"$TRAY_MENU_ITEMS"
 }
 
+tray_menu_gone() { ! e2e_driver find-class '#32768' >/dev/null 2>&1; }
+
 tray_wait_menu_closed() {  # <after what>
-  local _
-  for _ in $(seq 50); do
-    e2e_driver find-class '#32768' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  e2e_fail "the menu is still open after $1"
+  e2e_wait_until 15 tray_menu_gone ||
+    e2e_fail "the menu is still open after $1" "$(e2e_driver menu-items 2>/dev/null)"
+}
+
+# tray_open_submenu <key>: opens the submenu of the open menu with that key and returns
+# once it is shown; a key pressed before that would go to the parent menu.
+tray_open_submenu() {
+  xdotool key "$1"
+  e2e_wait_until 15 tray_menus_shown 2 ||
+    e2e_fail "no submenu shown within 15 s of pressing $1"
+}
+
+tray_menus_shown() {  # <count>: at least that many popup menus are shown
+  (($(e2e_driver list-windows 2>/dev/null | awk -F'\t' '$2 == "#32768" && $3 == 1' | wc -l) >= $1))
 }
 
 tray_close_menu_with_escape() {

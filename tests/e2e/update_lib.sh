@@ -44,8 +44,7 @@ upd_start_app() {
 upd_check() {
   tray_open_menu
   e2e_driver tray-callback 0x205 >/dev/null || true
-  xdotool key h
-  sleep 0.3
+  tray_open_submenu h
   xdotool key v
   tray_wait_menu_closed "choosing 最新版確認"
 }

@@ -13,7 +13,8 @@ caption="About Vireloc"
 
 open_about() {
   tray_open_menu
-  xdotool key h a
+  tray_open_submenu h
+  xdotool key a
   tray_wait_menu_closed "pressing H, A"
 }
 

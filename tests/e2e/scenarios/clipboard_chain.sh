@@ -19,8 +19,7 @@ clip_copy "while running" "日本語も"
 clip_change no-text e2e_driver clipboard-clear
 
 e2e_driver post "$between" "$E2E_WM_CLOSE" 0 0 || e2e_fail "could not close the viewer between"
-for _ in $(seq 50); do grep -q '^left' "$E2E_RESULTS/between.out" && break; sleep 0.1; done
-grep -q '^left' "$E2E_RESULTS/between.out" || e2e_fail "the viewer between did not leave the chain"
+e2e_wait_until 30 grep -q '^left' "$E2E_RESULTS/between.out" || e2e_fail "the viewer between did not leave the chain"
 grep -q "^chain $between $viewer" "$E2E_RESULTS/viewer.out" ||
   e2e_fail "the program did not pass on that the viewer between left"
 clip_copy "after the viewer between left"

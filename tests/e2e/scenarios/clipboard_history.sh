@@ -44,8 +44,7 @@ clip_wait_rows allowed "$japanese" "$world" seven six
 hold_out=$E2E_RESULTS/hold.out
 e2e_driver_bg "$hold_out" clipboard-hold 6000
 hold=$E2E_BG_PID
-for _ in $(seq 100); do grep -q held "$hold_out" 2>/dev/null && break; sleep 0.1; done
-grep -q held "$hold_out" || e2e_fail "the driver did not take the clipboard"
+e2e_wait_until 30 grep -q held "$hold_out" || e2e_fail "the driver did not take the clipboard"
 clip_double_click_row 3
 box=""
 for _ in $(seq 50); do box=$(e2e_driver find-class '#32770' 2>/dev/null) && break; sleep 0.2; done

@@ -39,7 +39,7 @@ e2e_assert_eq "0" "$(e2e_driver clipboard-formats | head -n 1)" "format count af
 
 # A clipboard held by another program keeps writers out until it is let go.
 e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 3000
-for _ in $(seq 50); do [[ -s $E2E_RESULTS/hold.out ]] && break; sleep 0.1; done
+e2e_wait_until 30 test -s "$E2E_RESULTS/hold.out" || e2e_fail "clipboard-hold said nothing within 30 s"
 e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
 ! e2e_driver clipboard-set-text blocked || e2e_fail "clipboard-set-text succeeded while the clipboard was held"
 e2e_wait_exit "$E2E_BG_PID" 10 || e2e_fail "clipboard-hold 3000 still running after 10 s"

@@ -24,7 +24,8 @@ e2e_wait_ready
 tray_open_menu
 flags=$(awk -F'\t' '$1 == "11.0" {print $2}' <<<"$TRAY_MENU_ITEMS")
 [[ $flags == - ]] || e2e_fail "the help item is greyed with vrl.chm present: $flags"
-xdotool key h h
+tray_open_submenu h
+xdotool key h
 tray_wait_menu_closed "pressing H, H"
 for _ in $(seq 50); do
   [[ -n $(viewers) ]] && break

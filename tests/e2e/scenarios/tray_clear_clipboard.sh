@@ -55,7 +55,7 @@ e2e_assert_eq 0 "$(format_count)" "clipboard formats after clearing"
 set_clipboard_text "残る text"
 e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 6000
 holder=$E2E_BG_PID
-for _ in $(seq 50); do [[ -s $E2E_RESULTS/hold.out ]] && break; sleep 0.1; done
+e2e_wait_until 30 test -s "$E2E_RESULTS/hold.out" || e2e_fail "clipboard-hold said nothing within 30 s"
 e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
 tray_open_menu
 xdotool key u

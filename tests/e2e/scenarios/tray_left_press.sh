@@ -27,7 +27,7 @@ start_with() {  # <DefaultClick value>
 left_press_keys() {  # <log file>
   local log=$1
   e2e_driver_bg "$log" key-log 2
-  for _ in $(seq 50); do [[ -s $log ]] && break; sleep 0.1; done
+  e2e_wait_until 30 test -s "$log" || e2e_fail "key-log said nothing within 30 s"
   [[ $(head -n 1 "$log" | tr -d '\r') == ready ]] || e2e_fail "key-log did not start: $(cat "$log")"
   e2e_driver tray-callback 0x201 || e2e_fail "could not send the left press"
   e2e_driver tray-callback 0x202 || e2e_fail "could not send the left release"

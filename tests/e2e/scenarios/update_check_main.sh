@@ -52,8 +52,7 @@ upd_box 15 "the question M3"; upd_answer Return
 upd_expect_box Dovrant none "$DIGEST"; upd_answer Return
 upd_expect_box Dovrant none 'ダウンロードに失敗しました。(ファイル破損)'
 upd_answer Return
-for _ in $(seq 50); do [[ -e $archive ]] || break; sleep 0.1; done
-[[ ! -e $archive ]] || e2e_fail "the archive stayed after M7"
+e2e_wait_until 15 test ! -e "$archive" || e2e_fail "the archive stayed after M7"
 
 # Esc at the question: nothing is created.
 upd_check
