@@ -284,6 +284,15 @@ e2e_kill_strays() {
 
 # --- the desktop and the keyboard ------------------------------------------------------
 
+# Keeps a driver process on the desktop until the scenario ends: Wine closes the desktop,
+# notification area and clipboard with it, once its last program has ended. An icon is only
+# proven gone from a notification area that is still there, and text copied by a program
+# that has ended stays only on a desktop that is still there.
+e2e_keep_desktop() {
+  e2e_driver_bg "$E2E_RESULTS/keep-desktop.out" wait-window "vireloc: nothing has this title" 3600
+  e2e_desktop_window >/dev/null || exit 1
+}
+
 # X window of Wine's virtual desktop "shell" the programs are on; waits for it, as the first
 # Wine program of a session creates it. Once the last program on a desktop has ended, Wine
 # closes that desktop and the next program gets a new one; the old desktop's process can take

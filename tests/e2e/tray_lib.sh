@@ -7,14 +7,6 @@
 TRAY_MENU=""        # handle of the open menu window, set by tray_open_menu
 TRAY_MENU_ITEMS=""  # its items as menu-items prints them (path, flags, caption), likewise
 
-# Keeps a driver process on the desktop until the scenario ends: Wine closes the desktop,
-# notification area and all, once its last program has ended, and an icon is only
-# proven gone from a notification area that is still there.
-tray_keep_desktop() {
-  e2e_driver_bg "$E2E_RESULTS/keep-desktop.out" wait-window "vireloc: nothing has this title" 300
-  e2e_desktop_window >/dev/null || exit 1
-}
-
 tray_mousemove() {  # <desktop x> <desktop y>
   local ox oy
   read -r ox oy < <(e2e_desktop_origin) || exit 1
@@ -69,7 +61,7 @@ tray_close_menu_with_escape() {
 
 # tray_pink_pixels <picture name>: count of pixels near the icon's pink in the bottom-right
 # 240x48 of the desktop (the notification area); the picture stays in the results.
-# Checks made after the program has ended need tray_keep_desktop.
+# Checks made after the program has ended need e2e_keep_desktop.
 tray_pink_pixels() {
   local ox oy picture=$E2E_RESULTS/$1.png
   read -r ox oy < <(e2e_desktop_origin) || exit 1

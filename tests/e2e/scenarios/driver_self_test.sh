@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 e2e_begin driver_self_test --no-app
+e2e_keep_desktop  # the clipboard checks need a desktop that lasts between driver runs
 
 # A window appears in the list with its class and title, and its rectangle is where asked.
 e2e_driver_bg "$E2E_RESULTS/pattern.out" pattern-window --child-button 40 50 96 64

@@ -7,7 +7,7 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
 e2e_begin tray_exit
 ini=$E2E_WORK/app/vireloc.ini
-tray_keep_desktop
+e2e_keep_desktop
 
 check_ended() {  # <how it was chosen>
   e2e_wait_exit "$E2E_APP_PID" 15 || e2e_fail "the program still runs 15 s after 終了 was chosen by $1"

@@ -6,7 +6,7 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
 e2e_begin tray_icon_present
 
-tray_keep_desktop
+e2e_keep_desktop
 e2e_assert_eq 0 "$(tray_pink_pixels before)" "pink pixels in the notification area before start"
 e2e_start_app
 e2e_wait_ready
