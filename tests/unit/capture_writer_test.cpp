@@ -105,6 +105,25 @@ TEST_F(CaptureWriterTest, SameStampNeverReplacesTheEarlierFile) {
   EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".bmp", "vireloc.exe"}));
 }
 
+// Temporary names left behind by a crash are passed over, never removed; only ten tries.
+TEST_F(CaptureWriterTest, LeftoverTemporaryFilesAreSkippedUpToTenNames) {
+  sim.putFile(kAppDir + kStamp + ".bmp.tmp", "left by a crash");
+  sim.putFile(kAppDir + kStamp + ".bmp.1.tmp", "and another");
+  press();
+  EXPECT_TRUE(sim.messageBoxes.empty());
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".bmp", kStamp + ".bmp.1.tmp",
+                                                                kStamp + ".bmp.tmp", "vireloc.exe"}));
+  EXPECT_EQ(sim.fileContents(kAppDir + kStamp + ".bmp.tmp"), "left by a crash");
+
+  sim.clock.millisecond = 124;
+  const std::string next = kAppDir + "20110315142305124.bmp";
+  sim.putFile(next + ".tmp", "");
+  for (int n = 1; n < 10; ++n) sim.putFile(next + "." + std::to_string(n) + ".tmp", "");
+  press();
+  EXPECT_FALSE(sim.hasFile(next));
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"\"" + next + "\" を作成できません。ファイルが存在します。."});
+}
+
 TEST_F(CaptureWriterTest, DiskFullPartWayLeavesNoFileAndKeepsEarlierCaptures) {
   mainWindow().settings.SaveFormat = "2";
   press();

@@ -191,6 +191,17 @@ TEST_F(FolderPickerTest, ASlowFolderNeitherBlocksThePickerNorAnswersAfterItClose
   EXPECT_EQ(std::count(sim.shellListings.begin(), sim.shellListings.end(), nas), 3);
 }
 
+// Every click on a folder that has not answered yet sends the tree's expanding notice again.
+TEST_F(FolderPickerTest, AFolderOpenedAgainWhileItsListingIsPendingIsAskedOnce) {
+  open("\\\\nas\\share\\");  // the walk waits for the slow folder
+  openItem({"デスクトップ", "ネットワーク", "nas"});
+  openItem({"デスクトップ", "ネットワーク", "nas"});
+  sim.answerSlowListings();
+  EXPECT_EQ(std::count(sim.shellListings.begin(), sim.shellListings.end(), nas), 1);
+  EXPECT_EQ(tree().treeItems.size(), 5u);  // desktop, 2 below it, nas, share: once each
+  EXPECT_EQ(tree().selectedItem, item(kShare));
+}
+
 TEST_F(FolderPickerTest, RightClickShowsTheShellsMenuOfThatFolder) {
   open("C:\\Temp\\");
   sim.rightClickTreeItem(form, kTree, item(kCDrive), {120, 200});

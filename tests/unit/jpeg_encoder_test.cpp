@@ -194,10 +194,19 @@ TEST(JpegEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
 }
 
 TEST(JpegEncoder, RefusesSidesLongerThanTheFormatAllows) {
-  PixelBuffer image = blank(65501, 1, 8);
-  MemoryFileWriter out;
-  EXPECT_THROW(writeJpeg(image, out), AppError);
-  EXPECT_TRUE(out.bytes.empty());
+  for (const auto& [width, height] : {std::pair{65501, 1}, std::pair{1, 65501}}) {
+    MemoryFileWriter out;
+    try {
+      writeJpeg(blank(width, height, 8), out);
+      ADD_FAILURE() << width << "x" << height << " was written";
+    } catch (const AppError& e) {
+      EXPECT_STREQ(e.what(), "画像の一辺が 65500 ピクセルを超えるため、JPEG 形式では保存できません")
+          << width << "x" << height;
+    }
+    EXPECT_TRUE(out.bytes.empty());
+  }
+  for (const auto& [width, height] : {std::pair{65500, 1}, std::pair{1, 65500}})
+    EXPECT_FALSE(encode(blank(width, height, 8)).empty()) << width << "x" << height;
 }
 
 }  // namespace

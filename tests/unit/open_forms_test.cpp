@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/main_form.h"
 #include "common/app_error.h"
 #include "dialogs/drop_window.h"
@@ -93,6 +95,19 @@ TEST_F(OpenFormsTest, AWindowClosedByAnotherProgramWhileItReportsItsOpeningIsNot
   EXPECT_EQ(mainWindow().historyWindow, nullptr);
   EXPECT_EQ(mainWindow().openForms.count(), 0u);
   EXPECT_EQ(sim.messageBoxes.size(), 1u);  // the refused write, nothing after it
+}
+
+// The dialog's correction write fails while it is being made: it is placed and filled first,
+// and only then shown.
+TEST_F(OpenFormsTest, AWindowIsShownOnlyOnceItsCreationStepsHaveRun) {
+  mainWindow().settings.DnD = "7";
+  sim.profileWritesAllowed = 0;
+  std::optional<bool> visibleDuringBox;
+  sim.duringModal.push_back([&] { visibleDuringBox = sim.windows.at(sim.findWindowByClass("TForm2")).visible; });
+  mainWindow().openSettingsDialog();
+  EXPECT_EQ(visibleDuringBox, false);
+  ASSERT_NE(mainWindow().settingsDialog, nullptr);
+  EXPECT_TRUE(sim.windows.at(mainWindow().settingsDialog->handle()).visible);
 }
 
 TEST_F(OpenFormsTest, ADialogOpeningAfterTheSessionEndedRegistersNoHotkeys) {

@@ -131,6 +131,7 @@ TEST_F(SettingsDialogTest, UnknownDefaultClickAndDragDropAreCorrectedAndWrittenA
       {"DovrantRe", "01", {"RadioButton2", "RadioGroup1.1"}, nullptr},
       {"windowsmall", "0", {"RadioButton1", "RadioGroup1.0"}, "Dovrant 0"},
       {"DovrantRe", "7", {"RadioButton2", "RadioGroup1.0"}, "DovrantRe 0"},
+      {"DovrantRe", "-1", {"RadioButton2", "RadioGroup1.0"}, "DovrantRe 0"},
       {"DovrantRe", "", {"RadioButton2", "RadioGroup1.0"}, "DovrantRe 0"},
       {"", "abc", {"RadioButton1", "RadioGroup1.0"}, "Dovrant 0"},  // both: one write
   };

@@ -141,11 +141,22 @@ TEST(VersionTextTest, PartsSplitAtDotsAndLineBreaksWithoutEmptyParts) {
   EXPECT_EQ(odd.minor, 0);
 }
 
-TEST_F(StartupTest, EndOfSessionSavesAndRemovesTheIconLikeExit) {
+TEST_F(StartupTest, EndOfSessionSavesAndRemovesTheIconLikeExitUnlessCancelled) {
   sim.putFile(kIniPath, "[Settings]\r\nSaveFormat=2\r\n");
-  sim.queue([this] { sim.endSession(); });
+  sim.queue([this] {  // another program refuses to end: the session goes on, and so do we
+    sim.broadcast(wm::QueryEndSession, 0, 0);
+    sim.broadcast(wm::EndSession, 0, 0);
+  });
+  bool wentOn = false;
+  sim.queue([&] {
+    wentOn = true;
+    EXPECT_EQ(sim.trayIcons.size(), 1u);
+    EXPECT_EQ(sim.fileContents(kIniPath), "[Settings]\r\nSaveFormat=2\r\n");
+    sim.endSession();
+  });
   sim.queue([] { FAIL() << "the message loop went on after the end of the session"; });
   runProgram(platform);
+  EXPECT_TRUE(wentOn);
   EXPECT_TRUE(sim.loopEndedByQuit);
   auto lines = settingsLines();
   EXPECT_EQ(lines.size(), test::kDefaultSettingsLines.size());

@@ -195,6 +195,18 @@ TEST_F(UpdateCheckTest, ExitDuringTheDownloadRemovesThePartialArchiveAndEndsAsEx
   EXPECT_NE(ini.find("[Update]\r\nHost=updates.test:8080"), std::string::npos);
 }
 
+// A finished download is no longer the one an Exit gives up: the archive it left stays.
+TEST_F(UpdateCheckTest, ExitDuringTheNextChecksInformationRequestKeepsTheFinishedArchive) {
+  serve("0.2.0.0\n" + kPayloadDigest);
+  sim.questionAnswers = {true};
+  check();
+  ASSERT_EQ(sim.fileContents(kArchive), kPayload);
+  sim.duringModal = {[] {}, [&] { chooseFromTrayMenu("終了(&X)"); }};  // the menu, the info's wait
+  check();
+  EXPECT_EQ(sim.fileContents(kArchive), kPayload);
+  EXPECT_EQ(sim.http.requests.size(), 3u);
+}
+
 TEST_F(UpdateCheckTest, EndOfSessionDuringTheInformationRequestShowsNothing) {
   serve("0.2.0.0\n");
   sim.duringModal = {[] {}, [&] { sim.endSession(); }};

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "common/app_error.h"
 #include "platform/sim/host_md5.h"
@@ -15,21 +16,30 @@ std::string parentOfPath(const std::string& key) {
   return slash == std::string::npos ? "" : key.substr(0, slash);
 }
 
+constexpr const char* kSharingViolation = "プロセスはファイルにアクセスできません。別のプロセスが使用中です。";
+
+// Holds its file open, unshared, from creation until close or destruction.
 class SimFileWriter final : public FileWriter {
  public:
-  SimFileWriter(SimFile& file, std::optional<std::size_t>& diskSpace)
-      : file_(file), diskSpace_(diskSpace) {}
+  SimFileWriter(SimFile& file, std::optional<std::size_t>& diskSpace,
+                std::set<std::string>& openFiles, std::string key)
+      : file_(file), diskSpace_(diskSpace), openFiles_(openFiles), key_(std::move(key)) {
+    openFiles_.insert(key_);
+  }
+  ~SimFileWriter() override { close(); }
   void write(const void* data, std::size_t size) override {
     const std::size_t fits = diskSpace_ ? std::min(size, *diskSpace_) : size;
     file_.bytes.append(static_cast<const char*>(data), fits);
     if (diskSpace_) *diskSpace_ -= fits;
     if (fits < size) throw SystemError(112, "ディスクに十分な空き領域がありません。");
   }
-  void close() override {}
+  void close() override { openFiles_.erase(key_); }
 
  private:
   SimFile& file_;
   std::optional<std::size_t>& diskSpace_;
+  std::set<std::string>& openFiles_;
+  std::string key_;
 };
 
 }  // namespace
@@ -99,7 +109,7 @@ std::unique_ptr<FileWriter> SimFiles::createNewFile(const std::string& path) {
   if (directories.count(key) || files.count(key)) throw SystemError(80, "ファイルが存在します。");
   SimFile& file = files[key];
   file.path = path;
-  return std::make_unique<SimFileWriter>(file, diskSpace);
+  return std::make_unique<SimFileWriter>(file, diskSpace, openForWriting_, key);
 }
 
 std::unique_ptr<FileWriter> SimFiles::createFileAnew(const std::string& path) {
@@ -109,10 +119,11 @@ std::unique_ptr<FileWriter> SimFiles::createFileAnew(const std::string& path) {
   auto it = files.find(key);
   if (directories.count(key) || (it != files.end() && it->second.readOnly))
     throw SystemError(5, "アクセスが拒否されました。");
+  if (openForWriting_.count(key)) throw SystemError(32, kSharingViolation);
   SimFile& file = files[key];
   if (file.path.empty()) file.path = path;
   file.bytes.clear();
-  return std::make_unique<SimFileWriter>(file, diskSpace);
+  return std::make_unique<SimFileWriter>(file, diskSpace, openForWriting_, key);
 }
 
 Md5Digest SimFiles::fileMd5(const std::string& path) {
@@ -123,6 +134,7 @@ Md5Digest SimFiles::fileMd5(const std::string& path) {
 void SimFiles::moveFile(const std::string& from, const std::string& to) {
   auto source = files.find(keyOf(from));
   if (source == files.end()) throw SystemError(2, "指定されたファイルが見つかりません。");
+  if (openForWriting_.count(source->first)) throw SystemError(32, kSharingViolation);
   const std::string target = keyOf(to);
   if (!directories.count(parentOfPath(target)))
     throw SystemError(3, "指定されたパスが見つかりません。");
@@ -136,7 +148,8 @@ void SimFiles::moveFile(const std::string& from, const std::string& to) {
 
 bool SimFiles::deleteFile(const std::string& path) {
   auto it = files.find(keyOf(path));
-  if (it == files.end() || it->second.readOnly) return false;
+  // As under Windows, a file still open for writing cannot go (a sharing violation).
+  if (it == files.end() || it->second.readOnly || openForWriting_.count(it->first)) return false;
   if (diskSpace) *diskSpace += it->second.bytes.size();
   files.erase(it);
   return true;

@@ -61,6 +61,9 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   std::vector<std::string> fileNamesIn(const std::string& folder) const;
   // The key of files and directories: paths are compared without case, as by Windows.
   static std::string keyOf(const std::string& path);
+
+ private:
+  std::set<std::string> openForWriting_;  // keys of the files a writer holds open
 };
 
 }  // namespace vireloc::sim
