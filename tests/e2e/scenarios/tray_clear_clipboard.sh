@@ -53,7 +53,8 @@ e2e_assert_eq 0 "$(format_count)" "clipboard formats after clearing"
 
 # Held by another program: the error box, and the text survives.
 set_clipboard_text "残る text"
-e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 6000
+# Held until the box has been answered, however slow the machine.
+e2e_driver_bg "$E2E_RESULTS/hold.out" clipboard-hold 120000
 holder=$E2E_BG_PID
 e2e_wait_until 30 test -s "$E2E_RESULTS/hold.out" || e2e_fail "clipboard-hold said nothing within 30 s"
 e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
@@ -69,6 +70,7 @@ e2e_screenshot "$E2E_RESULTS/error_box.png" || true  # for review
 xdotool key Return
 for _ in $(seq 50); do e2e_driver window-text "$box" >/dev/null 2>&1 || break; sleep 0.1; done
 ! e2e_driver window-text "$box" >/dev/null 2>&1 || e2e_fail "the message box is still open after Return"
+kill "$holder"
 e2e_wait_exit "$holder" 10 || e2e_fail "clipboard-hold still running"
 e2e_assert_eq "残る text" "$(e2e_driver clipboard-get-text)" "clipboard text after the failed clear"
 
