@@ -3,7 +3,7 @@
 # tray_lib.sh, capture_lib.sh and e2e_begin: our own update server on loopback
 # (update_server.py), the check started from the tray menu, its boxes read and answered.
 
-UPD_DIR=""    # the server's folder: routes.json, requests.log, port
+UPD_DIR=""    # the server's folder: routes.json, requests.log, held.log, port
 UPD_HOST=""   # 127.0.0.1:<port>, as [Update] Host names it
 UPD_BOX=""    # handle of the box upd_box found
 UPD_ARCHIVE=$E2E_WORK/app/vireloc.lzh  # where the program puts the download

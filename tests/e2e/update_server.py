@@ -12,7 +12,8 @@ Listens on 127.0.0.1 at a free port, written to <folder>/port. Each request read
      "/slow": {"silent": true}}
 
 stall_after: that many body bytes, then nothing until the file `release` exists, then the
-rest. silent: headers never come; the connection is held until the client drops it.
+rest. silent: headers never come; the connection is held until the client drops it, and
+the seconds it was held are appended to <folder>/held.log.
 Every request is appended to <folder>/requests.log as one JSON line: the request line and
 the header lines in the order they arrived.
 """
@@ -47,8 +48,15 @@ class Handler(BaseHTTPRequestHandler):
             log.write(json.dumps({"line": self.requestline, "headers": headers}) + "\n")
         answer = route(self.path)
         if answer.get("silent"):
-            # Reads until the client gives up; nothing is ever sent.
-            self.rfile.read()
+            # Reads until the client gives up; nothing is ever sent. How long it waited is
+            # measured here, where a loaded machine's slow observers cannot stretch it.
+            asked = time.monotonic()
+            try:
+                self.rfile.read()
+            except OSError:
+                pass
+            with open(os.path.join(FOLDER, "held.log"), "a", encoding="utf-8") as held:
+                held.write(f"{time.monotonic() - asked:.1f}\n")
             return
         body = answer.get("body", "").encode("utf-8")
         if "body_file" in answer:
