@@ -288,12 +288,13 @@ TEST_F(ClipboardWatcherTest, RecordingGoesOnWithoutTheChainAndEachChangeIsHandle
 
   sim.clipboardViewer = own;
   copyInAnotherProgram(imageContent());
-  sim.runMessageLoop();  // its update notice comes after the chain's
+  sim.clock.millisecond += 1;  // a second save would have a name of its own
+  sim.runMessageLoop();        // the change's update notice comes after the chain's
   EXPECT_EQ(captures().size(), 1u);
-  sim.clock.millisecond += 1;
   sim.clipboard = imageContent();  // the notices of one change in the other order
   sim.clipboardSequence += 4;
   sim.sendMessage(own, wm::ClipboardUpdate, 0, 0);
+  sim.clock.millisecond += 1;
   sim.sendMessage(own, wm::DrawClipboard, 0, 0);
   EXPECT_EQ(captures().size(), 2u);
   EXPECT_EQ(passedOn(wm::DrawClipboard), 2);  // passed on although handled already
