@@ -11,7 +11,7 @@ e2e_begin clipboard_careless_programs
 source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 shots=$E2E_WORK/shots
 mkdir -p "$shots"
-hang_seconds=25  # longer than cap_press waits for a file
+hang_seconds=40  # the steps below must be done well before it answers again
 
 # wait_line <viewer name> <line> <what>: waits up to 10 s for that line in the viewer's output.
 wait_line() {
@@ -48,6 +48,8 @@ wait_line sleeper hanging "hang"
 copy_and_see "while a viewer hangs"
 cap_press Print "$shots" PNG
 copy_and_see "after the capture"
+grep -q '^answering' "$E2E_RESULTS/sleeper.out" &&
+  e2e_fail "the sleeper answered again before the capture and the text were done: the program waited for it"
 
 # Once the sleeper answers again, the chain through it carries new changes to the viewer.
 for _ in $(seq $((hang_seconds * 5 + 50))); do
