@@ -72,6 +72,9 @@ WindowHandle TForm1::handle() {
 
 void TForm1::FormCreate() {
   clipboardWatcher->joinClipboardChain();
+  // The session may have ended while the box about a failed join was open: the program is
+  // released already, its tray icon gone.
+  if (released_) return;
   TrayIcon1->setHint("Vireloc");
   platform_.windowing.hideWindow(application_.handle());
   appsMinimized = false;
@@ -185,6 +188,9 @@ LResult TForm1::handleMessage(WindowHandle window, std::uint32_t message, WParam
       return 0;
     case wm::DrawClipboard:
       clipboardWatcher->onClipboardChange();  // drops its own errors
+      return 0;
+    case wm::ClipboardUpdate:
+      clipboardWatcher->onClipboardUpdate();
       return 0;
     case wm::ChangeCbChain:
       application_.runGuarded([&] {

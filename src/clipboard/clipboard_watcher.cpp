@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "common/app_error.h"
 #include "common/busy_flag.h"
@@ -12,35 +13,63 @@ namespace vireloc {
 namespace {
 // A bitmap on the clipboard: CF_BITMAP and the two forms the system makes of it.
 constexpr int kImageFormats = 3;
+// How long the next viewer may take over a notice before the program goes on without its
+// answer; one that has stopped answering for seconds costs nothing at all.
+constexpr std::uint32_t kPassOnTimeoutMs = 300;
 }  // namespace
 
 void ClipboardWatcher::joinClipboardChain() {
+  window_ = context_.formHandle();
+  listening_ = platform_.clipboard.addClipboardFormatListener(window_);
   // The first change notification arrives inside this call, before nextViewer is known.
-  const auto next = platform_.clipboard.setClipboardViewer(context_.formHandle());
+  const auto next = platform_.clipboard.setClipboardViewer(window_);
   if (!next) {
     context_.application.showMessage("なぜかクリップボードのフックに失敗しました(T_T)");
     return;
   }
-  nextViewer = *next;
+  inChain_ = true;
+  nextViewer = *next == window_ ? 0 : *next;
 }
 
 void ClipboardWatcher::leaveClipboardChain() {
-  platform_.clipboard.changeClipboardChain(context_.formHandle(), nextViewer);
+  if (std::exchange(listening_, false)) platform_.clipboard.removeClipboardFormatListener(window_);
+  if (std::exchange(inChain_, false)) platform_.clipboard.changeClipboardChain(window_, nextViewer);
 }
 
 void ClipboardWatcher::onClipboardChange() {
+  handleChangeOnce();
+  passOn(wm::DrawClipboard, 0, 0);
+}
+
+void ClipboardWatcher::onClipboardUpdate() { handleChangeOnce(); }
+
+void ClipboardWatcher::onClipboardChainChange(WindowHandle removed, WindowHandle following) {
+  // No honest viewer leaves as "no window" or names the program as the one after it; either
+  // would make the program pass every notice to itself.
+  if (removed == 0 || following == window_) return;
+  if (removed == nextViewer) nextViewer = following;
+  passOn(wm::ChangeCbChain, removed, following);
+}
+
+void ClipboardWatcher::passOn(std::uint32_t message, WParam wParam, LParam lParam) {
+  if (!nextViewer || nextViewer == window_) return;
+  // A viewer that does not answer must not stop the program; the link to it stays, so that
+  // it hears of later changes once it answers again.
+  platform_.windowing.sendMessageTimeout(nextViewer, message, wParam, lParam, kPassOnTimeoutMs);
+}
+
+void ClipboardWatcher::handleChangeOnce() {
+  // The number moves by several steps for one change (under Wine a text copy moves it by 4),
+  // so only equality tells that the change was handled already; 0 means it cannot be read.
+  const std::uint32_t sequence = platform_.clipboard.clipboardSequenceNumber();
+  if (sequence != 0 && sequence == lastHandledSequence_) return;
+  lastHandledSequence_ = sequence;
   try {
     handleChange();
   } catch (const std::exception&) {
     // Silently: a clipboard another program holds open, a bitmap gone before it was read or
     // a file that cannot be written must not interrupt the user for every copy.
   }
-  if (nextViewer) platform_.windowing.sendMessage(nextViewer, wm::DrawClipboard, 0, 0);
-}
-
-void ClipboardWatcher::onClipboardChainChange(WindowHandle removed, WindowHandle following) {
-  if (removed == nextViewer) nextViewer = following;
-  if (nextViewer) platform_.windowing.sendMessage(nextViewer, wm::ChangeCbChain, removed, following);
 }
 
 void ClipboardWatcher::handleChange() {

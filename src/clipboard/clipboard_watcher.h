@@ -1,7 +1,10 @@
 // mainWindow's membership in the clipboard viewer chain: every change of the clipboard is
 // recorded in the text history or, with the image monitor on, saved as an image file, and
-// always passed on to the next viewer.
+// always passed on to the next viewer. The window also listens for clipboard updates, so that
+// a chain broken by another program does not end the recording; whichever notice of a change
+// comes first has it handled.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -34,10 +37,13 @@ class ClipboardWatcher {
       : context_(context), platform_(context.platform), shared_(shared), writer_(writer),
         capture_(capture) {}
 
+  // Joins the chain and starts listening; a failed join is reported, the listening goes on.
   void joinClipboardChain();
   void leaveClipboardChain();
   // WM_DRAWCLIPBOARD. Drops every error of its own; the change always goes on down the chain.
   void onClipboardChange();
+  // WM_CLIPBOARDUPDATE. Drops every error of its own.
+  void onClipboardUpdate();
   // WM_CHANGECBCHAIN.
   void onClipboardChainChange(WindowHandle removed, WindowHandle following);
 
@@ -45,6 +51,8 @@ class ClipboardWatcher {
   HistoryView historyView;
 
  private:
+  void handleChangeOnce();
+  void passOn(std::uint32_t message, WParam wParam, LParam lParam);
   void handleChange();
   void recordText(std::string text);
   void saveClipboardImage();
@@ -55,6 +63,10 @@ class ClipboardWatcher {
   Shared shared_;
   CaptureWriter& writer_;
   ScreenCapture& capture_;
+  WindowHandle window_ = 0;  // the form's window, once joined
+  bool inChain_ = false;
+  bool listening_ = false;
+  std::uint32_t lastHandledSequence_ = 0;
 };
 
 }  // namespace vireloc

@@ -23,12 +23,18 @@ class Clipboard {
   virtual std::optional<WindowHandle> setClipboardViewer(WindowHandle window) = 0;
   // ChangeClipboardChain.
   virtual bool changeClipboardChain(WindowHandle remove, WindowHandle next) = 0;
+  // AddClipboardFormatListener: WM_CLIPBOARDUPDATE is posted to window after every change.
+  virtual bool addClipboardFormatListener(WindowHandle window) = 0;
+  // RemoveClipboardFormatListener.
+  virtual bool removeClipboardFormatListener(WindowHandle window) = 0;
   // CountClipboardFormats: 0 when the clipboard is empty.
   virtual int countClipboardFormats() = 0;
   // GetClipboardSequenceNumber: changes with every change of the clipboard's contents.
   virtual std::uint32_t clipboardSequenceNumber() = 0;
   // OpenClipboard: false while another program holds it open.
   virtual bool openClipboard(WindowHandle owner) = 0;
+  // Sleep: the pause before trying again to open a clipboard another program holds.
+  virtual void sleep(std::uint32_t milliseconds) = 0;
   virtual bool emptyClipboard() = 0;
   virtual void closeClipboard() = 0;
   // The text on the (opened) clipboard (CF_UNICODETEXT, which the system also makes from

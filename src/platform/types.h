@@ -45,6 +45,7 @@ constexpr std::uint32_t RButtonDblClk = 0x0206;
 constexpr std::uint32_t MButtonDown = 0x0207;
 constexpr std::uint32_t DrawClipboard = 0x0308;
 constexpr std::uint32_t ChangeCbChain = 0x030D;
+constexpr std::uint32_t ClipboardUpdate = 0x031D;
 constexpr std::uint32_t Hotkey = 0x0312;
 }  // namespace wm
 

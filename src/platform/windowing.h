@@ -36,6 +36,11 @@ class Windowing {
   // SendMessage: handled before it returns, also by another program's window.
   virtual LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) = 0;
+  // SendMessageTimeout with SMTO_ABORTIFHUNG: the answer, or nothing when the window is gone
+  // or did not answer within timeoutMs (at once when its thread counts as hung).
+  virtual std::optional<LResult> sendMessageTimeout(WindowHandle window, std::uint32_t message,
+                                                    WParam wParam, LParam lParam,
+                                                    std::uint32_t timeoutMs) = 0;
 
   // GetForegroundWindow, WindowFromPoint, GetParent, GetWindowRect (capture).
   virtual WindowHandle foregroundWindow() = 0;

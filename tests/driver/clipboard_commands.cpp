@@ -136,6 +136,18 @@ int clipboardHold(const Args& args) {
   return 0;
 }
 
+// As a program that copies and at once opens the clipboard again (to read back what it put
+// there, say): the viewers told of the change find it held for a moment.
+int clipboardSetTextHeld(const Args& args) {
+  requireArgs(args, 2, "clipboard-set-text-held <text> <ms>");
+  const auto milliseconds = static_cast<DWORD>(parseNumber(args[1], "ms"));
+  putText(args[0], 0, 0);
+  ClipboardSession again;
+  if (!again.open(clipboardWindow())) throw Failure("a viewer opened the clipboard first");
+  Sleep(milliseconds);
+  return 0;
+}
+
 int clipboardSetPattern(const Args& args) {
   requireArgs(args, 2, "clipboard-set-pattern <w> <h>");
   int width = static_cast<int>(parseNumber(args[0], "w"));

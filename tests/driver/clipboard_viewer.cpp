@@ -1,5 +1,7 @@
 // A member of the clipboard viewer chain as a well-behaved older program is one: it passes
-// every notification on and repairs the chain when the viewer after it leaves.
+// every notification on and repairs the chain when the viewer after it leaves. Told to by a
+// posted message, it misbehaves as careless programs do: stops answering for a while, or ends
+// without leaving the chain.
 #include <optional>
 
 #include "commands.h"
@@ -9,6 +11,10 @@
 namespace vireloc::driver {
 
 namespace {
+
+// Posted by a scenario: wParam seconds of not answering; ending at once, still in the chain.
+constexpr UINT kHang = WM_APP + 1;
+constexpr UINT kVanish = WM_APP + 2;
 
 HWND nextViewer = nullptr;
 bool joined = false;  // only a window in the chain unchains itself and says so
@@ -41,6 +47,14 @@ LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       else if (nextViewer)
         SendMessageW(nextViewer, message, wParam, lParam);
       return 0;
+    case kHang:
+      printLine("hanging");
+      Sleep(static_cast<DWORD>(wParam) * 1000);
+      printLine("answering");
+      return 0;
+    case kVanish:
+      printLine("vanishing");
+      ExitProcess(0);
     case WM_TIMER:  // time to leave: the window goes once the loop ends
       PostQuitMessage(0);
       return 0;

@@ -35,7 +35,10 @@ int dropFiles(const Args& args);
 // DROPFILES, then each path as UTF-16 with its NUL, then one more NUL.
 std::vector<char> dropFilesBlock(const std::vector<std::wstring>& paths, POINT at);
 int dragFiles(const Args& args);
-int fileMd5(const Args& args);  // the program's own fileMd5, as lower-case hex
+int fileMd5(const Args& args);
+int programWindows(const Args& args);
+int sendJunk(const Args& args);
+int sendChainNotice(const Args& args);  // the program's own fileMd5, as lower-case hex
 
 // The clipboard, opened for one scope with the driver's own window. Another program may hold
 // it briefly, so a few attempts are made before a Failure.
@@ -52,6 +55,7 @@ int clipboardSetText(const Args& args);
 int clipboardClear(const Args& args);
 int clipboardFormats(const Args& args);
 int clipboardHold(const Args& args);
+int clipboardSetTextHeld(const Args& args);
 int clipboardBitmapInfo(const Args& args);
 int clipboardSetPattern(const Args& args);  // a bitmap of the pattern-window picture
 int clipboardSetMarkedText(const Args& args);

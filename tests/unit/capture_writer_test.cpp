@@ -162,6 +162,13 @@ TEST_F(CaptureWriterTest, ClipboardCopyNeedsTheClipboardAndKeepsTheFile) {
   EXPECT_FALSE(sim.clipboardOpen);
 
   sim.clipboard = {};
+  sim.clipboardHeldForAttempts = 3;
+  sim.clock.second = 7;
+  press();
+  EXPECT_TRUE(sim.clipboard.bitmap);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
+  sim.clipboard = {};
   sim.clipboardHeldByOther = true;
   sim.clock.second = 6;
   press();

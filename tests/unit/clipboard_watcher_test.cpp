@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+
 #include "clipboard/history_window.h"
 #include "program_fixture.h"
 
@@ -231,6 +234,102 @@ TEST_F(ClipboardWatcherTest, ChainChangesAreRepairedAndPassedOn) {
   sim.sendMessage(mainWindow().handle(), wm::ChangeCbChain, following, 0);
   EXPECT_EQ(watcher.nextViewer, 0u);
   EXPECT_EQ(sim.foreignMessages.size(), sentBefore);  // nobody left to tell
+}
+
+// Any program can send these: a removed "no window" while the program is the last viewer, or
+// the program itself as the viewer following.
+TEST_F(ClipboardWatcherTest, ForgedChainNoticesNeverMakeTheProgramItsOwnNextViewer) {
+  ClipboardWatcher& watcher = *mainWindow().clipboardWatcher;
+  const WindowHandle own = mainWindow().handle();
+  const WindowHandle stranger = sim.addForeignWindow("Stranger", "");
+  sim.sendMessage(own, wm::ChangeCbChain, otherViewer, own);
+  EXPECT_EQ(watcher.nextViewer, otherViewer);
+  sim.sendMessage(own, wm::ChangeCbChain, stranger, own);
+  EXPECT_EQ(passedOn(wm::ChangeCbChain), 0);  // not passed on either: nobody honest sent them
+
+  sim.sendMessage(own, wm::ChangeCbChain, otherViewer, 0);  // honest: the last viewer left
+  ASSERT_EQ(watcher.nextViewer, 0u);
+  sim.sendMessage(own, wm::ChangeCbChain, 0, own);
+  sim.sendMessage(own, wm::ChangeCbChain, 0, stranger);
+  EXPECT_EQ(watcher.nextViewer, 0u);
+  copyInAnotherProgram("still recorded");
+  EXPECT_EQ(history()[0], "still recorded");
+  EXPECT_TRUE(std::none_of(sim.foreignMessages.begin(), sim.foreignMessages.end(),
+                           [&](const sim::ForeignMessage& m) { return m.window == stranger; }));
+}
+
+TEST_F(ClipboardWatcherTest, AViewerThatStopsAnsweringNeitherStopsTheProgramNorLeavesTheChain) {
+  mainWindow().settings.SaveClip = "1";  // captures go onto the clipboard: a change of its own
+  sim.windows[otherViewer].answers = false;
+  copyInAnotherProgram("while it hangs");
+  sim.sendMessage(mainWindow().handle(), wm::Hotkey, 101, 0);
+  sim.sendMessage(mainWindow().handle(), wm::ChangeCbChain, sim.addForeignWindow("Gone", ""), 0);
+  EXPECT_TRUE(sim.blockedSends.empty());
+  EXPECT_EQ(sim.timedOutSends.size(), 3u);
+  EXPECT_EQ(history()[0], "while it hangs");
+  EXPECT_EQ(captures().size(), 1u);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
+  sim.windows[otherViewer].answers = true;
+  copyInAnotherProgram("answered");
+  EXPECT_EQ(mainWindow().clipboardWatcher->nextViewer, otherViewer);
+  EXPECT_EQ(passedOn(wm::DrawClipboard), 1);
+}
+
+// A viewer that joined after the program and swallows every notice, as one does that ended
+// without leaving the chain: the program hears of changes as a listener all the same.
+TEST_F(ClipboardWatcherTest, RecordingGoesOnWithoutTheChainAndEachChangeIsHandledOnce) {
+  monitorImages();
+  const WindowHandle own = mainWindow().handle();
+  sim.clipboardViewer = sim.addForeignWindow("Swallower", "");
+  copyInAnotherProgram("heard as a listener");
+  sim.runMessageLoop();
+  EXPECT_EQ(history()[0], "heard as a listener");
+
+  sim.clipboardViewer = own;
+  copyInAnotherProgram(imageContent());
+  sim.clock.millisecond += 1;  // a second save would have a name of its own
+  sim.runMessageLoop();        // the change's update notice comes after the chain's
+  EXPECT_EQ(captures().size(), 1u);
+  sim.clipboard = imageContent();  // the notices of one change in the other order
+  sim.clipboardSequence += 4;
+  sim.sendMessage(own, wm::ClipboardUpdate, 0, 0);
+  sim.clock.millisecond += 1;
+  sim.sendMessage(own, wm::DrawClipboard, 0, 0);
+  EXPECT_EQ(captures().size(), 2u);
+  EXPECT_EQ(passedOn(wm::DrawClipboard), 2);  // passed on although handled already
+
+  sim.clipboardSequenceUnknown = true;  // no way to tell changes apart: each notice counts
+  copyTexts({"x", "y"});
+  EXPECT_EQ(history()[0], "y");
+  EXPECT_EQ(history()[1], "x");
+
+  mainWindow().close();
+  EXPECT_TRUE(sim.clipboardListeners.empty());
+}
+
+TEST_F(ClipboardWatcherTest, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerIsLeft) {
+  start();
+  auto opens = [this] { return std::count(sim.clipboardLog.begin(), sim.clipboardLog.end(), "open"); };
+  auto waited = [this] {
+    return std::accumulate(sim.clipboardSleeps.begin(), sim.clipboardSleeps.end(), 0u);
+  };
+  sim.clipboardLog.clear();
+  sim.clipboardHeldForAttempts = 3;  // the copying program closes it again a moment later
+  copyInAnotherProgram("held briefly");
+  EXPECT_EQ(history()[0], "held briefly");
+  EXPECT_EQ(opens(), std::ssize(sim.clipboardSleeps) + 1);  // a pause before each try
+  EXPECT_LE(waited(), 100u);
+
+  sim.clipboardLog.clear();
+  sim.clipboardSleeps.clear();
+  sim.clipboardHeldByOther = true;
+  copyInAnotherProgram("held long");
+  sim.runMessageLoop();  // the change's second notice finds it handled
+  EXPECT_EQ(history()[0], "held briefly");
+  EXPECT_EQ(opens(), std::ssize(sim.clipboardSleeps) + 1);
+  EXPECT_LE(waited(), 100u);
+  EXPECT_TRUE(sim.messageBoxes.empty());
 }
 
 }  // namespace

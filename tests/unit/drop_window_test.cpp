@@ -79,6 +79,11 @@ TEST_F(DropWindowTest, AnUnknownDnDIsSavedAsZeroAtTheDropThatFindsItAndNothingIs
 TEST_F(DropWindowTest, AHeldClipboardIsReportedAfterThePathIsShown) {
   const WindowHandle window = openFromMenu();
   mainWindow().settings.DnD = "1";
+  sim.clipboardHeldForAttempts = 3;
+  sim.dropFiles(window, {"C:\\b.txt"});
+  EXPECT_EQ(sim.clipboard.text, "C:\\b.txt");
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
   sim.clipboardHeldByOther = true;
   sim.dropFiles(window, {"C:\\a.txt"});
   EXPECT_EQ(shownPath(window), "C:\\a.txt");

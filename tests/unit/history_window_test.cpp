@@ -147,6 +147,11 @@ TEST_F(HistoryWindowTest, DoubleClickOnAnEmptyRowChangesNothing) {
 
 TEST_F(HistoryWindowTest, HeldClipboardReportsTheErrorAndReleasesRecording) {
   open();
+  sim.clipboardHeldForAttempts = 3;  // let go a moment later: waited for
+  sim.doubleClickRow(form, kGrid, 0);
+  EXPECT_EQ(sim.clipboard.text, "A");
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
   sim.clipboardHeldByOther = true;
   sim.doubleClickRow(form, kGrid, 2);
   EXPECT_EQ(messageBoxTexts(), test::Lines{"クリップボードを開くことができません."});

@@ -179,6 +179,19 @@ TEST_F(StartupTest, EndOfSessionWithARefusedWriteWaitsForTheUserToReadWhy) {
   EXPECT_TRUE(sim.trayIcons.empty());
 }
 
+// The box about a failed join comes before the settings are read and the tray tip is set.
+TEST_F(StartupTest, EndOfSessionWhileTheJoinFailureBoxIsOpenEndsCleanlyAndKeepsTheSettings) {
+  sim.putFile(kIniPath, "[Settings]\r\nSaveFormat=2\r\nClipEnable=1\r\n");
+  sim.clipboardViewerFails = true;
+  sim.duringModal.push_back([this] { sim.endSession(); });
+  sim.queue([] { FAIL() << "the message loop went on after the end of the session"; });
+  runProgram(platform);
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"なぜかクリップボードのフックに失敗しました(T_T)"});
+  EXPECT_TRUE(sim.trayIcons.empty());
+  EXPECT_TRUE(sim.hotkeys.empty());
+  EXPECT_EQ(sim.fileContents(kIniPath), "[Settings]\r\nSaveFormat=2\r\nClipEnable=1\r\n");
+}
+
 TEST_F(StartupTest, ErrorReportAddsAFullStopOnlyAfterCharactersSortingAfterIt) {
   EXPECT_EQ(withClosingFullStop("abc"), "abc.");
   EXPECT_EQ(withClosingFullStop("abc."), "abc.");

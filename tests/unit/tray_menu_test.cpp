@@ -186,6 +186,12 @@ TEST_F(TrayMenuTest, ClearClipboardEmptiesItOrReportsAHeldClipboard) {
   EXPECT_EQ(sim.clipboardLog, (std::vector<std::string>{"open", "empty", "close"}));
   EXPECT_FALSE(sim.clipboardOpen);
 
+  sim.clipboard.text = "held a moment";
+  sim.clipboardHeldForAttempts = 3;
+  rightPress("クリップボード消去(&U)");
+  EXPECT_EQ(sim.countClipboardFormats(), 0);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
   sim.clipboard.text = "kept";
   sim.clipboardHeldByOther = true;
   rightPress("クリップボード消去(&U)");

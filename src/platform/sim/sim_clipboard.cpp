@@ -20,6 +20,24 @@ bool SimClipboard::changeClipboardChain(WindowHandle remove, WindowHandle next) 
   return true;
 }
 
+bool SimClipboard::addClipboardFormatListener(WindowHandle window) {
+  return clipboardListeners.insert(window).second;
+}
+
+bool SimClipboard::removeClipboardFormatListener(WindowHandle window) {
+  return clipboardListeners.erase(window) == 1;
+}
+
+std::uint32_t SimClipboard::clipboardSequenceNumber() {
+  return clipboardSequenceUnknown ? 0 : clipboardSequence;
+}
+
+void SimClipboard::tellOfChange() {
+  if (clipboardViewer) windowing_.sendMessage(clipboardViewer, wm::DrawClipboard, 0, 0);
+  for (WindowHandle listener : clipboardListeners)
+    windowing_.postMessage(listener, wm::ClipboardUpdate, 0, 0);
+}
+
 int SimClipboard::countClipboardFormats() {
   const int bitmapFormats = !clipboard.bitmap ? 0 : clipboard.bitmap->palette.empty() ? 3 : 4;
   return (clipboard.text ? 4 : 0) + bitmapFormats + clipboard.otherFormats +
@@ -28,8 +46,8 @@ int SimClipboard::countClipboardFormats() {
 
 void SimClipboard::otherProgramCopies(SimClipboardContent content) {
   clipboard = std::move(content);
-  ++clipboardSequence;
-  if (clipboardViewer) windowing_.sendMessage(clipboardViewer, wm::DrawClipboard, 0, 0);
+  clipboardSequence += 4;  // as one text copy moves it under Wine: empty, set, close
+  tellOfChange();
 }
 
 bool SimClipboard::clipboardAsksNotToBeRecorded() {
@@ -43,6 +61,10 @@ bool SimClipboard::clipboardAsksNotToBeRecorded() {
 
 bool SimClipboard::openClipboard(WindowHandle owner) {
   clipboardLog.push_back("open");
+  if (clipboardHeldForAttempts > 0) {
+    --clipboardHeldForAttempts;
+    return false;
+  }
   if (clipboardHeldByOther || clipboardOpen) return false;
   clipboardOpen = true;
   return true;
@@ -61,8 +83,10 @@ void SimClipboard::closeClipboard() {
   clipboardLog.push_back("close");
   clipboardOpen = false;
   // As under Windows, the first viewer hears of the change inside the closing call.
-  if (std::exchange(clipboardChangedWhileOpen_, false) && clipboardViewer)
-    windowing_.sendMessage(clipboardViewer, wm::DrawClipboard, 0, 0);
+  if (std::exchange(clipboardChangedWhileOpen_, false)) {
+    clipboardSequence += 2;
+    tellOfChange();
+  }
 }
 
 std::optional<std::string> SimClipboard::clipboardText() {

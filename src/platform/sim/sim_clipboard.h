@@ -2,6 +2,7 @@
 #pragma once
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,12 @@ class SimClipboard : public Clipboard {
 
   std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
   bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
+  bool addClipboardFormatListener(WindowHandle window) override;
+  bool removeClipboardFormatListener(WindowHandle window) override;
   int countClipboardFormats() override;
-  std::uint32_t clipboardSequenceNumber() override { return clipboardSequence; }
+  std::uint32_t clipboardSequenceNumber() override;
   bool openClipboard(WindowHandle owner) override;
+  void sleep(std::uint32_t milliseconds) override { clipboardSleeps.push_back(milliseconds); }
   bool emptyClipboard() override;
   void closeClipboard() override;
   std::optional<std::string> clipboardText() override;
@@ -42,16 +46,23 @@ class SimClipboard : public Clipboard {
   // ==== Test side
   SimClipboardContent clipboard;
   bool clipboardHeldByOther = false;
+  int clipboardHeldForAttempts = 0;  // another program lets go after that many tries to open it
+  std::vector<std::uint32_t> clipboardSleeps;  // pauses asked for, in ms; none is really taken
   bool clipboardViewerFails = false;  // SetClipboardViewer refuses with an error
   bool clipboardImageFails = false;  // no graphics memory for the clipboard's copy
   bool clipboardOpen = false;
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
+  std::set<WindowHandle> clipboardListeners;
   std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
   std::uint32_t clipboardSequence = 1;
-  // Another program replaces the clipboard's contents; the chain hears of it.
+  bool clipboardSequenceUnknown = false;  // the number reads 0, as without clipboard access
+  // Another program replaces the clipboard's contents; the chain hears of it at once, the
+  // listeners through the message queue.
   void otherProgramCopies(SimClipboardContent content);
 
  private:
+  void tellOfChange();
+
   Windowing& windowing_;
   bool clipboardChangedWhileOpen_ = false;
 };

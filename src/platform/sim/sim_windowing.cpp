@@ -101,10 +101,22 @@ LResult SimWindowing::sendMessage(WindowHandle window, std::uint32_t message, WP
   auto it = world_.windows.find(window);
   if (it == world_.windows.end()) return 0;
   if (!it->second.handler) {
-    foreignMessages.push_back({window, message, wParam, lParam});
+    (it->second.answers ? foreignMessages : blockedSends).push_back({window, message, wParam, lParam});
     return 0;
   }
   return it->second.handler->handleMessage(window, message, wParam, lParam);
+}
+
+std::optional<LResult> SimWindowing::sendMessageTimeout(WindowHandle window,
+                                                        std::uint32_t message, WParam wParam,
+                                                        LParam lParam, std::uint32_t) {
+  auto it = world_.windows.find(window);
+  if (it == world_.windows.end()) return std::nullopt;
+  if (!it->second.answers) {
+    timedOutSends.push_back({window, message, wParam, lParam});
+    return std::nullopt;
+  }
+  return sendMessage(window, message, wParam, lParam);
 }
 
 void SimWindowing::broadcast(std::uint32_t message, WParam wParam, LParam lParam) {

@@ -36,6 +36,9 @@ class SimWindowing : public Windowing {
   bool postMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
   LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
+  std::optional<LResult> sendMessageTimeout(WindowHandle window, std::uint32_t message,
+                                            WParam wParam, LParam lParam,
+                                            std::uint32_t timeoutMs) override;
   WindowHandle foregroundWindow() override { return world_.foreground; }
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
@@ -45,7 +48,11 @@ class SimWindowing : public Windowing {
 
   // ==== Test side
   std::vector<WindowHandle> foregroundRequests;
-  std::vector<ForeignMessage> foreignMessages;  // sent to windows of other programs
+  std::vector<ForeignMessage> foreignMessages;  // sent to windows of other programs, answered
+  // Plain sends to a window that does not answer: the program would wait there until it did.
+  std::vector<ForeignMessage> blockedSends;
+  // Sends with a time limit that such a window let run out.
+  std::vector<ForeignMessage> timedOutSends;
   // Another program's top-level window.
   WindowHandle addForeignWindow(const std::string& className, const std::string& title,
                                 WindowHandle owner = 0);

@@ -12,7 +12,6 @@ WindowHandle SimWorld::addWindow(SimWindow window) {
 }
 
 void SimWorld::runQueue() {
-  quitPosted_ = false;
   while (!quitPosted_ && !queue_.empty()) {
     auto action = std::move(queue_.front());
     queue_.pop_front();

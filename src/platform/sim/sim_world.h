@@ -21,6 +21,7 @@ struct SimWindow {
   MessageHandler* handler = nullptr;  // none for other programs' windows
   bool iconic = false;
   bool visible = false;
+  bool answers = true;  // false: another program's window whose thread has stopped answering
 };
 
 class SimWorld {
@@ -42,7 +43,8 @@ class SimWorld {
   // ==== For the services
   WindowHandle addWindow(SimWindow window);
   void postQuit() { quitPosted_ = true; }
-  // The message loop: a quit posted before it started does not end it.
+  // The message loop: a quit posted before it started (inside a message box at start-up)
+  // ends it at once, as it does the real one.
   void runQueue();
   void runModalScript();
 

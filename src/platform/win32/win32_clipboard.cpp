@@ -54,6 +54,14 @@ bool Win32Clipboard::changeClipboardChain(WindowHandle remove, WindowHandle next
   return ChangeClipboardChain(toHwnd(remove), toHwnd(next)) != 0;
 }
 
+bool Win32Clipboard::addClipboardFormatListener(WindowHandle window) {
+  return AddClipboardFormatListener(toHwnd(window)) != 0;
+}
+
+bool Win32Clipboard::removeClipboardFormatListener(WindowHandle window) {
+  return RemoveClipboardFormatListener(toHwnd(window)) != 0;
+}
+
 int Win32Clipboard::countClipboardFormats() { return CountClipboardFormats(); }
 
 std::uint32_t Win32Clipboard::clipboardSequenceNumber() { return GetClipboardSequenceNumber(); }
@@ -61,6 +69,8 @@ std::uint32_t Win32Clipboard::clipboardSequenceNumber() { return GetClipboardSeq
 bool Win32Clipboard::openClipboard(WindowHandle owner) {
   return OpenClipboard(toHwnd(owner)) != 0;
 }
+
+void Win32Clipboard::sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool Win32Clipboard::emptyClipboard() { return EmptyClipboard() != 0; }
 

@@ -25,6 +25,9 @@ class Win32Windowing final : public Windowing {
                    LParam lParam) override;
   LResult sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
+  std::optional<LResult> sendMessageTimeout(WindowHandle window, std::uint32_t message,
+                                            WParam wParam, LParam lParam,
+                                            std::uint32_t timeoutMs) override;
   WindowHandle foregroundWindow() override;
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
@@ -82,9 +85,12 @@ class Win32Clipboard final : public Clipboard {
  public:
   std::optional<WindowHandle> setClipboardViewer(WindowHandle window) override;
   bool changeClipboardChain(WindowHandle remove, WindowHandle next) override;
+  bool addClipboardFormatListener(WindowHandle window) override;
+  bool removeClipboardFormatListener(WindowHandle window) override;
   int countClipboardFormats() override;
   std::uint32_t clipboardSequenceNumber() override;
   bool openClipboard(WindowHandle owner) override;
+  void sleep(std::uint32_t milliseconds) override;
   bool emptyClipboard() override;
   void closeClipboard() override;
   std::optional<std::string> clipboardText() override;

@@ -134,6 +134,16 @@ LResult Win32Windowing::sendMessage(WindowHandle window, std::uint32_t message, 
   return SendMessageW(toHwnd(window), message, wParam, lParam);
 }
 
+std::optional<LResult> Win32Windowing::sendMessageTimeout(WindowHandle window,
+                                                          std::uint32_t message, WParam wParam,
+                                                          LParam lParam, std::uint32_t timeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(toHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs,
+                           &result))
+    return std::nullopt;
+  return static_cast<LResult>(result);
+}
+
 WindowHandle Win32Windowing::foregroundWindow() { return fromHwnd(GetForegroundWindow()); }
 
 WindowHandle Win32Windowing::windowFromPoint(Point point) {
