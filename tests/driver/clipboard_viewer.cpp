@@ -12,7 +12,8 @@ namespace vireloc::driver {
 
 namespace {
 
-// Posted by a scenario: wParam seconds of not answering; ending at once, still in the chain.
+// Posted by a scenario: not answering (until told, wParam seconds at most); ending at once,
+// still in the chain.
 constexpr UINT kHang = WM_APP + 1;
 constexpr UINT kVanish = WM_APP + 2;
 
@@ -47,11 +48,15 @@ LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       else if (nextViewer)
         SendMessageW(nextViewer, message, wParam, lParam);
       return 0;
-    case kHang:
+    case kHang: {
+      // Until a file "wake" appears in the current folder, wParam seconds at most.
       printLine("hanging");
-      Sleep(static_cast<DWORD>(wParam) * 1000);
+      const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(wParam) * 1000;
+      while (GetTickCount64() < until && GetFileAttributesW(L"wake") == INVALID_FILE_ATTRIBUTES)
+        Sleep(50);
       printLine("answering");
       return 0;
+    }
     case kVanish:
       printLine("vanishing");
       ExitProcess(0);

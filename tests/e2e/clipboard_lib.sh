@@ -13,9 +13,9 @@ CLIP_VIEWER=""  # window of the viewer last started by clip_start_viewer
 # clip_start_viewer <name>: a driver viewer joins the chain; its lines go to <name>.out and
 # CLIP_VIEWER is its window.
 clip_start_viewer() {
-  local out=$E2E_RESULTS/$1.out _
-  e2e_driver_bg "$out" clipboard-viewer 300
-  for _ in $(seq 100); do
+  local out=$E2E_RESULTS/$1.out deadline=$((SECONDS + 30))
+  e2e_driver_bg "$out" clipboard-viewer 3600  # ended with the scenario
+  while ((SECONDS < deadline)); do
     CLIP_VIEWER=$(tr -d '\r' <"$out" 2>/dev/null | awk '$1 == "joined" {print $2}') || true
     [[ -n $CLIP_VIEWER ]] && return 0
     sleep 0.1
@@ -27,11 +27,11 @@ clip_seen() {  # <name>: what that viewer was told of, one change a line ("text 
   tr -d '\r' <"$E2E_RESULTS/$1.out" | sed -n 's/^draw //p'
 }
 
-# clip_wait_seen <name> <count> <line> <what>: waits up to 10 s for the viewer's count-th
+# clip_wait_seen <name> <count> <line> <what>: waits up to 30 s for the viewer's count-th
 # change, which must be <line>.
 clip_wait_seen() {
-  local _ seen
-  for _ in $(seq 50); do
+  local seen deadline=$((SECONDS + 30))
+  while ((SECONDS < deadline)); do
     seen=$(clip_seen "$1")
     if [[ -n $seen ]] && (($(wc -l <<<"$seen") >= $2)); then
       e2e_assert_eq "$3" "$(sed -n "$2p" <<<"$seen")" "$4: change the viewer $1 was told of"
@@ -39,7 +39,7 @@ clip_wait_seen() {
     fi
     sleep 0.2
   done
-  e2e_fail "$4: viewer $1 was not told of it within 10 s (it saw: $(paste -sd'|' <<<"$seen"))"
+  e2e_fail "$4: viewer $1 was not told of it within 30 s (it saw: $(paste -sd'|' <<<"$seen"))"
 }
 
 # clip_change <line> <command>...: runs the command, then waits until the program has

@@ -11,16 +11,12 @@ e2e_begin clipboard_careless_programs
 source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 shots=$E2E_WORK/shots
 mkdir -p "$shots"
-hang_seconds=40  # the steps below must be done well before it answers again
+hang_seconds=600  # ended by the file "wake" once the steps below are done
 
-# wait_line <viewer name> <line> <what>: waits up to 10 s for that line in the viewer's output.
+# wait_line <viewer name> <line> <what>: waits up to 30 s for that line in the viewer's output.
+viewer_said() { tr -d '\r' <"$E2E_RESULTS/$1.out" | grep -qxF "$2"; }
 wait_line() {
-  local _
-  for _ in $(seq 50); do
-    tr -d '\r' <"$E2E_RESULTS/$1.out" | grep -qxF "$2" && return 0
-    sleep 0.2
-  done
-  e2e_fail "$3: viewer $1 never said '$2'"
+  e2e_wait_until 30 viewer_said "$1" "$2" || e2e_fail "$3: viewer $1 never said '$2'"
 }
 
 # copy_and_see <text>: another program copies it; it becomes the first history row.
@@ -52,11 +48,9 @@ grep -q '^answering' "$E2E_RESULTS/sleeper.out" &&
   e2e_fail "the sleeper answered again before the capture and the text were done: the program waited for it"
 
 # Once the sleeper answers again, the chain through it carries new changes to the viewer.
-for _ in $(seq $((hang_seconds * 5 + 50))); do
-  grep -q '^answering' "$E2E_RESULTS/sleeper.out" && break
-  sleep 0.2
-done
-grep -q '^answering' "$E2E_RESULTS/sleeper.out" || e2e_fail "the sleeper never answered again"
+touch "$E2E_WORK/driver/wake"
+e2e_wait_until 30 grep -q '^answering' "$E2E_RESULTS/sleeper.out" ||
+  e2e_fail "the sleeper never answered again"
 copy_and_see "after the sleeper woke"
 wait_line viewer "draw text after the sleeper woke" "the chain after the hang"
 
