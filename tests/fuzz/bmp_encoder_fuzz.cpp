@@ -51,9 +51,9 @@ void checkFile(const PixelBuffer& image, const std::vector<std::uint8_t>& file) 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   InputReader in(data, size);
   const std::uint8_t writeFailure = in.byte();
-  FuzzImage made = makeFuzzImage(in);
+  FuzzImage made = makeFuzzImage(in, kSmallImagePixels);
   MemoryFileWriter out;
-  if (writeFailure & 0x80) out.failAfter(std::size_t{writeFailure & 0x7F} * 64);
+  if (writeFailure & 0x80) out.failAfter(static_cast<std::size_t>(writeFailure & 0x7F) * 64);
   try {
     writeBmp(made.image, out);
   } catch (const AppError&) {

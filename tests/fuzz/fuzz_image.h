@@ -28,9 +28,11 @@ class InputReader {
   std::size_t at_ = 0;
 };
 
-// Encoding runs stay short: pixel data is only filled out for images up to this many pixels
-// (enough for a 65 501 x 1 strip past JPEG's longest side); larger ones get what the input holds.
-inline constexpr std::uint64_t kMostFilledPixels = 70000;
+// Encoding runs stay short: pixel data is only filled out for images up to mostFilledPixels
+// pixels; larger ones get what the input holds, which a well-formed image rarely fits.
+inline constexpr std::uint64_t kSmallImagePixels = 4096;
+// Enough for a 65 501 x 1 strip, past JPEG's longest side.
+inline constexpr std::uint64_t kJpegStripPixels = 70000;
 
 struct FuzzImage {
   PixelBuffer image;
@@ -39,7 +41,7 @@ struct FuzzImage {
 
 // Layout: depth, width, height (16 bits each, with a flag byte that can make them negative or
 // huge), stride change, palette change, pixel data change, then palette and pixel bytes.
-inline FuzzImage makeFuzzImage(InputReader& in) {
+inline FuzzImage makeFuzzImage(InputReader& in, std::uint64_t mostFilledPixels) {
   static constexpr std::uint16_t kDepths[] = {1, 4, 8, 16, 24, 32, 1, 4, 8, 16, 24, 32,
                                               0, 2, 15, 33};
   FuzzImage made;
@@ -78,7 +80,7 @@ inline FuzzImage makeFuzzImage(InputReader& in) {
   const std::uint64_t pixelCount = static_cast<std::uint64_t>(width < 0 ? 0 : width) *
                                    static_cast<std::uint64_t>(height < 0 ? 0 : height);
   std::size_t bytes = in.remaining();
-  if (pixelCount <= kMostFilledPixels && held <= 4 * kMostFilledPixels + 4 * 65536) {
+  if (pixelCount <= mostFilledPixels && held <= 4 * mostFilledPixels + 4 * 65536) {
     bytes = static_cast<std::size_t>(held);
     if ((pixelChange & 0xF0) == 0xF0) bytes -= std::min<std::size_t>(bytes, pixelChange & 0x0F);
   }
@@ -89,8 +91,8 @@ inline FuzzImage makeFuzzImage(InputReader& in) {
     image.pixels[i] = sourceSize ? source[i % sourceSize] : static_cast<std::uint8_t>(i * 37);
   }
 
-  const bool depthOk = paletteNeeded != 0 || image.bitsPerPixel == 16 ||
-                       image.bitsPerPixel == 24 || image.bitsPerPixel == 32;
+  const std::uint16_t bits = image.bitsPerPixel;
+  const bool depthOk = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
   const auto needed = PixelBuffer::byteCountFor(image.width, image.height, image.bitsPerPixel);
   made.wellFormed = depthOk && image.width > 0 && image.height > 0 && dibStride && needed &&
                     image.stride >= *dibStride && image.pixels.size() >= held &&

@@ -56,11 +56,11 @@ bool decodesAtSize(const std::vector<std::uint8_t>& file, std::uint32_t width, s
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   InputReader in(data, size);
   const std::uint8_t writeFailure = in.byte();
-  FuzzImage made = makeFuzzImage(in);
+  FuzzImage made = makeFuzzImage(in, kJpegStripPixels);
   const PixelBuffer& image = made.image;
   const bool tooLong = image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION;
   MemoryFileWriter out;
-  if (writeFailure & 0x80) out.failAfter(std::size_t{writeFailure & 0x7F} * 64);
+  if (writeFailure & 0x80) out.failAfter(static_cast<std::size_t>(writeFailure & 0x7F) * 64);
   try {
     writeJpeg(image, out);
   } catch (const AppError&) {
