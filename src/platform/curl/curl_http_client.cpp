@@ -7,6 +7,7 @@
 
 #include "common/app_error.h"
 #include "common/busy_flag.h"
+#include "platform/curl/http_status_line.h"
 
 namespace vireloc {
 
@@ -17,8 +18,6 @@ using Clock = std::chrono::steady_clock;
 // The state is checked at least this often, whatever the sockets do.
 constexpr long kLongestWaitMs = 1000;
 constexpr int kMostRelocations = 5;
-// A reason phrase is shown to the user: a hostile server's one is cut short.
-constexpr std::size_t kLongestReason = 200;
 
 struct EasyCleanup {
   void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
@@ -26,23 +25,6 @@ struct EasyCleanup {
 struct ListCleanup {
   void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
-
-bool failingStatus(long status) { return status >= 400 && status != 401 && status != 407; }
-
-// "HTTP/1.0 404 Not Found" gives "Not Found": printable ASCII only, so that the text is
-// shown as sent whatever the bytes.
-std::string reasonPhrase(const char* line, std::size_t size) {
-  std::string text(line, size);
-  const auto code = text.find(' ');
-  const auto reason = code == std::string::npos ? code : text.find(' ', code + 1);
-  if (reason == std::string::npos) return "";
-  std::string phrase;
-  for (char c : text.substr(reason + 1)) {
-    if (c == '\r' || c == '\n' || phrase.size() == kLongestReason) break;
-    phrase += (c >= 0x20 && c < 0x7F) ? c : '?';
-  }
-  return phrase;
-}
 
 std::string failureText(CURLcode result, const std::string& host) {
   switch (result) {
@@ -80,7 +62,7 @@ struct CurlHttpClient::Transfer {
   static std::size_t onHeader(char* data, std::size_t, std::size_t size, void* self) {
     auto& transfer = *static_cast<Transfer*>(self);
     transfer.lastMove = Clock::now();
-    if (size >= 5 && std::string(data, 5) == "HTTP/") transfer.reason = reasonPhrase(data, size);
+    if (size >= 5 && std::string(data, 5) == "HTTP/") transfer.reason = reasonPhrase({data, size});
     return size;
   }
 

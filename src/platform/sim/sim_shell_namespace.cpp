@@ -27,8 +27,10 @@ std::vector<ShellFolder> SimShellNamespace::subfoldersOf(const ShellItemId& pare
   std::vector<ShellFolder> folders;
   for (const auto& [id, item] : shellItems) {
     if (id.empty() || parentIdOf(id) != parent) continue;
+    // A named copy of the binding: clang 14 cannot capture structured bindings.
+    const ShellItemId& folder = id;
     const bool hasSubfolders = std::any_of(shellItems.begin(), shellItems.end(), [&](const auto& other) {
-      return !other.first.empty() && parentIdOf(other.first) == id;
+      return !other.first.empty() && parentIdOf(other.first) == folder;
     });
     folders.push_back({id, item.name, item.icon, hasSubfolders});
   }

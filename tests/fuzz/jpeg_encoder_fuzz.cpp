@@ -1,0 +1,79 @@
+// Any clipboard bitmap into the JPEG writer: a refusal before the first byte (a malformed
+// image, or a side past JPEG's longest), or a file libjpeg reads back at the image's size.
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <csetjmp>
+#include <vector>
+
+#include "capture/jpeg_encoder.h"
+#include "fuzz_image.h"
+
+using namespace vireloc;
+using namespace vireloc::fuzz;
+
+namespace {
+
+struct Reader {
+  jpeg_decompress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  std::jmp_buf jump{};
+};
+
+void onError(j_common_ptr cinfo) { std::longjmp(static_cast<Reader*>(cinfo->client_data)->jump, 1); }
+void onMessage(j_common_ptr) {}
+
+// The whole file is decoded: a truncated or corrupt one fails here.
+bool decodesAtSize(const std::vector<std::uint8_t>& file, std::uint32_t width, std::uint32_t height) {
+  static Reader reader;  // outside the frame longjmp returns to
+  static std::vector<std::uint8_t> row;
+  jpeg_decompress_struct* cinfo = &reader.cinfo;
+  cinfo->err = jpeg_std_error(&reader.errors);
+  reader.errors.error_exit = onError;
+  reader.errors.output_message = onMessage;
+  cinfo->client_data = &reader;
+  if (setjmp(reader.jump)) {
+    jpeg_destroy_decompress(cinfo);
+    return false;
+  }
+  jpeg_create_decompress(cinfo);
+  jpeg_mem_src(cinfo, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_read_header(cinfo, TRUE);
+  const bool sized = cinfo->image_width == width && cinfo->image_height == height &&
+                     cinfo->num_components == 3;
+  jpeg_start_decompress(cinfo);
+  row.resize(std::size_t{cinfo->output_width} * cinfo->output_components);
+  JSAMPROW rows[1] = {row.data()};
+  while (cinfo->output_scanline < cinfo->output_height) jpeg_read_scanlines(cinfo, rows, 1);
+  jpeg_finish_decompress(cinfo);
+  jpeg_destroy_decompress(cinfo);
+  return sized;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  InputReader in(data, size);
+  const std::uint8_t writeFailure = in.byte();
+  FuzzImage made = makeFuzzImage(in, kJpegStripPixels);
+  const PixelBuffer& image = made.image;
+  const bool tooLong = image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION;
+  MemoryFileWriter out;
+  if (writeFailure & 0x80) out.failAfter(static_cast<std::size_t>(writeFailure & 0x7F) * 64);
+  try {
+    writeJpeg(image, out);
+  } catch (const AppError&) {
+    check(!made.wellFormed || tooLong, "a well-formed image was refused");
+    check(out.bytes.empty(), "bytes written before a refusal");
+    return 0;
+  } catch (const SystemError&) {
+    check(made.wellFormed && (writeFailure & 0x80), "a write failed that was never made to fail");
+    return 0;
+  }
+  check(made.wellFormed && !tooLong, "an image was written that must be refused");
+  check(out.closed, "the file was not closed");
+  check(decodesAtSize(out.bytes, std::uint32_t(image.width), std::uint32_t(image.height)),
+        "libjpeg cannot read the file back at the image's size");
+  return 0;
+}
