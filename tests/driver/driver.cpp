@@ -22,6 +22,8 @@ const Command kCommands[] = {
     {L"window-text", windowText, "<hwnd>: the window's text"},
     {L"window-rect", windowRect, "<hwnd>: left top width height"},
     {L"post", postMessage, "<hwnd> <msg> <wparam> <lparam>: PostMessage"},
+    {L"junk-messages", junkMessages,
+     "<hwnd>: forged private messages to every window of its program, each waited for"},
     {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
     {L"desktop-x-window", desktopXWindow, "X window of the programs' virtual desktop"},
@@ -35,7 +37,8 @@ const Command kCommands[] = {
     {L"focus", focusedWindow, "the window with the keyboard focus in the foreground thread"},
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
-    {L"drop-files", dropFiles, "<hwnd> <path>...: drop files on the window as the shell does"},
+    {L"drop-files", dropFiles, "<hwnd> <path>... | <hwnd> --count N <path>: drop files on the window as the shell does "
+     "(N: the path, then N - 1 made-up ones)"},
     {L"drag-files", dragFiles,
      "<seconds> <path>...: a left press on the source window it shows (printed: source x y) "
      "starts an OLE drag of the files; prints dragging, feedback <effect>, dropped <effect>"},

@@ -1,0 +1,97 @@
+// Private messages another program could forge: request ids and pointer-like values sent to
+// every window of a program, each waited for, so a crash or a hang shows at once.
+#include <algorithm>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "driver_util.h"
+#include "platform/win32/win32_handles.h"
+
+namespace vireloc::driver {
+
+namespace {
+
+struct Forgery {
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// Small numbers are what request ids look like; the rest point into memory or nowhere.
+const Forgery kForgeries[] = {
+    {1, 0x12345678},
+    {2, static_cast<LPARAM>(0x7FFE0000)},  // readable in every process
+    {3, 1},
+    {0, static_cast<LPARAM>(~0x0Full)},
+    {static_cast<WPARAM>(~0ull), 0x10000},
+};
+
+std::vector<HWND> windowsOfProcess(DWORD processId) {
+  std::vector<HWND> found;
+  auto ofProcess = [processId](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == processId;
+  };
+  for (HWND window : topLevelWindows()) {
+    if (!ofProcess(window)) continue;
+    found.push_back(window);
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+  }
+  for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));)
+    if (ofProcess(window)) found.push_back(window);
+  return found;
+}
+
+// The system's controls give WM_USER and above a meaning of their own: only WM_APP for them.
+bool isSystemControl(HWND window) {
+  static const wchar_t* const kSystemClasses[] = {
+      L"button", L"edit", L"static", L"combobox", L"listbox", L"scrollbar", L"systreeview32",
+      L"syslistview32", L"msctls_", L"tooltips_class32", L"comboboxex32", L"richedit"};
+  std::wstring name = windowClass(window);
+  std::transform(name.begin(), name.end(), name.begin(), [](wchar_t c) { return std::towlower(c); });
+  return std::any_of(std::begin(kSystemClasses), std::end(kSystemClasses),
+                     [&](const wchar_t* prefix) { return name.rfind(prefix, 0) == 0; });
+}
+
+}  // namespace
+
+int junkMessages(const Args& args) {
+  requireArgs(args, 1, "junk-messages <hwnd>");
+  DWORD processId = 0;
+  if (!GetWindowThreadProcessId(parseWindow(args[0]), &processId)) throw Failure("no such window");
+  const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) throw Failure("OpenProcess failed: " + std::to_string(GetLastError()));
+  int sent = 0, windows = 0;
+  for (HWND window : windowsOfProcess(processId)) {
+    std::vector<UINT> messages;
+    for (UINT offset = 0; offset < 0x100; ++offset) messages.push_back(WM_APP + offset);
+    if (!isSystemControl(window))
+      for (UINT offset = 0; offset < 0x40; ++offset) messages.push_back(WM_USER + offset);
+    ++windows;
+    for (UINT message : messages) {
+      for (const Forgery& forgery : kForgeries) {
+        if (!IsWindow(window)) break;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, message, forgery.wParam, forgery.lParam,
+                                 SMTO_ABORTIFHUNG, 5000, &result) && IsWindow(window))
+          throw Failure("window " + hexHandle(window) + " did not answer message " +
+                        std::to_string(message) + " (error " + std::to_string(GetLastError()) + ")");
+        ++sent;
+      }
+    }
+  }
+  if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
+    throw Failure("the program ended after " + std::to_string(sent) + " messages");
+  printLine(std::to_string(sent) + " messages to " + std::to_string(windows) + " windows");
+  return 0;
+}
+
+}  // namespace vireloc::driver
