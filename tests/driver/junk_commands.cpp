@@ -1,5 +1,7 @@
 // Private messages another program could forge: request ids and pointer-like values sent to
-// every window of a program, each waited for, so a crash or a hang shows at once.
+// every window of a program, each waited for, so a crash or a hang shows at once. Besides
+// made-up values, the pointers are the program's own: what its windows hold as user data,
+// which any program can read.
 #include <algorithm>
 #include <cwctype>
 #include <string>
@@ -69,15 +71,22 @@ int junkMessages(const Args& args) {
   if (!GetWindowThreadProcessId(parseWindow(args[0]), &processId)) throw Failure("no such window");
   const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (!process) throw Failure("OpenProcess failed: " + std::to_string(GetLastError()));
-  int sent = 0, windows = 0;
-  for (HWND window : windowsOfProcess(processId)) {
+  const std::vector<HWND> windows = windowsOfProcess(processId);
+  std::vector<Forgery> ownPointers;
+  for (HWND window : windows)
+    if (const LONG_PTR data = GetWindowLongPtrW(window, GWLP_USERDATA))
+      ownPointers.push_back({1, data});
+  int sent = 0;
+  for (HWND window : windows) {
     std::vector<UINT> messages;
-    for (UINT offset = 0; offset < 0x100; ++offset) messages.push_back(WM_APP + offset);
-    if (!isSystemControl(window))
+    for (UINT offset = 0; offset < 0x80; ++offset) messages.push_back(WM_APP + offset);
+    std::vector<Forgery> forgeries(std::begin(kForgeries), std::end(kForgeries));
+    if (!isSystemControl(window)) {
       for (UINT offset = 0; offset < 0x40; ++offset) messages.push_back(WM_USER + offset);
-    ++windows;
+      forgeries.insert(forgeries.end(), ownPointers.begin(), ownPointers.end());
+    }
     for (UINT message : messages) {
-      for (const Forgery& forgery : kForgeries) {
+      for (const Forgery& forgery : forgeries) {
         if (!IsWindow(window)) break;
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(window, message, forgery.wParam, forgery.lParam,
@@ -90,7 +99,8 @@ int junkMessages(const Args& args) {
   }
   if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
     throw Failure("the program ended after " + std::to_string(sent) + " messages");
-  printLine(std::to_string(sent) + " messages to " + std::to_string(windows) + " windows");
+  printLine(std::to_string(sent) + " messages to " + std::to_string(windows.size()) + " windows, " +
+            std::to_string(ownPointers.size()) + " of their pointers among the values");
   return 0;
 }
 
