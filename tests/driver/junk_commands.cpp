@@ -2,7 +2,6 @@
 // every window of a program, each waited for, so a crash or a hang shows at once. Besides
 // made-up values, the pointers are the program's own: what its windows hold as user data,
 // which any program can read.
-#include <algorithm>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -52,15 +51,12 @@ std::vector<HWND> windowsOfProcess(DWORD processId) {
   return found;
 }
 
-// The system's controls give WM_USER and above a meaning of their own: only WM_APP for them.
-bool isSystemControl(HWND window) {
-  static const wchar_t* const kSystemClasses[] = {
-      L"button", L"edit", L"static", L"combobox", L"listbox", L"scrollbar", L"systreeview32",
-      L"syslistview32", L"msctls_", L"tooltips_class32", L"comboboxex32", L"richedit"};
-  std::wstring name = windowClass(window);
-  std::transform(name.begin(), name.end(), name.begin(), [](wchar_t c) { return std::towlower(c); });
-  return std::any_of(std::begin(kSystemClasses), std::end(kSystemClasses),
-                     [&](const wchar_t* prefix) { return name.rfind(prefix, 0) == 0; });
+// WM_USER and above mean something of their own to the system's windows in the program (its
+// controls, and COM's hidden window, which takes pointers in them by design): those get WM_APP
+// only. The program's own classes are named "Vireloc..." or after its forms ("TForm1").
+bool ofProgramClass(HWND window) {
+  const std::wstring name = windowClass(window);
+  return name.rfind(L"Vireloc", 0) == 0 || (name.size() > 1 && name[0] == L'T' && iswupper(name[1]));
 }
 
 }  // namespace
@@ -81,7 +77,7 @@ int junkMessages(const Args& args) {
     std::vector<UINT> messages;
     for (UINT offset = 0; offset < 0x80; ++offset) messages.push_back(WM_APP + offset);
     std::vector<Forgery> forgeries(std::begin(kForgeries), std::end(kForgeries));
-    if (!isSystemControl(window)) {
+    if (ofProgramClass(window)) {
       for (UINT offset = 0; offset < 0x40; ++offset) messages.push_back(WM_USER + offset);
       forgeries.insert(forgeries.end(), ownPointers.begin(), ownPointers.end());
     }
