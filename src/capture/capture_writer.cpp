@@ -27,6 +27,12 @@ const CaptureFormat* formatFor(std::optional<ImageFormat> saveFormat) {
   return saveFormat ? &formats[static_cast<int>(*saveFormat)] : nullptr;
 }
 
+void writeCaptureFile(Files& files, const std::string& folder, const CaptureFormat& format,
+                      const PixelBuffer& bitmap) {
+  const std::string path = folder + captureTimeStamp(files.localTime()) + format.extension;
+  writeNewFile(files, path, [&](FileWriter& file) { format.write(bitmap, file); });
+}
+
 }  // namespace
 
 std::string captureTimeStamp(const LocalTime& t) {
@@ -37,7 +43,19 @@ std::string captureTimeStamp(const LocalTime& t) {
 }
 
 void CaptureWriter::ensureSaveFolder() {
-  if (isDirectory(platform_.files, context_.settings.ClipAddr)) return;
+  const std::string& folder = context_.settings.ClipAddr;
+  if (!foundFolder_.empty() && folder == foundFolder_) return;
+  if (!findSaveFolder()) useProgramFolder();
+}
+
+bool CaptureWriter::findSaveFolder() {
+  if (!isDirectory(platform_.files, context_.settings.ClipAddr)) return false;
+  foundFolder_ = context_.settings.ClipAddr;
+  return true;
+}
+
+void CaptureWriter::useProgramFolder() {
+  foundFolder_.clear();
   context_.application.showMessage("フォルダが見つからないため保存フォルダを\r\n" + context_.appDir +
                            "\r\nに変更しました");
   context_.settings.ClipAddr = context_.appDir;
@@ -49,9 +67,16 @@ void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
   if (!format) return;
   if (!bitmap.hasPixels())
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
-  const std::string path = context_.settings.ClipAddr +
-                           captureTimeStamp(platform_.files.localTime()) + format->extension;
-  writeNewFile(platform_.files, path, [&](FileWriter& file) { format->write(bitmap, file); });
+  try {
+    writeCaptureFile(platform_.files, context_.settings.ClipAddr, *format, bitmap);
+  } catch (const AppError&) {
+    // Only now is the folder asked again: the capture must not be lost to a folder gone
+    // since it was found.
+    foundFolder_.clear();
+    if (findSaveFolder()) throw;
+    useProgramFolder();
+    writeCaptureFile(platform_.files, context_.settings.ClipAddr, *format, bitmap);
+  }
 }
 
 void CaptureWriter::copyCaptureToClipboard(const PixelBuffer& bitmap) {

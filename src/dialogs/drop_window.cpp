@@ -48,9 +48,9 @@ void TForm3::FormActivate() {
 
 // The whole path as Unicode: a long one or a name outside the system code page comes through
 // intact, and goes to the clipboard as Unicode text.
-void TForm3::onFilesDropped(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  Edit1.setText(paths.front());
+void TForm3::onFilesDropped(const DroppedFiles& files) {
+  if (files.count == 0) return;
+  Edit1.setText(files.first);
   Settings& s = shared_.settings;
   const std::optional<DropPathCopy> copy = s.dropPathCopy();
   if (!copy) {

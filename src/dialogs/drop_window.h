@@ -25,7 +25,7 @@ class TForm3 final : public ModelessForm {
   void FormCreate() override;
   void FormActivate() override;
   void FormClose() override;
-  void onFilesDropped(const std::vector<std::string>& paths) override;
+  void onFilesDropped(const DroppedFiles& files) override;
 
   Edit& Edit1;
 

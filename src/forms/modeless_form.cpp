@@ -64,7 +64,7 @@ void ModelessForm::route(const FormEvent& event) {
     case FormEventKind::MenuCommand:
       return onMenuCommand(event.menuId);
     case FormEventKind::FilesDropped:
-      return onFilesDropped(event.files);
+      return onFilesDropped(event.dropped);
     case FormEventKind::Click:
     case FormEventKind::DoubleClick:
     case FormEventKind::MouseDown:

@@ -42,7 +42,7 @@ class ModelessForm {
   // The close box, Alt+F4, or a close the form chooses itself.
   virtual void FormClose() = 0;
   virtual void onMenuCommand(std::uint32_t command) {}
-  virtual void onFilesDropped(const std::vector<std::string>& paths) {}
+  virtual void onFilesDropped(const DroppedFiles& files) {}
 
   // Destroys the window and runs onClosed; the registry drops the object once no handler runs.
   void closeForm();

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_drop.h"
 #include "platform/menus.h"
 #include "platform/types.h"
 
@@ -110,7 +111,7 @@ struct FormEvent {
   std::uint32_t menuId = 0;     // MenuCommand
   TreeItemId item = 0;          // ItemExpanding, ContextMenu
   Point at{};                   // ContextMenu, in screen coordinates
-  std::vector<std::string> files{};  // FilesDropped: full paths in the drop's order
+  DroppedFiles dropped{};       // FilesDropped
 };
 
 // Receives what the user does with a form. A handler may destroy the form it is told about.

@@ -18,6 +18,7 @@ int windowText(const Args& args);
 int windowRect(const Args& args);
 int postMessage(const Args& args);
 int registerMessage(const Args& args);
+int junkMessages(const Args& args);
 int trayCallback(const Args& args);
 int desktopXWindow(const Args& args);
 int waitWindow(const Args& args);

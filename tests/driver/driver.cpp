@@ -27,6 +27,8 @@ const Command kCommands[] = {
      "<hwnd> <first> <last> [step]: send each (step-th) message of that range with junk parameters; "
      "fails on one unanswered"},
     {L"send-chain-notice", sendChainNotice, "<hwnd> <removed> <following>: send WM_CHANGECBCHAIN"},
+    {L"junk-messages", junkMessages,
+     "<hwnd>: forged private messages to every window of its program, each waited for"},
     {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
     {L"desktop-x-window", desktopXWindow, "X window of the programs' virtual desktop"},
@@ -40,7 +42,8 @@ const Command kCommands[] = {
     {L"focus", focusedWindow, "the window with the keyboard focus in the foreground thread"},
     {L"window-info", windowInfo, "<hwnd>: client width height, style, extended style"},
     {L"move-window", moveWindow, "<hwnd> <x> <y>: move the window's top-left corner there"},
-    {L"drop-files", dropFiles, "<hwnd> <path>...: drop files on the window as the shell does"},
+    {L"drop-files", dropFiles, "<hwnd> <path>... | <hwnd> --count N <path>: drop files on the window as the shell does "
+     "(N: the path, then N - 1 made-up ones)"},
     {L"drag-files", dragFiles,
      "<seconds> <path>...: a left press on the source window it shows (printed: source x y) "
      "starts an OLE drag of the files; prints dragging, feedback <effect>, dropped <effect>"},

@@ -66,6 +66,41 @@ TEST_F(CaptureWriterTest, MissingFolderIsToldOnceAndTheCaptureLandsInTheProgramF
   EXPECT_NE(sim.fileContents(kIniPath)->find("ClipAddr=" + kAppDir), std::string::npos);
 }
 
+// Each question may wait for a network's time-out on a slow share: a folder found is asked
+// again only when it changes or a write into it fails.
+TEST_F(CaptureWriterTest, AFoundFolderIsNotAskedAgainAtEachCapture) {
+  sim.addDirectory("C:\\shots");
+  sim.addDirectory("C:\\other");
+  mainWindow().settings.ClipAddr = "C:\\shots\\";
+  for (int i = 0; i < 5; ++i) {
+    sim.clock.millisecond = 100 + i;
+    press();
+  }
+  EXPECT_EQ(sim.attributeQueries[sim::SimFiles::keyOf("C:\\shots\\")], 1);
+  EXPECT_EQ(sim.fileNamesIn("C:\\shots\\").size(), 5u);
+
+  mainWindow().settings.ClipAddr = "C:\\other\\";
+  press();
+  press();  // the same stamp: refused, and the folder is asked once more
+  EXPECT_EQ(sim.attributeQueries[sim::SimFiles::keyOf("C:\\other\\")], 2);
+  EXPECT_EQ(messageBoxTexts().size(), 1u);
+  EXPECT_EQ(mainWindow().settings.ClipAddr, "C:\\other\\");
+}
+
+TEST_F(CaptureWriterTest, AFolderGoneSinceItWasFoundStillGetsTheCaptureIntoTheProgramFolder) {
+  sim.addDirectory("C:\\shots");
+  mainWindow().settings.ClipAddr = "C:\\shots\\";
+  press();
+  sim.removeDirectory("C:\\shots");
+  sim.clock.millisecond = 124;
+  press();
+  EXPECT_EQ(messageBoxTexts(),
+            test::Lines{"フォルダが見つからないため保存フォルダを\r\n" + kAppDir + "\r\nに変更しました"});
+  EXPECT_TRUE(sim.hasFile(kAppDir + "20110315142305124.bmp"));
+  EXPECT_EQ(mainWindow().settings.ClipAddr, kAppDir);
+  EXPECT_NE(sim.fileContents(kIniPath)->find("ClipAddr=" + kAppDir), std::string::npos);
+}
+
 TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) {
   mainWindow().settings.ClipAddr = "D:\\gone\\";
   std::vector<std::string> order;

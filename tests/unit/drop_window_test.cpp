@@ -63,6 +63,27 @@ TEST_F(DropWindowTest, ADropShowsTheFirstPathAndCopiesItAsTextOnlyWithDnDOne) {
   EXPECT_EQ(mainWindow().clipHistory.entry(0), kLongPath);  // heard like any copied text
 }
 
+// Each path read makes the system scan the drop from its start: only the first one is read.
+TEST_F(DropWindowTest, ADropOfManyFilesReadsOnlyItsFirstPathWhateverItsLength) {
+  const WindowHandle window = openFromMenu();
+  mainWindow().settings.DnD = "1";
+  std::vector<std::string> paths(50000, "C:\\a\\other.txt");
+  paths[0] = "\\\\?\\C:\\" + std::string(32767 - 7, 'x');  // the longest path Windows takes
+  sim.dropFiles(window, paths);
+  EXPECT_EQ(sim.dropPathReads, 1);
+  EXPECT_EQ(shownPath(window), paths[0]);
+  EXPECT_EQ(sim.clipboard.text, paths[0]);
+
+  paths = {"", "C:\\b.txt"};  // a first path the system reports as empty
+  sim.dropFiles(window, paths);
+  EXPECT_EQ(sim.dropPathReads, 2);
+  EXPECT_EQ(shownPath(window), "");
+
+  sim.dropFiles(window, {});  // a drop block that lists nothing
+  EXPECT_EQ(sim.dropPathReads, 2);
+  EXPECT_EQ(shownPath(window), "");
+}
+
 TEST_F(DropWindowTest, AnUnknownDnDIsSavedAsZeroAtTheDropThatFindsItAndNothingIsCopied) {
   const WindowHandle window = openFromMenu();
   for (const char* unknown : {"2", "01", ""}) {

@@ -240,5 +240,36 @@ TEST_F(FolderPickerFromMainFormTest, ThePickedFolderTakesTheNextCapture) {
   EXPECT_EQ(settingsLines().at(3), "ClipAddr=D:\\shots\\");
 }
 
+// Any program can send private messages to the program's windows; pointer-like values in them
+// must stay numbers, and the picker's answers keep coming.
+TEST_F(FolderPickerFromMainFormTest, JunkPrivateMessagesToEveryWindowChangeNothing) {
+  const ShellItemId computer = sim.addShellFolder("", "マイ コンピュータ", "");
+  sim.addShellFolder(sim.addShellFolder(computer, "D:", "D:\\"), "shots", "D:\\shots");
+  start().openSettingsDialog();
+  sim.clickControl(sim.findWindowByClass("TForm2"), "Button3");
+  sim.runMessageLoop();
+  const WindowHandle form = sim.findWindowByClass("TForm4");
+  ASSERT_NE(form, 0u);
+  std::vector<WindowHandle> ours;
+  for (const auto& [handle, window] : sim.windows)
+    if (window.handler) ours.push_back(handle);
+  ASSERT_GE(ours.size(), 3u);  // the application, the main form, the tray icon
+  std::vector<std::uint32_t> messages;
+  for (std::uint32_t offset = 0; offset < 0x40; ++offset) messages.push_back(0x400 + offset);  // WM_USER
+  for (std::uint32_t offset = 0; offset < 0x100; ++offset) messages.push_back(0x8000 + offset);  // WM_APP
+  for (WindowHandle window : ours)
+    for (std::uint32_t message : messages)
+      for (const auto& [wParam, lParam] : {std::pair<WParam, LParam>{1, 0x12345678}, {2, -1}, {0, 0x10}})
+        if (sim.windows.count(window)) sim.sendMessage(window, message, wParam, lParam);
+  sim.runMessageLoop();
+  EXPECT_TRUE(sim.messageBoxes.empty());
+  EXPECT_FALSE(sim.loopEndedByQuit);
+  sim.openTreeItem(form, kTree, sim.treeItem(form, kTree, {"デスクトップ", "マイ コンピュータ"}));
+  sim.runMessageLoop();
+  sim.openTreeItem(form, kTree, sim.treeItem(form, kTree, {"デスクトップ", "マイ コンピュータ", "D:"}));
+  sim.runMessageLoop();
+  EXPECT_NE(sim.treeItem(form, kTree, {"デスクトップ", "マイ コンピュータ", "D:", "shots"}), 0u);
+}
+
 }  // namespace
 }  // namespace vireloc

@@ -96,6 +96,7 @@ bool SimFiles::hasFile(const std::string& path) const { return files.count(keyOf
 std::optional<std::uint32_t> SimFiles::fileAttributes(const std::string& path) {
   if (path.empty()) return std::nullopt;
   const std::string key = keyOf(path);
+  ++attributeQueries[key];
   if (directories.count(key)) return fileattr::Directory;
   auto it = files.find(key);
   if (it == files.end()) return std::nullopt;

@@ -49,6 +49,8 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   // Bytes the disk still takes; a write past them stores what fits and fails (disk full).
   std::optional<std::size_t> diskSpace;
   std::set<std::string> directories;      // lower-case, no trailing "\"
+  // fileAttributes calls by key: each may wait for a network's time-out on a real share.
+  std::map<std::string, int> attributeQueries;
   LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
   // When set, profile writes succeed this many more times and are then refused.
   std::optional<int> profileWritesAllowed;

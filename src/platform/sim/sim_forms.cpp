@@ -36,6 +36,21 @@ void checkOptionButton(std::vector<SimControl>& controls, SimControl& chosen) {
   }
 }
 
+// A drop block that counts the paths read out of it, as DragQueryFile would scan for them.
+class SimDroppedFileList final : public DroppedFileList {
+ public:
+  SimDroppedFileList(const std::vector<std::string>& paths, int& reads) : paths_(paths), reads_(reads) {}
+  std::uint32_t fileCount() override { return static_cast<std::uint32_t>(paths_.size()); }
+  std::string filePath(std::uint32_t index) override {
+    ++reads_;
+    return paths_.at(index);
+  }
+
+ private:
+  const std::vector<std::string>& paths_;
+  int& reads_;
+};
+
 }  // namespace
 
 SimControl& SimForm::control(const std::string& name) {
@@ -196,8 +211,9 @@ void SimForms::pressEscape(WindowHandle form) {
 
 void SimForms::dropFiles(WindowHandle form, const std::vector<std::string>& paths) {
   if (!forms.at(form).layout.acceptFiles) return;  // the shell shows a forbidden drop
+  SimDroppedFileList drop(paths, dropPathReads);
   FormEvent event{FormEventKind::FilesDropped, ""};
-  event.files = paths;
+  event.dropped = readDroppedFiles(drop);
   deliver(form, event);
 }
 

@@ -94,6 +94,7 @@ class SimForms : public Forms {
   void pressEscape(WindowHandle form);
   // Files dragged from the shell and dropped on a form that accepts them.
   void dropFiles(WindowHandle form, const std::vector<std::string>& paths);
+  int dropPathReads = 0;  // paths the program read out of drops
   // A TreeView as the user handles it: opening asks the form before the item opens.
   void openTreeItem(WindowHandle form, const std::string& control, TreeItemId item);
   void clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item);

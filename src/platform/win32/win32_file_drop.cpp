@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/text_conversion.h"
@@ -15,16 +16,27 @@ FORMATETC fileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TY
 namespace {
 
 // Reads without releasing: a drop from OLE belongs to its storage medium.
-std::vector<std::string> pathsOf(HDROP drop) {
-  std::vector<std::string> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-    std::wstring path(length + 1, L'\0');
-    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-    paths.push_back(toUtf8(path));
+class HdropFileList final : public DroppedFileList {
+ public:
+  explicit HdropFileList(HDROP drop) : drop_(drop) {}
+  std::uint32_t fileCount() override { return DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0); }
+  // The block's own text may lack its end: no more than the length the system reported.
+  std::string filePath(std::uint32_t index) override {
+    const UINT length = DragQueryFileW(drop_, index, nullptr, 0);
+    if (length == 0) return {};
+    std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop_, index, path.data(), length + 1);
+    path.resize(std::min(copied, length));
+    return toUtf8(path);
   }
-  return paths;
+
+ private:
+  HDROP drop_;
+};
+
+DroppedFiles readDrop(HDROP drop) {
+  HdropFileList list(drop);
+  return readDroppedFiles(list);
 }
 
 class DropTarget final : public ComObject<IDropTarget> {
@@ -54,12 +66,12 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   FORMATETC format = fileListFormat();
   STGMEDIUM medium{};
   if (!data || FAILED(data->GetData(&format, &medium))) return S_OK;
-  std::vector<std::string> paths = pathsOf(static_cast<HDROP>(medium.hGlobal));
+  DroppedFiles files = readDrop(static_cast<HDROP>(medium.hGlobal));
   ReleaseStgMedium(&medium);
   *effect = DROPEFFECT_COPY;
   // The handler may destroy the window, and with it this target: it is kept until the end.
   AddRef();
-  onDrop_(std::move(paths));
+  onDrop_(std::move(files));
   Release();
   return S_OK;
 }
@@ -88,9 +100,9 @@ std::unique_ptr<FileDropRegistration> acceptFileDrops(HWND window, FilesDroppedH
   return std::make_unique<Registration>(window, std::move(onDrop));
 }
 
-std::vector<std::string> takeDroppedFiles(HDROP drop) {
+DroppedFiles takeDroppedFiles(HDROP drop) {
   const DropHandle owned(drop);
-  return pathsOf(drop);
+  return readDrop(drop);
 }
 
 OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}

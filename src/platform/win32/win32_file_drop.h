@@ -8,12 +8,12 @@
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
+
+#include "platform/file_drop.h"
 
 namespace vireloc {
 
-using FilesDroppedHandler = std::function<void(std::vector<std::string> paths)>;
+using FilesDroppedHandler = std::function<void(DroppedFiles files)>;
 
 // OLE for the calling thread, which drop targets need, for the lifetime of the object.
 class OleSession {
@@ -27,7 +27,7 @@ class OleSession {
   bool ok_;
 };
 
-// The window accepts drops until the object goes; dropped paths reach the handler. The OLE
+// The window accepts drops until the object goes; drops reach the handler. The OLE
 // road needs an OleSession on the thread.
 class FileDropRegistration {
  public:
@@ -39,7 +39,7 @@ std::unique_ptr<FileDropRegistration> acceptFileDrops(HWND window, FilesDroppedH
 // The clipboard format of a file list (CF_HDROP in global memory), as drops carry it.
 FORMATETC fileListFormat();
 
-// WM_DROPFILES: the full paths of the drop, read as Unicode; the drop handle is released.
-std::vector<std::string> takeDroppedFiles(HDROP drop);
+// WM_DROPFILES: the drop read as Unicode; the drop handle is released.
+DroppedFiles takeDroppedFiles(HDROP drop);
 
 }  // namespace vireloc

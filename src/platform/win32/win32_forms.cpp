@@ -45,9 +45,9 @@ void onCommand(Win32Form& form, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-FormEvent filesDropped(std::vector<std::string> paths) {
+FormEvent filesDropped(DroppedFiles files) {
   FormEvent event{FormEventKind::FilesDropped, ""};
-  event.files = std::move(paths);
+  event.dropped = std::move(files);
   return event;
 }
 
@@ -181,8 +181,8 @@ WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) 
 
 void Win32Forms::acceptDrops(Win32Form& form) {
   if (!ole_) ole_ = std::make_unique<OleSession>();
-  form.drops = acceptFileDrops(form.window, [&form](std::vector<std::string> paths) {
-    deliverFormEvent(form, filesDropped(std::move(paths)));
+  form.drops = acceptFileDrops(form.window, [&form](DroppedFiles files) {
+    deliverFormEvent(form, filesDropped(std::move(files)));
   });
 }
 

@@ -12,7 +12,9 @@ namespace vireloc {
 
 namespace {
 
-constexpr UINT kAnswerMessage = WM_APP + 0x51;  // wParam: request, lParam: the Answer, ours now
+// wParam: the request whose answer a worker left in answers_. Any program can post it, so it
+// carries nothing else.
+constexpr UINT kAnswerMessage = WM_APP + 0x51;
 
 // A worker must not die of an exception: it answers Failed instead.
 Win32ShellNamespace::Answer runWork(const std::function<Win32ShellNamespace::Answer()>& work) {
@@ -42,11 +44,10 @@ ShellRequestId Win32ShellNamespace::start(std::function<Answer()> work,
   if (!window_) window_ = windowing_.createHiddenWindow("VirelocShellAnswers", "", *this);
   const ShellRequestId request = nextRequest_++;
   HWND window = toHwnd(window_);
-  std::thread([window, request, work = std::move(work)] {
+  std::thread([window, request, answers = answers_, work = std::move(work)] {
     ComApartment apartment(COINIT_MULTITHREADED);
-    auto answer = std::make_unique<Answer>(runWork(work));
-    if (PostMessageW(window, kAnswerMessage, request, reinterpret_cast<LPARAM>(answer.get())))
-      answer.release();
+    answers->put(request, runWork(work));
+    if (!PostMessageW(window, kAnswerMessage, request, 0)) answers->take(request);
   }).detach();
   pending_[request] = std::move(deliver);
   SetTimer(window, request, timeLimitMs_, nullptr);
@@ -84,8 +85,8 @@ void Win32ShellNamespace::finish(ShellRequestId request, Answer& answer) {
 LResult Win32ShellNamespace::handleMessage(WindowHandle window, std::uint32_t message,
                                            WParam wParam, LParam lParam) {
   if (message == kAnswerMessage) {
-    std::unique_ptr<Answer> answer(reinterpret_cast<Answer*>(lParam));
-    finish(static_cast<ShellRequestId>(wParam), *answer);
+    const auto request = static_cast<ShellRequestId>(wParam);
+    if (std::optional<Answer> answer = answers_->take(request)) finish(request, *answer);
     return 0;
   }
   if (message == WM_TIMER) {

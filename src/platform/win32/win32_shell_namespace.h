@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/shell_namespace.h"
+#include "platform/worker_answers.h"
 #include "platform/win32/win32_com.h"
 #include "platform/windowing.h"
 
@@ -46,6 +47,8 @@ class Win32ShellNamespace final : public ShellNamespace, private MessageHandler 
   WindowHandle window_ = 0;
   ShellRequestId nextRequest_ = 1;
   std::map<ShellRequestId, std::function<void(Answer&)>> pending_;
+  // Shared with the workers, which may finish after this object is gone.
+  std::shared_ptr<WorkerAnswers<Answer>> answers_ = std::make_shared<WorkerAnswers<Answer>>();
 };
 
 }  // namespace vireloc
