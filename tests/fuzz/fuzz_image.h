@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/app_error.h"
 #include "fuzz_check.h"
 #include "memory_file_writer.h"
 #include "platform/pixel_buffer.h"
@@ -122,6 +123,35 @@ inline Rgb colourAt(const PixelBuffer& image, std::int32_t x, std::int32_t y) {
   const unsigned index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
   const RgbQuad& q = image.palette[index];
   return Rgb{q.red, q.green, q.blue};
+}
+
+// One encoder run over a fuzzed image, writing to a file that fails after failStep times the
+// input's count of bytes when asked to. A malformed image, or one `refuses` names, is refused
+// before any byte; only a write made to fail fails; anything else is written, closed and
+// handed to checkFile.
+template <typename Encode, typename Refuses, typename CheckFile>
+int fuzzEncoder(const std::uint8_t* data, std::size_t size, std::uint64_t mostFilledPixels,
+                std::size_t failStep, Encode encode, Refuses refuses, CheckFile checkFile) {
+  InputReader in(data, size);
+  const std::uint8_t writeFailure = in.byte();
+  FuzzImage made = makeFuzzImage(in, mostFilledPixels);
+  const bool mustRefuse = !made.wellFormed || refuses(made.image);
+  MemoryFileWriter out;
+  if (writeFailure & 0x80) out.failAfter(static_cast<std::size_t>(writeFailure & 0x7F) * failStep);
+  try {
+    encode(made.image, out);
+  } catch (const AppError&) {
+    check(mustRefuse, "a well-formed image was refused");
+    check(out.bytes.empty(), "bytes written before a refusal");
+    return 0;
+  } catch (const SystemError&) {
+    check(made.wellFormed && (writeFailure & 0x80), "a write failed that was never made to fail");
+    return 0;
+  }
+  check(!mustRefuse, "an image was written that must be refused");
+  check(out.closed, "the file was not closed");
+  checkFile(made.image, out.bytes);
+  return 0;
 }
 
 }  // namespace vireloc::fuzz
