@@ -28,6 +28,12 @@ const Forgery kForgeries[] = {
     {static_cast<WPARAM>(~0ull), 0x10000},
 };
 
+// A callback of the system's own calling convention, which a lambda lacks in a 32-bit build.
+BOOL CALLBACK addChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> windowsOfProcess(DWORD processId) {
   std::vector<HWND> found;
   auto ofProcess = [processId](HWND window) {
@@ -38,13 +44,7 @@ std::vector<HWND> windowsOfProcess(DWORD processId) {
   for (HWND window : topLevelWindows()) {
     if (!ofProcess(window)) continue;
     found.push_back(window);
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(window, addChild, reinterpret_cast<LPARAM>(&found));
   }
   for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));)
     if (ofProcess(window)) found.push_back(window);
