@@ -21,7 +21,9 @@ tray_open_menu() {
   local _
   tray_mousemove "${1:-300}" "${2:-200}"
   e2e_focus_desktop
-  e2e_driver tray-callback 0x204 || e2e_fail "could not send the right press"
+  # The icon's window is made a moment after the program's first window.
+  e2e_wait_until 15 e2e_driver tray-callback 0x204 ||
+    e2e_fail "could not send the right press" "$(tail -n 2 "$E2E_RESULTS/driver.log")"
   for _ in $(seq 50); do
     if TRAY_MENU_ITEMS=$(e2e_driver menu-items 2>/dev/null) && [[ -n $TRAY_MENU_ITEMS ]]; then
       TRAY_MENU=$(e2e_driver find-class '#32768' | tail -n 1) && return 0

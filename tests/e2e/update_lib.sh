@@ -71,15 +71,18 @@ upd_expect_box() {
   e2e_assert_eq "$expected" "$(upd_box_texts)" "controls of the box"
 }
 
-# upd_answer <xdotool key>: answers the open box and waits for it to go.
+# upd_answer <xdotool key>: answers the open box and waits for it to go. A box is shown a
+# moment before it has the keyboard focus; a key pressed in between is lost.
+upd_box_gone() { ! e2e_driver window-text "$UPD_BOX" >/dev/null 2>&1; }
+upd_box_has_focus() {
+  local focus
+  focus=$(e2e_driver focus 2>/dev/null) && [[ -n $focus ]] || return 1
+  [[ $focus == "$UPD_BOX" ]] || e2e_driver window-children "$UPD_BOX" | cut -f1 | grep -qxF "$focus"
+}
 upd_answer() {
-  local _
+  e2e_wait_until 15 upd_box_has_focus || e2e_fail "the box never had the keyboard focus"
   xdotool key "$1"
-  for _ in $(seq 50); do
-    e2e_driver window-text "$UPD_BOX" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  e2e_fail "the box is still open after $1"
+  e2e_wait_until 15 upd_box_gone || e2e_fail "the box is still open after $1"
 }
 
 # Fails unless no box comes within <seconds>.
