@@ -60,3 +60,16 @@ set_wait_focus() {
   done
   e2e_fail "the keyboard focus is on $focus, not on '$1' (#$2, $handle)"
 }
+
+# The folder picker the dialog's "ディレクトリ選択" button opens; the scenario sets TREE to its
+# tree view.
+TREE=""
+tree_items() { e2e_driver tree-items "$TREE"; }
+wait_tree() {  # <awk condition on the tree's rows> <what>: 30 s at most
+  local deadline=$((SECONDS + 30))
+  until tree_items | awk -F'\t' "$1 {found = 1} END {exit !found}"; do
+    ((SECONDS < deadline)) || e2e_fail "$2 within 30 s; the tree shows:
+$(tree_items)"
+    sleep 0.2
+  done
+}

@@ -4,7 +4,6 @@
 # folder tree with both scroll bars, open down to ClipAddr with that folder selected and the
 # keyboard focus in the tree. The shell's context menu opens on a right click. Opening the
 # selected folder with the Right key and moving down with the Down key, then clicking OK, makes
-# its subfolder the save folder at once: the next PrintScreen lands there, and the settings file
 # its subfolder the save folder at once and fills the dialog's folder box: the next PrintScreen
 # lands there (the dialog cancelled), and the settings file has it after the program's exit.
 # Leaves test-results/e2e/folder_picker/folder_picker.png for review (docs/screenshots holds one
@@ -20,18 +19,7 @@ app=$E2E_WORK/app
 mkdir -p "$app/shots"
 cap_settings "ClipAddr=$(e2e_winpath "$app/")"
 
-tree_items() { e2e_driver tree-items "$TREE"; }
 selected_item() { awk -F'\t' '$2 ~ /^selected/ {print $1 "\t" $4}' <<<"$(tree_items)"; }
-
-wait_tree() {  # <awk condition on the tree's rows> <what>
-  local _
-  for _ in $(seq 50); do
-    tree_items | awk -F'\t' "$1 {found = 1} END {exit !found}" && return 0
-    sleep 0.2
-  done
-  e2e_fail "$2 within 10 s; the tree shows:
-$(tree_items)"
-}
 
 click_control() {  # <window> <control left top width height in its client area>
   local cx cy ox oy

@@ -16,16 +16,6 @@ app=$E2E_WORK/app
 mkdir -p "$app/shots"
 cap_settings "ClipAddr=$(e2e_winpath "$app/")"
 
-tree_items() { e2e_driver tree-items "$TREE"; }
-wait_tree() {  # <awk condition on the tree's rows> <what>
-  local _
-  for _ in $(seq 50); do
-    tree_items | awk -F'\t' "$1 {found = 1} END {exit !found}" && return 0
-    sleep 0.2
-  done
-  e2e_fail "$2 within 10 s; the tree shows:
-$(tree_items)"
-}
 
 cap_start_app
 app_window=$(e2e_driver find-window Dovrant | head -n 1)
