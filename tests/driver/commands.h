@@ -38,7 +38,6 @@ std::vector<char> dropFilesBlock(const std::vector<std::wstring>& paths, POINT a
 int dragFiles(const Args& args);
 int fileMd5(const Args& args);
 int programWindows(const Args& args);
-int sendJunk(const Args& args);
 int sendChainNotice(const Args& args);  // the program's own fileMd5, as lower-case hex
 
 // The clipboard, opened for one scope with the driver's own window. Another program may hold

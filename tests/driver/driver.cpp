@@ -22,13 +22,12 @@ const Command kCommands[] = {
     {L"window-text", windowText, "<hwnd>: the window's text"},
     {L"window-rect", windowRect, "<hwnd>: left top width height"},
     {L"post", postMessage, "<hwnd> <msg> <wparam> <lparam>: PostMessage"},
-    {L"program-windows", programWindows, "<hwnd>: handle, class of each top-level window of its process"},
-    {L"send-junk", sendJunk,
-     "<hwnd> <first> <last> [step]: send each (step-th) message of that range with junk parameters; "
-     "fails on one unanswered"},
+    {L"program-windows", programWindows,
+     "<hwnd>: handle, class of each top-level and message-only window of its process"},
     {L"send-chain-notice", sendChainNotice, "<hwnd> <removed> <following>: send WM_CHANGECBCHAIN"},
     {L"junk-messages", junkMessages,
-     "<hwnd>: forged private messages to every window of its program, each waited for"},
+     "<hwnd> [<first> <last> <step>]: forged private messages (that range, or where programs put "
+     "theirs) to every window of its program, each waited for"},
     {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
     {L"desktop-x-window", desktopXWindow, "X window of the programs' virtual desktop"},

@@ -2,9 +2,9 @@
 # Messages any program can send cannot crash or stop ours: every top-level window of the
 # program (the application, the main form, the tray icon's window, the history window, the
 # drop window) is sent clipboard chain notices no honest viewer sends (the program itself as
-# the viewer following, "no window" removed) and private messages (the first thousand of the
-# WM_USER and WM_APP ranges, then every seventh to the end of WM_APP) with junk parameters. Each is answered, the program runs on, records the
-# next text and passes it on to the viewer after it.
+# the viewer following, "no window" removed), and each window of the program private messages
+# from the WM_USER and WM_APP ranges with junk parameters. Each is answered, the program runs
+# on, records the next text and passes it on to the viewer after it.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -32,14 +32,16 @@ while read -r window class; do
     e2e_driver send-chain-notice "$window" $notice ||
       e2e_fail "$class: WM_CHANGECBCHAIN $notice was not answered"
   done
-  # The first thousand of each range, where programs put their own, then every seventh.
-  for range in "0x0400 0x07FF 1" "0x8000 0x83FF 1" "0x0800 0x7FFF 7" "0x8400 0xBFFF 7"; do
-    # shellcheck disable=SC2086 # three numbers
-    e2e_driver send-junk "$window" $range >>"$E2E_RESULTS/junk-$class.out" ||
-      e2e_fail "$class: a private message was not answered ($(tail -n 1 "$E2E_RESULTS/driver.log"))"
-  done
-  e2e_log "$class: $(paste -sd' ' "$E2E_RESULTS/junk-$class.out")"
 done <<<"$windows"
+# Private messages to every window of the program, the system's own windows WM_APP and above only:
+# the first thousand of WM_USER and the first 256 of WM_APP, where programs put their own, then a
+# spread of the rest.
+for range in "0x0400 0x07FF 1" "0x8000 0x80FF 1" "0x0800 0x7FFF 7" "0x8100 0xBFFF 13"; do
+  # shellcheck disable=SC2086 # three numbers
+  report=$(e2e_driver junk-messages "$form" $range) ||
+    e2e_fail "a private message was not answered: $report"
+  e2e_log "$range: $report"
+done
 
 e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended"
 clip_copy "after the junk"
