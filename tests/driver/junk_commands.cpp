@@ -106,6 +106,8 @@ int junkMessages(const Args& args) {
   std::vector<UINT> messages;
   const bool everyForgery = args.size() == 1;
   if (everyForgery) {
+    // Notifications and timer messages carry pointers and ids that only the system may give.
+    messages = {WM_NOTIFY, WM_TIMER};
     for (UINT offset = 0; offset < 0x40; ++offset) messages.push_back(WM_USER + offset);
     for (UINT offset = 0; offset < 0x80; ++offset) messages.push_back(WM_APP + offset);
   } else {
@@ -126,11 +128,17 @@ int junkMessages(const Args& args) {
       const std::size_t count = everyForgery ? forgeries.size() : 1;
       for (std::size_t i = 0; i < count && IsWindow(window); ++i) {
         const Forgery& forgery = forgeries[everyForgery ? i : next++ % forgeries.size()];
-        if (!sendAnswered(window, message, forgery.wParam, forgery.lParam) && IsWindow(window))
-          throw Failure("window " + hexHandle(window) + " did not answer message " +
+        // Some systems refuse to carry a notification across processes: the window still
+        // answering a null message tells a refusal from a hang.
+        if (!sendAnswered(window, message, forgery.wParam, forgery.lParam) && IsWindow(window) &&
+            !(message == WM_NOTIFY && sendAnswered(window, WM_NULL, 0, 0)))
+          throw Failure("window " + hexHandle(window) + " (" + toUtf8(windowClass(window)) + ") did not answer message " +
                         std::to_string(message) + " (error " + std::to_string(GetLastError()) +
                         ") after " + std::to_string(sent));
         ++sent;
+        // Posted, a notification reaches the window without the system's checks of a send.
+        if (message == WM_NOTIFY && PostMessageW(window, message, forgery.wParam, forgery.lParam))
+          ++sent;
       }
     }
   }

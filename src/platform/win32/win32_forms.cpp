@@ -59,6 +59,9 @@ LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wPa
       onCommand(form, wParam, lParam);
       return 0;
     case WM_NOTIFY: {
+      // Only the form's own controls notify it, by a send from this thread (posted ones never
+      // get here); what another program sends points into its memory, not ours.
+      if (InSendMessageEx(nullptr) != ISMEX_NOSEND) break;
       LRESULT result = 0;
       if (onTreeNotify(form, *reinterpret_cast<const NMHDR*>(lParam), result)) return result;
       break;
@@ -145,6 +148,19 @@ Win32Control& Win32Form::control(const std::string& name) {
   for (Win32Control& control : controls)
     if (control.layout.name == name) return control;
   throw std::out_of_range("no control " + name);
+}
+
+// The system only ever sends WM_NOTIFY; a posted one is another program's, with a pointer into
+// its own memory, and every loop of this thread (the system's modal ones too) drops it unread.
+static LRESULT CALLBACK dropPostedNotification(int code, WPARAM removal, LPARAM lParam) {
+  auto& message = *reinterpret_cast<MSG*>(lParam);
+  if (code == HC_ACTION && message.message == WM_NOTIFY) message.message = WM_NULL;
+  return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+HookHandle Win32Forms::filterPostedNotifications() {
+  return HookHandle(
+      SetWindowsHookExW(WH_GETMESSAGE, dropPostedNotification, nullptr, GetCurrentThreadId()));
 }
 
 WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) {

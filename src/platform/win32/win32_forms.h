@@ -81,9 +81,11 @@ class Win32Forms final : public Forms {
   Win32Form& form(WindowHandle handle);
   HWND controlWindow(WindowHandle handle, const std::string& name);
   void acceptDrops(Win32Form& form);
+  static HookHandle filterPostedNotifications();
 
   std::unique_ptr<OleSession> ole_;  // from the first form that accepts files on
   std::map<HWND, std::unique_ptr<Win32Form>> forms_;
+  HookHandle postedNotifications_ = filterPostedNotifications();
 };
 
 }  // namespace vireloc

@@ -49,7 +49,8 @@ ShellRequestId Win32ShellNamespace::start(std::function<Answer()> work,
     answers->put(request, runWork(work));
     if (!PostMessageW(window, kAnswerMessage, request, 0)) answers->take(request);
   }).detach();
-  pending_[request] = std::move(deliver);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs_);
+  pending_[request] = {std::move(deliver), deadline};
   SetTimer(window, request, timeLimitMs_, nullptr);
   return request;
 }
@@ -77,7 +78,7 @@ void Win32ShellNamespace::finish(ShellRequestId request, Answer& answer) {
   auto found = pending_.find(request);
   if (found == pending_.end()) return;  // cancelled, or given up already
   KillTimer(toHwnd(window_), request);
-  const std::function<void(Answer&)> deliver = std::move(found->second);
+  const std::function<void(Answer&)> deliver = std::move(found->second.deliver);
   pending_.erase(found);
   deliver(answer);
 }
@@ -90,8 +91,13 @@ LResult Win32ShellNamespace::handleMessage(WindowHandle window, std::uint32_t me
     return 0;
   }
   if (message == WM_TIMER) {
+    // Any program can send a timer message too: a request gives up only once its time is up.
+    const auto request = static_cast<ShellRequestId>(wParam);
+    const auto found = pending_.find(request);
+    if (found == pending_.end() || std::chrono::steady_clock::now() < found->second.deadline)
+      return 0;
     Answer timedOut{ShellAnswer::TimedOut, {}, {}};
-    finish(static_cast<ShellRequestId>(wParam), timedOut);
+    finish(request, timedOut);
     return 0;
   }
   return windowing_.defaultWindowProc(window, message, wParam, lParam);

@@ -2,6 +2,7 @@
 // each, which posts its answer to a hidden window: the main thread never waits for a folder,
 // and one that does not answer within the time limit is given up.
 #pragma once
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,7 +47,11 @@ class Win32ShellNamespace final : public ShellNamespace, private MessageHandler 
   unsigned timeLimitMs_;
   WindowHandle window_ = 0;
   ShellRequestId nextRequest_ = 1;
-  std::map<ShellRequestId, std::function<void(Answer&)>> pending_;
+  struct Pending {
+    std::function<void(Answer&)> deliver;
+    std::chrono::steady_clock::time_point deadline;
+  };
+  std::map<ShellRequestId, Pending> pending_;
   // Shared with the workers, which may finish after this object is gone.
   std::shared_ptr<WorkerAnswers<Answer>> answers_ = std::make_shared<WorkerAnswers<Answer>>();
 };

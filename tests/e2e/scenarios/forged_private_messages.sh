@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Private messages forged by another program change nothing. With the folder picker open (its
 # hidden answer window made and its first answer in), the driver sends WM_APP and, to the
-# program's own window classes, WM_USER messages with request-like ids and pointer-like values
-# to every window of the program, each waited for. The program answers them all, runs on, and
+# program's own window classes, WM_USER, timer and notification messages (notifications also
+# posted) with request-like ids and pointer-like values to every window of the program, each
+# waited for. The program answers them all, runs on, and
 # the picker still gets the real answers: opening a folder lists its subfolder, OK takes it,
 # and PrintScreen writes into it.
 set -euo pipefail
