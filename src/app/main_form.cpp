@@ -92,6 +92,8 @@ void TForm1::FormClose() { clipboardWatcher->leaveClipboardChain(); }
 
 void TForm1::FormDestroy() {
   unregisterCaptureHotkeys();
+  // Captures still being written are the user's; one may move the save folder.
+  platform_.background.finishAll();
   iniWrite();
 }
 

@@ -1,6 +1,8 @@
 #include "capture/capture_writer.h"
 
 #include <cstdio>
+#include <exception>
+#include <memory>
 
 #include "common/app_error.h"
 #include "platform/opened_clipboard.h"
@@ -11,12 +13,20 @@
 
 namespace vireloc {
 
-namespace {
-
-struct CaptureFormat {
+struct CaptureWriter::CaptureFormat {
   const char* extension;
   void (*write)(const PixelBuffer&, FileWriter&);
 };
+
+struct CaptureWriter::WriteOutcome {
+  bool folderGone = false;
+  std::exception_ptr failure;
+};
+
+namespace {
+
+using CaptureFormat = CaptureWriter::CaptureFormat;
+using WriteOutcome = CaptureWriter::WriteOutcome;
 
 const CaptureFormat* formatFor(std::optional<ImageFormat> saveFormat) {
   static const CaptureFormat formats[] = {
@@ -27,10 +37,27 @@ const CaptureFormat* formatFor(std::optional<ImageFormat> saveFormat) {
   return saveFormat ? &formats[static_cast<int>(*saveFormat)] : nullptr;
 }
 
-void writeCaptureFile(Files& files, const std::string& folder, const CaptureFormat& format,
-                      const PixelBuffer& bitmap) {
-  const std::string path = folder + captureTimeStamp(files.localTime()) + format.extension;
-  writeNewFile(files, path, [&](FileWriter& file) { format.write(bitmap, file); });
+// On the worker: every question to the folder may wait for a network's time-out.
+WriteOutcome writeInto(Files& files, const std::string& folder, const std::string& name,
+                       const CaptureFormat& format, const PixelBuffer& bitmap,
+                       bool folderMayBeGone) {
+  WriteOutcome outcome;
+  try {
+    if (folderMayBeGone && !isDirectory(files, folder)) {
+      outcome.folderGone = true;
+      return outcome;
+    }
+    writeNewFile(files, folder + name, [&](FileWriter& file) { format.write(bitmap, file); });
+  } catch (const AppError&) {
+    // A folder gone since it was asked still gets the capture elsewhere.
+    if (folderMayBeGone && !isDirectory(files, folder))
+      outcome.folderGone = true;
+    else
+      outcome.failure = std::current_exception();
+  } catch (...) {
+    outcome.failure = std::current_exception();
+  }
+  return outcome;
 }
 
 }  // namespace
@@ -42,40 +69,64 @@ std::string captureTimeStamp(const LocalTime& t) {
   return stamp;
 }
 
-void CaptureWriter::ensureSaveFolder() {
-  const std::string& folder = context_.settings.ClipAddr;
-  if (!foundFolder_.empty() && folder == foundFolder_) return;
-  if (!findSaveFolder()) useProgramFolder();
-}
-
-bool CaptureWriter::findSaveFolder() {
-  if (!isDirectory(platform_.files, context_.settings.ClipAddr)) return false;
-  foundFolder_ = context_.settings.ClipAddr;
-  return true;
-}
-
 void CaptureWriter::useProgramFolder() {
-  foundFolder_.clear();
   context_.application.showMessage("フォルダが見つからないため保存フォルダを\r\n" + context_.appDir +
                            "\r\nに変更しました");
   context_.settings.ClipAddr = context_.appDir;
   context_.iniWrite();
 }
 
-void CaptureWriter::saveCapture(const PixelBuffer& bitmap) {
+void CaptureWriter::saveCapture(PixelBuffer bitmap, CaptureFollowUp followUp) {
   const CaptureFormat* format = formatFor(context_.settings.saveFormat());
-  if (!format) return;
+  if (!format) {
+    this->followUp(bitmap, followUp);
+    return;
+  }
   if (!bitmap.hasPixels())
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
+  const std::string name = captureTimeStamp(platform_.files.localTime()) + format->extension;
+  write(std::make_shared<const PixelBuffer>(std::move(bitmap)), name, *format, followUp, true);
+}
+
+void CaptureWriter::write(std::shared_ptr<const PixelBuffer> bitmap, const std::string& name,
+                          const CaptureFormat& format, CaptureFollowUp followUp,
+                          bool folderMayBeGone) {
+  Files& files = platform_.files;
+  const std::string folder = context_.settings.ClipAddr;
+  platform_.background.run([=, this, &files, &format]() -> BackgroundWork::Continuation {
+    const WriteOutcome outcome = writeInto(files, folder, name, format, *bitmap, folderMayBeGone);
+    return [=, this, &format] { written(outcome, bitmap, name, format, followUp, folder); };
+  });
+}
+
+void CaptureWriter::written(const WriteOutcome& outcome,
+                            const std::shared_ptr<const PixelBuffer>& bitmap,
+                            const std::string& name, const CaptureFormat& format,
+                            CaptureFollowUp followUp, const std::string& folder) {
+  if (outcome.folderGone) {
+    // Told once: a capture behind this one that found the same folder gone follows it.
+    if (context_.settings.ClipAddr == folder) useProgramFolder();
+    write(bitmap, name, format, followUp, context_.settings.ClipAddr != context_.appDir);
+    return;
+  }
+  if (outcome.failure) {
+    if (followUp.showFailure)
+      context_.application.runGuarded([&] { std::rethrow_exception(outcome.failure); });
+    return;
+  }
+  this->followUp(*bitmap, followUp);
+}
+
+void CaptureWriter::followUp(const PixelBuffer& bitmap, CaptureFollowUp followUp) {
+  if (!followUp.copyToClipboard) return;
+  if (followUp.showFailure) {
+    context_.application.runGuarded([&] { copyCaptureToClipboard(bitmap); });
+    return;
+  }
   try {
-    writeCaptureFile(platform_.files, context_.settings.ClipAddr, *format, bitmap);
-  } catch (const AppError&) {
-    // Only now is the folder asked again: the capture must not be lost to a folder gone
-    // since it was found.
-    foundFolder_.clear();
-    if (findSaveFolder()) throw;
-    useProgramFolder();
-    writeCaptureFile(platform_.files, context_.settings.ClipAddr, *format, bitmap);
+    copyCaptureToClipboard(bitmap);
+  } catch (const std::exception&) {
+    // The image monitor's work: nobody is told.
   }
 }
 

@@ -1,12 +1,19 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "forms/program_context.h"
 
 namespace vireloc {
 
-// Where a capture goes: a file in the save folder named after the local time, and the
-// clipboard when asked.
+// What follows a capture's file.
+struct CaptureFollowUp {
+  bool copyToClipboard = false;  // once the file is written, as SaveClip says
+  bool showFailure = true;       // false: nobody is told (the clipboard image monitor)
+};
+
+// Where a capture goes: a file in the save folder named after the local time of the capture,
+// and the clipboard when asked.
 class CaptureWriter {
  public:
   // ownClipboardWrite runs the clipboard write it is given and marks the change it causes as
@@ -15,25 +22,30 @@ class CaptureWriter {
                 std::function<void(const std::function<void()>&)> ownClipboardWrite)
       : context_(context), platform_(context.platform), ownClipboardWrite_(std::move(ownClipboardWrite)) {}
 
-  // A missing save folder becomes the program's folder, and the user is told so. A folder
-  // found once is not asked again until a write into it fails: on a slow network share each
-  // question can block the message loop for the network's time-out.
-  void ensureSaveFolder();
-  // Writes the image as SaveFormat says; an unknown format writes nothing. An image without
-  // pixels is refused with a message rather than written as an empty or undefined file. A
-  // save folder gone since it was found is replaced as ensureSaveFolder does, and the image
-  // written there.
-  void saveCapture(const PixelBuffer& bitmap);
+  // Writes the image as SaveFormat says, away from the message loop: a save folder on a share
+  // that stopped answering holds neither the loop nor the next capture. A missing save folder
+  // becomes the program's folder, the user is told so once, and the image is written there.
+  // An unknown format writes nothing (the follow-up still runs); an image without pixels is
+  // refused at once with a message rather than written as an empty or undefined file.
+  void saveCapture(PixelBuffer bitmap, CaptureFollowUp followUp);
   // With SaveClip "1", the image replaces the clipboard's contents.
   void copyCaptureToClipboard(const PixelBuffer& bitmap);
+
+  // Known inside the writer only.
+  struct CaptureFormat;
+  struct WriteOutcome;
 
  private:
   ProgramContext& context_;
   Platform& platform_;
   std::function<void(const std::function<void()>&)> ownClipboardWrite_;
-  std::string foundFolder_;  // ClipAddr as last found to be a folder
 
-  bool findSaveFolder();
+  void write(std::shared_ptr<const PixelBuffer> bitmap, const std::string& name,
+             const CaptureFormat& format, CaptureFollowUp followUp, bool folderMayBeGone);
+  void written(const WriteOutcome& outcome, const std::shared_ptr<const PixelBuffer>& bitmap,
+               const std::string& name, const CaptureFormat& format, CaptureFollowUp followUp,
+               const std::string& folder);
+  void followUp(const PixelBuffer& bitmap, CaptureFollowUp followUp);
   void useProgramFolder();
 };
 

@@ -79,13 +79,10 @@ std::optional<Rect> ScreenCapture::captureRectFor(int id) {
 }
 
 void ScreenCapture::onCaptureHotkey(int id) {
-  writer_.ensureSaveFolder();
   const auto rect = captureRectFor(id);
   if (!rect) return;
   BusyWhileAtWork busy(captureBusy_);
-  const PixelBuffer bitmap = captureScreenArea(*rect);
-  writer_.saveCapture(bitmap);
-  writer_.copyCaptureToClipboard(bitmap);
+  writer_.saveCapture(captureScreenArea(*rect), {.copyToClipboard = true, .showFailure = true});
 }
 
 PixelBuffer ScreenCapture::captureScreenArea(const Rect& rect) {

@@ -101,17 +101,15 @@ void ClipboardWatcher::saveClipboardImage() {
   if (!context_.settings.imageMonitorOn() || shared_.captureBusy) return;
   // The program's own captures on the clipboard are files already.
   if (shared_.ownWrites.clipboardHoldsOwnWrite()) return;
-  writer_.ensureSaveFolder();
   BusyWhileAtWork busy(shared_.captureBusy);
   if (!context_.settings.monitorCapturesScreen()) {
-    writer_.saveCapture(readClipboardImage());
+    writer_.saveCapture(readClipboardImage(), {.copyToClipboard = false, .showFailure = false});
     return;
   }
   const Rect screen{0, 0, platform_.screen.primaryScreenWidth(),
                     platform_.screen.primaryScreenHeight()};
-  const PixelBuffer bitmap = capture_.captureScreenArea(screen);
-  writer_.saveCapture(bitmap);
-  writer_.copyCaptureToClipboard(bitmap);
+  writer_.saveCapture(capture_.captureScreenArea(screen),
+                      {.copyToClipboard = true, .showFailure = false});
 }
 
 PixelBuffer ClipboardWatcher::readClipboardImage() {

@@ -1,5 +1,6 @@
 // Everything the core may ask of the desktop it runs on, one service per concern.
 #pragma once
+#include "platform/background_work.h"
 #include "platform/clipboard.h"
 #include "platform/file_digest.h"
 #include "platform/files.h"
@@ -34,6 +35,7 @@ struct Platform {
   ShellNamespace& shellNamespace;
   HttpTransfer& http;
   FileDigests& digests;
+  BackgroundWork& background;
 };
 
 }  // namespace vireloc

@@ -16,7 +16,7 @@ SimDesktop::SimDesktop()
 
 Platform SimDesktop::platform() {
   return Platform{*this, *this, *this, *this, *this, *this, *this, *this,
-                  *this, *this, *this, *this, *this, http,  *this};
+                  *this, *this, *this, *this, *this, http,  *this, background};
 }
 
 }  // namespace vireloc::sim

@@ -4,6 +4,7 @@
 // in its own class; this is the one object a test makes, with all of them on one world.
 #pragma once
 #include "platform/platform.h"
+#include "platform/sim/sim_background_work.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_forms.h"
@@ -32,6 +33,7 @@ class SimDesktop final : public SimWorld, public SimWindowing, public SimMessage
 
   // The update server and the client reaching it; events of duringModal run inside transfers.
   SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPending(); }};
+  SimBackgroundWork background;
 };
 
 }  // namespace vireloc::sim

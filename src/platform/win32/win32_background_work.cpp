@@ -1,0 +1,98 @@
+#include "platform/win32/win32_background_work.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_handles.h"
+
+namespace vireloc {
+
+namespace {
+
+// wParam: the job whose continuation waits in answers_.
+constexpr UINT kDoneMessage = WM_APP + 0x52;
+
+}  // namespace
+
+Win32BackgroundWork::~Win32BackgroundWork() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    jobs_.clear();
+  }
+  changed_.notify_all();
+  if (worker_.joinable()) worker_.join();
+  if (window_) windowing_.destroyWindow(window_);
+}
+
+void Win32BackgroundWork::run(Job job) {
+  if (!window_) window_ = windowing_.createHiddenWindow("VirelocBackgroundWork", "", *this);
+  if (!worker_.joinable()) worker_ = std::thread([this] { work(); });
+  const std::uint64_t id = nextId_++;
+  undelivered_.push_back(id);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.emplace_back(id, std::move(job));
+  }
+  changed_.notify_all();
+}
+
+void Win32BackgroundWork::work() {
+  HWND window = toHwnd(window_);
+  for (;;) {
+    std::pair<std::uint64_t, Job> next;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+      if (stopping_) return;
+      next = std::move(jobs_.front());
+      jobs_.pop_front();
+      working_ = true;
+    }
+    Continuation continuation;
+    try {
+      continuation = next.second();
+    } catch (...) {
+      // A job must not throw; if one does, it has nothing to report.
+    }
+    answers_.put(next.first, std::move(continuation));
+    PostMessageW(window, kDoneMessage, static_cast<WPARAM>(next.first), 0);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      working_ = false;
+    }
+    changed_.notify_all();
+  }
+}
+
+void Win32BackgroundWork::deliver(std::uint64_t id) {
+  std::optional<Continuation> continuation = answers_.take(id);
+  if (!continuation) return;  // delivered already, or no job of ours
+  undelivered_.erase(std::find(undelivered_.begin(), undelivered_.end(), id));
+  if (*continuation) (*continuation)();
+}
+
+void Win32BackgroundWork::finishAll() {
+  while (!undelivered_.empty()) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [this] { return jobs_.empty() && !working_; });
+    }
+    // A continuation may give new jobs: the next round waits for those.
+    const std::deque<std::uint64_t> waiting = undelivered_;
+    for (std::uint64_t id : waiting) deliver(id);
+  }
+}
+
+LResult Win32BackgroundWork::handleMessage(WindowHandle window, std::uint32_t message,
+                                           WParam wParam, LParam lParam) {
+  if (message == kDoneMessage) {
+    // One worker posts in the order given, so continuations come in that order.
+    deliver(static_cast<std::uint64_t>(wParam));
+    return 0;
+  }
+  return windowing_.defaultWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace vireloc
