@@ -82,7 +82,9 @@ void TForm1::FormCreate() {
   appDir = appDirOf(modulePath);
   iniPath = iniPathOf(modulePath);
   iniRead();
-  normaliseStartupSettings(settings, platform_.files, appDir, [this] { iniWrite(); });
+  correctMissingSaveFolder(settings, platform_.files, platform_.background, appDir,
+                           [this] { application_.runGuarded([this] { iniWrite(); }); });
+  normaliseStartupSettings(settings, [this] { iniWrite(); });
   if (settings.autoSaveOn()) registerCaptureHotkeys();
   captureBusy = false;
   versionText = programVersion.text;

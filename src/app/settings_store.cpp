@@ -89,12 +89,21 @@ void SettingsStore::write(const Settings& settings, const std::string& appDir,
   profiles_.flushProfile(iniPath);
 }
 
-void normaliseStartupSettings(Settings& s, Files& files, const std::string& appDir,
-                              const std::function<void()>& save) {
-  if (!isDirectory(files, s.ClipAddr)) {
-    s.ClipAddr = appDir;
-    save();
-  }
+void correctMissingSaveFolder(Settings& s, Files& files, BackgroundWork& background,
+                              const std::string& appDir, std::function<void()> save) {
+  const std::string folder = s.ClipAddr;
+  background.run([&s, &files, folder, appDir, save]() -> BackgroundWork::Continuation {
+    if (isDirectory(files, folder)) return nullptr;
+    return [&s, folder, appDir, save] {
+      // A folder chosen, or corrected by a capture, meanwhile stays.
+      if (s.ClipAddr != folder) return;
+      s.ClipAddr = appDir;
+      save();
+    };
+  });
+}
+
+void normaliseStartupSettings(Settings& s, const std::function<void()>& save) {
   struct Check {
     std::string* value;
     std::vector<std::string> accepted;

@@ -7,6 +7,7 @@
 
 #include "settings/profile_integer.h"
 #include "settings/settings.h"
+#include "platform/background_work.h"
 #include "platform/files.h"
 #include "platform/profile_files.h"
 
@@ -32,9 +33,13 @@ class SettingsStore {
   Files& files_;
 };
 
-// Start-up corrections of values read from the file, in their fixed order; save() runs after
-// each one that changed something.
-void normaliseStartupSettings(Settings& settings, Files& files, const std::string& appDir,
-                              const std::function<void()>& save);
+// A save folder that is not there becomes appDir, then save() runs. The folder is asked in
+// the background: on a share that stopped answering, the question waits for the network's
+// time-out.
+void correctMissingSaveFolder(Settings& settings, Files& files, BackgroundWork& background,
+                              const std::string& appDir, std::function<void()> save);
+// Start-up corrections of the choices read from the file, in their fixed order; save() runs
+// after each one that changed something.
+void normaliseStartupSettings(Settings& settings, const std::function<void()>& save);
 
 }  // namespace vireloc

@@ -8,6 +8,7 @@
 
 #include "app/settings_store.h"
 #include "fuzz_check.h"
+#include "platform/sim/sim_background_work.h"
 #include "platform/sim/sim_files.h"
 
 using namespace vireloc;
@@ -91,7 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++saves;
     store.write(settings, kAppDir, kIniPath);
   };
-  normaliseStartupSettings(settings, *files, kAppDir, save);
+  sim::SimBackgroundWork background;  // runs each job at once
+  correctMissingSaveFolder(settings, *files, background, kAppDir, save);
+  normaliseStartupSettings(settings, save);
 
   check(isDirectory(*files, settings.ClipAddr), "the capture folder does not exist");
   check(oneOf(settings.ClipCpCursor, {"0", "1"}) && oneOf(settings.SaveClip, {"0", "1"}) &&
@@ -105,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.read(again, kAppDir, kIniPath);
   check(same(settings, again), "the written settings read back otherwise");
   const int savesBefore = saves;
-  normaliseStartupSettings(again, *files, kAppDir, save);
+  correctMissingSaveFolder(again, *files, background, kAppDir, save);
+  normaliseStartupSettings(again, save);
   check(saves == savesBefore && same(settings, again), "corrected settings were corrected again");
   (void)again.leftClickAction();
   (void)again.dropPathCopy();

@@ -125,27 +125,49 @@ TEST_F(SettingsStoreTest, MissingProgramFolderMeansNoReadAndNoWrite) {
 
 TEST_F(SettingsStoreTest, StartupChecksCorrectEachUnrecognisedChoiceAndSaveAfterEach) {
   store.read(settings, kAppDir, kIniPath);
-  settings.ClipAddr = "C:\\nowhere\\";
   settings.ClipCpCursor = "";
   settings.SaveFormat = "2";   // valid
   settings.SaveClip = "01";    // not "1"
   settings.ImageClipSave = "2";
   std::vector<Settings> saved;
-  normaliseStartupSettings(settings, sim, kAppDir, [&] { saved.push_back(settings); });
-  ASSERT_EQ(saved.size(), 4u);
-  EXPECT_EQ(saved[0].ClipAddr, kAppDir);
-  EXPECT_EQ(saved[0].ClipCpCursor, "");  // each correction is saved on its own
-  EXPECT_EQ(saved[1].ClipCpCursor, "0");
-  EXPECT_EQ(saved[2].SaveClip, "0");
-  EXPECT_EQ(saved[3].ImageClipSave, "1");  // off, not on
+  normaliseStartupSettings(settings, [&] { saved.push_back(settings); });
+  ASSERT_EQ(saved.size(), 3u);
+  EXPECT_EQ(saved[0].ClipCpCursor, "0");
+  EXPECT_EQ(saved[0].SaveClip, "01");  // each correction is saved on its own
+  EXPECT_EQ(saved[1].SaveClip, "0");
+  EXPECT_EQ(saved[2].ImageClipSave, "1");  // off, not on
   EXPECT_EQ(settings.SaveFormat, "2");
 }
 
 TEST_F(SettingsStoreTest, ValidDefaultsNeedNoStartupWrite) {
   store.read(settings, kAppDir, kIniPath);
   int saves = 0;
-  normaliseStartupSettings(settings, sim, kAppDir, [&] { ++saves; });
+  normaliseStartupSettings(settings, [&] { ++saves; });
+  correctMissingSaveFolder(settings, sim, sim.background, kAppDir, [&] { ++saves; });
   EXPECT_EQ(saves, 0);
+}
+
+// The question may wait for a network's time-out: the loop goes on, and what the user chose
+// meanwhile is not undone by the answer.
+TEST_F(SettingsStoreTest, AMissingSaveFolderIsAskedInTheBackgroundAndAChoiceMadeMeanwhileStays) {
+  store.read(settings, kAppDir, kIniPath);
+  int saves = 0;
+  sim.background.holdJobs = true;
+  settings.ClipAddr = "\\\\nas\\gone\\";
+  correctMissingSaveFolder(settings, sim, sim.background, kAppDir, [&] { ++saves; });
+  settings.ClipAddr = "C:\\chosen\\";
+  correctMissingSaveFolder(settings, sim, sim.background, kAppDir, [&] { ++saves; });
+  EXPECT_EQ(sim.attributeQueries[sim::SimFiles::keyOf("\\\\nas\\gone\\")], 0);
+  sim.background.runHeldWork();
+  EXPECT_EQ(settings.ClipAddr, kAppDir);  // C:\chosen is not there either
+  EXPECT_EQ(saves, 1);
+
+  settings.ClipAddr = "\\\\nas\\gone\\";
+  correctMissingSaveFolder(settings, sim, sim.background, kAppDir, [&] { ++saves; });
+  settings.ClipAddr = kAppDir + "shots\\";
+  sim.background.runHeldWork();
+  EXPECT_EQ(settings.ClipAddr, kAppDir + "shots\\");
+  EXPECT_EQ(saves, 1);
 }
 
 }  // namespace
