@@ -38,7 +38,11 @@ const CaptureFormat* formatFor(std::optional<ImageFormat> saveFormat) {
 }
 
 // On the worker: every question to the folder may wait for a network's time-out.
-WriteOutcome writeInto(Files& files, const std::string& folder, const std::string& name,
+// Two captures in one millisecond are both kept: a taken name moves the stamp on by a
+// millisecond, at most this many times.
+constexpr int kMostStampMoves = 1000;
+
+WriteOutcome writeInto(Files& files, const std::string& folder, LocalTime stamp,
                        const CaptureFormat& format, const PixelBuffer& bitmap,
                        bool folderMayBeGone) {
   WriteOutcome outcome;
@@ -47,7 +51,15 @@ WriteOutcome writeInto(Files& files, const std::string& folder, const std::strin
       outcome.folderGone = true;
       return outcome;
     }
-    writeNewFile(files, folder + name, [&](FileWriter& file) { format.write(bitmap, file); });
+    for (int move = 0;; ++move, stamp = nextMillisecond(stamp)) {
+      try {
+        writeNewFile(files, folder + captureTimeStamp(stamp) + format.extension,
+                     [&](FileWriter& file) { format.write(bitmap, file); });
+        break;
+      } catch (const FileNameTaken&) {
+        if (move == kMostStampMoves) throw;
+      }
+    }
   } catch (const AppError&) {
     // A folder gone since it was asked still gets the capture elsewhere.
     if (folderMayBeGone && !isDirectory(files, folder))
@@ -61,6 +73,35 @@ WriteOutcome writeInto(Files& files, const std::string& folder, const std::strin
 }
 
 }  // namespace
+
+namespace {
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month) {
+  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 31;
+  return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
+}
+
+}  // namespace
+
+LocalTime nextMillisecond(LocalTime t) {
+  if (++t.millisecond < 1000) return t;
+  t.millisecond = 0;
+  if (++t.second < 60) return t;
+  t.second = 0;
+  if (++t.minute < 60) return t;
+  t.minute = 0;
+  if (++t.hour < 24) return t;
+  t.hour = 0;
+  if (++t.day <= daysInMonth(t.year, t.month)) return t;
+  t.day = 1;
+  if (++t.month <= 12) return t;
+  t.month = 1;
+  ++t.year;
+  return t;
+}
 
 std::string captureTimeStamp(const LocalTime& t) {
   char stamp[32];
@@ -84,29 +125,29 @@ void CaptureWriter::saveCapture(PixelBuffer bitmap, CaptureFollowUp followUp) {
   }
   if (!bitmap.hasPixels())
     throw AppError("キャプチャした範囲が空のため、ファイルを保存しませんでした");
-  const std::string name = captureTimeStamp(platform_.files.localTime()) + format->extension;
-  write(std::make_shared<const PixelBuffer>(std::move(bitmap)), name, *format, followUp, true);
+  write(std::make_shared<const PixelBuffer>(std::move(bitmap)), platform_.files.localTime(), *format,
+        followUp, true);
 }
 
-void CaptureWriter::write(std::shared_ptr<const PixelBuffer> bitmap, const std::string& name,
+void CaptureWriter::write(std::shared_ptr<const PixelBuffer> bitmap, const LocalTime& stamp,
                           const CaptureFormat& format, CaptureFollowUp followUp,
                           bool folderMayBeGone) {
   Files& files = platform_.files;
   const std::string folder = context_.settings.ClipAddr;
   platform_.background.run([=, this, &files, &format]() -> BackgroundWork::Continuation {
-    const WriteOutcome outcome = writeInto(files, folder, name, format, *bitmap, folderMayBeGone);
-    return [=, this, &format] { written(outcome, bitmap, name, format, followUp, folder); };
+    const WriteOutcome outcome = writeInto(files, folder, stamp, format, *bitmap, folderMayBeGone);
+    return [=, this, &format] { written(outcome, bitmap, stamp, format, followUp, folder); };
   });
 }
 
 void CaptureWriter::written(const WriteOutcome& outcome,
                             const std::shared_ptr<const PixelBuffer>& bitmap,
-                            const std::string& name, const CaptureFormat& format,
+                            const LocalTime& stamp, const CaptureFormat& format,
                             CaptureFollowUp followUp, const std::string& folder) {
   if (outcome.folderGone) {
     // Told once: a capture behind this one that found the same folder gone follows it.
     if (context_.settings.ClipAddr == folder) useProgramFolder();
-    write(bitmap, name, format, followUp, context_.settings.ClipAddr != context_.appDir);
+    write(bitmap, stamp, format, followUp, context_.settings.ClipAddr != context_.appDir);
     return;
   }
   if (outcome.failure) {

@@ -12,8 +12,8 @@ struct CaptureFollowUp {
   bool showFailure = true;       // false: nobody is told (the clipboard image monitor)
 };
 
-// Where a capture goes: a file in the save folder named after the local time of the capture,
-// and the clipboard when asked.
+// Where a capture goes: a file in the save folder named after the local time of the capture
+// (or the next millisecond no file has), and the clipboard when asked.
 class CaptureWriter {
  public:
   // ownClipboardWrite runs the clipboard write it is given and marks the change it causes as
@@ -40,10 +40,10 @@ class CaptureWriter {
   Platform& platform_;
   std::function<void(const std::function<void()>&)> ownClipboardWrite_;
 
-  void write(std::shared_ptr<const PixelBuffer> bitmap, const std::string& name,
+  void write(std::shared_ptr<const PixelBuffer> bitmap, const LocalTime& stamp,
              const CaptureFormat& format, CaptureFollowUp followUp, bool folderMayBeGone);
   void written(const WriteOutcome& outcome, const std::shared_ptr<const PixelBuffer>& bitmap,
-               const std::string& name, const CaptureFormat& format, CaptureFollowUp followUp,
+               const LocalTime& stamp, const CaptureFormat& format, CaptureFollowUp followUp,
                const std::string& folder);
   void followUp(const PixelBuffer& bitmap, CaptureFollowUp followUp);
   void useProgramFolder();
@@ -51,5 +51,7 @@ class CaptureWriter {
 
 // "yyyymmddhhnnsszzz": 17 digits down to the millisecond.
 std::string captureTimeStamp(const LocalTime& time);
+// The millisecond after `time`, across seconds, days, months and years.
+LocalTime nextMillisecond(LocalTime time);
 
 }  // namespace vireloc

@@ -15,7 +15,7 @@ bool exists(const SystemError& error) {
 }
 
 [[noreturn]] void throwExisting(const std::string& path) {
-  throw AppError(quoted(path) + "は既にあるため、上書きせずに保存をやめました");
+  throw FileNameTaken(quoted(path) + "は既にあるため、上書きせずに保存をやめました");
 }
 
 // A temporary file that is deleted unless it was moved to its final name.

@@ -132,7 +132,7 @@ TEST_F(CaptureWriterTest, SecondCaptureInsideTheFolderMessageRunsToItsEndFirst) 
 }
 
 TEST_F(CaptureWriterTest, UnwritableFileIsReportedWithItsPathAndStopsTheCapture) {
-  sim.putFile(kAppDir + kStamp + ".bmp", "old", /*readOnly=*/true);
+  sim.diskSpace = 10;
   mainWindow().settings.SaveClip = "1";
   sim.clipboard.text = "kept";
   press();
@@ -142,15 +142,28 @@ TEST_F(CaptureWriterTest, UnwritableFileIsReportedWithItsPathAndStopsTheCapture)
   EXPECT_FALSE(mainWindow().captureBusy);  // a failed capture does not switch the image monitor off
 }
 
-TEST_F(CaptureWriterTest, SameStampNeverReplacesTheEarlierFile) {
+TEST(CaptureTimeStampTest, NextMillisecondCarriesIntoSecondsDaysMonthsAndYears) {
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2011, 3, 15, 14, 23, 5, 123})), "20110315142305124");
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2011, 3, 15, 14, 59, 59, 999})), "20110315150000000");
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2011, 4, 30, 23, 59, 59, 999})), "20110501000000000");
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2024, 2, 28, 23, 59, 59, 999})), "20240229000000000");
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2100, 2, 28, 23, 59, 59, 999})), "21000301000000000");
+  EXPECT_EQ(captureTimeStamp(nextMillisecond({2026, 12, 31, 23, 59, 59, 999})), "20270101000000000");
+}
+
+// A name already taken (by an earlier capture in the same millisecond, or by anything else)
+// is never replaced: the capture takes the next free millisecond.
+TEST_F(CaptureWriterTest, CapturesInOneMillisecondAreAllKeptUnderTheNextFreeStamps) {
+  sim.putFile(kAppDir + "20110315142305124.bmp", "someone's", /*readOnly=*/true);
   press();
   const std::string first = *sim.fileContents(kAppDir + kStamp + ".bmp");
   sim.screenImage.pixels[0] = 0x42;
   press();
+  EXPECT_TRUE(sim.messageBoxes.empty());
   EXPECT_EQ(*sim.fileContents(kAppDir + kStamp + ".bmp"), first);
-  EXPECT_EQ(messageBoxTexts(),
-            test::Lines{"\"" + kAppDir + kStamp + ".bmp\" は既にあるため、上書きせずに保存をやめました."});
-  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{kStamp + ".bmp", "vireloc.exe"}));
+  EXPECT_EQ(sim.fileContents(kAppDir + "20110315142305124.bmp"), "someone's");
+  EXPECT_NE(*sim.fileContents(kAppDir + "20110315142305125.bmp"), first);
+  EXPECT_EQ(sim.fileNamesIn(kAppDir).size(), 4u);
 }
 
 // Temporary names left behind by a crash are passed over, never removed; only ten tries.
