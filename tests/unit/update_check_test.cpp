@@ -146,6 +146,29 @@ TEST_F(UpdateCheckTest, RequestsNameTheConfiguredHostOrTheDefault) {
   EXPECT_EQ(sim.http.requests[2].headers[2], std::string("Host: ") + kDefaultUpdateHost);
 }
 
+// A user name would go out as an Authorization header, and a path or query would change what
+// is asked for: nothing but a host and a port is taken.
+TEST(UpdateHostTest, OnlyAHostNameOrAddressWithAnOptionalPortIsAPlainHost) {
+  for (const char* host : {"updates.test", "updates.test:8080", "127.0.0.1:1", "a-b.example.jp",
+                           "[::1]", "[fe80::1]:65535", "LOCALHOST"})
+    EXPECT_TRUE(isPlainHost(host)) << host;
+  for (const char* host : {"user:pass@updates.test", "updates.test/x?", "updates.test:0",
+                           "updates.test:65536", "updates.test:", "updates.test:80:80", "-a.test",
+                           "a..test", "a test", "updates.test#x", "http://updates.test", "[::1",
+                           "[::1]x", "ホスト.test", ""})
+    EXPECT_FALSE(isPlainHost(host)) << host;
+}
+
+TEST_F(UpdateCheckTest, AHostWithMoreThanANameAndPortIsRefusedBeforeAnythingIsSent) {
+  sim.putFile(kIniPath, "[Update]\r\nHost=user:pass@updates.test:8080\r\n");
+  check();
+  EXPECT_TRUE(sim.http.requests.empty());
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"設定ファイルの [Update] Host \"user:pass@updates.test:8080\" "
+                                           "はホスト名として使えません (ホスト名かアドレスと、必要なら "
+                                           ":ポート番号 だけを書いてください)"});
+  EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::Error);
+}
+
 TEST_F(UpdateCheckTest, InformationIsReadUpTo64KiB) {
   const std::string atLimit = "0.1.0.0\n" + std::string(64 * 1024 - 8, 'A');
   sim.http.answers["/vrl/info.txt"] = Answer{200, "OK", {atLimit.substr(0, 1000), atLimit.substr(1000)}, ""};

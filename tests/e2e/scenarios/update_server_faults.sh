@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A hostile or broken update server: an information file over 64 KiB fails with a clear
-# error; an empty archive shows the digest of empty input, then M7; a server that answers
+# A hostile or broken update server, and a host setting that is more than a host: a host
+# with a user name is refused, naming the setting, before anything is sent; an information
+# file over 64 KiB fails with a clear error; an empty archive shows the digest of empty input, then M7; a server that answers
 # nothing is given up after the real 30 seconds of silence (not before 29, and the program
 # stays alive meanwhile).
 set -euo pipefail
@@ -15,6 +16,13 @@ big=$E2E_WORK/big-info.txt
 { printf '0.2.0.0\n'; head -c 70000 /dev/zero | tr '\0' 'A'; } >"$big"
 upd_start_server "{\"/vrl/info.txt\": {\"body_file\": \"$big\"}}"
 upd_start_app
+
+printf '%s\r\n' '[Update]' "Host=user:pass@$UPD_HOST" >"$app/vireloc.ini"
+upd_check
+upd_expect_box Dovrant icon "設定ファイルの [Update] Host \"user:pass@$UPD_HOST\" はホスト名として使えません (ホスト名かアドレスと、必要なら :ポート番号 だけを書いてください)"
+upd_answer Return
+[[ ! -s $UPD_DIR/requests.log ]] || e2e_fail "a request went to the refused host: $(upd_requests 1)"
+printf '%s\r\n' '[Update]' "Host=$UPD_HOST" >"$app/vireloc.ini"
 
 upd_check
 upd_expect_box Dovrant icon 'サーバの更新情報が大きすぎます (64 KiB を超えています)'
