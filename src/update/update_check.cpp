@@ -57,10 +57,11 @@ void UpdateCheck::runCheck() {
   Application& application = context_.application;
   if (status != 200) return application.showMessage(kAccessFailed);
   if (info.offeredVersion == versionText_) {
-    return application.showMessage("現在のバージョン(" + info.offeredVersion + ")が\r\n最新バージョンです");
+    return application.showMessage("現在のバージョン(" + shownServerText(info.offeredVersion) +
+                                   ")が\r\n最新バージョンです");
   }
-  const std::string question =
-      "新バージョン" + info.offeredVersion + "が見つかりました\r\n最新版をダウンロードしますか？";
+  const std::string question = "新バージョン" + shownServerText(info.offeredVersion) +
+                               "が見つかりました\r\n最新版をダウンロードしますか？";
   if (!context_.platform.messageBoxes.askYesNo(0, question, "確認")) return;
   const std::string archivePath = context_.appDir + "vireloc.lzh";
   downloadArchive(host, archivePath);

@@ -13,6 +13,24 @@ UpdateInfo splitUpdateInfo(const std::string& text) {
   return info;
 }
 
+std::string shownServerText(const std::string& text) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  constexpr std::size_t kLongestShown = 64;
+  std::string shown;
+  for (char c : text.substr(0, kLongestShown)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kDigits[byte >> 4];
+      shown += kDigits[byte & 0x0F];
+    }
+  }
+  if (text.size() > kLongestShown) shown += "...";
+  return shown;
+}
+
 std::string md5Hex(const Md5Digest& digest) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string hex;

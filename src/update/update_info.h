@@ -14,6 +14,11 @@ struct UpdateInfo {
 // Nothing but LF bytes is removed: a CR or a blank stays part of the values.
 UpdateInfo splitUpdateInfo(const std::string& text);
 
+// A text from the server as a box may show it: printable ASCII as it is, any other byte (a
+// NUL, a line end, a byte of another encoding) as "\xHH", and no more than its first 64
+// bytes, "..." marking the cut.
+std::string shownServerText(const std::string& text);
+
 // The 16 bytes in order, two lower-case hexadecimal digits each, high nibble first.
 std::string md5Hex(const Md5Digest& digest);
 

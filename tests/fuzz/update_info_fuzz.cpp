@@ -1,5 +1,6 @@
 // Any body the update server sends as its information file: split into the offered version
-// and the digest without a line feed in either and without losing any other byte.
+// and the digest without a line feed in either and without losing any other byte; the version
+// as shown is short and printable.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -25,5 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char c = info.expectedDigest[i];
     check(upper[i] == ((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c), "upper case of a byte");
   }
+  const std::string shown = shownServerText(info.offeredVersion);
+  check(shown.size() <= 64 * 4 + 3, "the shown version is unbounded");
+  for (char c : shown) check(c >= 0x20 && c < 0x7F, "an unprintable byte is shown");
   return 0;
 }

@@ -75,6 +75,14 @@ TEST_F(UpdateCheckTest, AnyOtherVersionIsOfferedButNoLeavesNoFile) {
   EXPECT_EQ(sim.http.requests.size(), 3u);
 }
 
+// A NUL used to cut the question short, and 64 KiB of text filled the screen.
+TEST_F(UpdateCheckTest, TheOfferedVersionIsShownBoundedWithItsUnprintableBytesVisible) {
+  serve(std::string("0.2\0.0", 6) + std::string(100, 'A') + "\n" + kPayloadDigest);
+  check();
+  EXPECT_EQ(messageBoxTexts(), test::Lines{"新バージョン0.2\\x00.0" + std::string(58, 'A') +
+                                           "...が見つかりました\r\n最新版をダウンロードしますか？"});
+}
+
 TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
   const std::vector<std::string> infos = {
       "0.2.0.0\n3145e74858eb30e74c9a032b9a8dde76",  // lower case never matches
@@ -92,7 +100,7 @@ TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
     EXPECT_EQ(sim.shellDeletions, std::vector<std::string>{kArchive});
     EXPECT_FALSE(sim.hasFile(kArchive));
   }
-  EXPECT_EQ(sim.messageBoxes[0].text, "新バージョン0.2.0.0\rが見つかりました\r\n最新版をダウンロードしますか？");
+  EXPECT_EQ(sim.messageBoxes[0].text, "新バージョン0.2.0.0\\x0Dが見つかりました\r\n最新版をダウンロードしますか？");
 }
 
 TEST_F(UpdateCheckTest, EmptyArchiveShowsTheDigestOfNothing) {

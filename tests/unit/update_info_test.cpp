@@ -24,6 +24,13 @@ TEST(UpdateInfoTest, SplitsAtTheFirstLfAndRemovesOnlyLfs) {
   EXPECT_EQ(split("\n"), std::make_pair(std::string(""), std::string("")));
 }
 
+TEST(UpdateInfoTest, ServerTextIsShownAsPrintableAsciiUpTo64Bytes) {
+  EXPECT_EQ(shownServerText("1.2.3.4 beta~"), "1.2.3.4 beta~");
+  EXPECT_EQ(shownServerText(std::string("a\0b\r\x7F\x80\xFF", 7)), "a\\x00b\\x0D\\x7F\\x80\\xFF");
+  EXPECT_EQ(shownServerText(std::string(64, 'v')), std::string(64, 'v'));
+  EXPECT_EQ(shownServerText(std::string(65, 'v')), std::string(64, 'v') + "...");
+}
+
 TEST(UpdateInfoTest, HexIsLowerCaseHighNibbleFirstAndUpperCasingTouchesOnlyLetters) {
   Md5Digest digest{};
   for (std::size_t i = 0; i < digest.size(); ++i) digest[i] = static_cast<std::uint8_t>(i * 17);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A hostile or broken update server, and a host setting that is more than a host: a host
 # with a user name is refused, naming the setting, before anything is sent; an information
-# file over 64 KiB fails with a clear error; an empty archive shows the digest of empty input, then M7; a server that answers
-# nothing is given up after the real 30 seconds of silence (not before 29, and the program
-# stays alive meanwhile).
+# file over 64 KiB fails with a clear error; an offered version with a NUL and 100 more bytes
+# is shown with the NUL visible and cut short; an empty archive shows the digest of empty
+# input, then M7; a server that answers nothing is given up after the real 30 seconds of
+# silence (not before 29, and the program stays alive meanwhile).
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -28,9 +29,14 @@ upd_check
 upd_expect_box Dovrant icon 'サーバの更新情報が大きすぎます (64 KiB を超えています)'
 upd_answer Return
 
-upd_routes '{"/vrl/info.txt": {"body": "0.2.0.0\nD41D8CD98F00B204E9800998ECF8427F"}, "/vrl/vireloc.lzh": {"body": ""}}'
+long_version="0.2\\u0000.0$(printf 'A%.0s' {1..100})"
+upd_routes "{\"/vrl/info.txt\": {\"body\": \"$long_version\\nD41D8CD98F00B204E9800998ECF8427F\"}, \"/vrl/vireloc.lzh\": {\"body\": \"\"}}"
 upd_check
-upd_box 15 "the question M3"; upd_answer Return
+upd_box 15 "the question M3"
+shown='新バージョン0.2\x00.0'$(printf 'A%.0s' {1..58})'...が見つかりました'
+upd_box_texts | grep -qxF "Static	$shown" ||
+  e2e_fail "the question does not show the version bounded and visible: $(upd_box_texts)"
+upd_answer Return
 upd_expect_box Dovrant none D41D8CD98F00B204E9800998ECF8427E; upd_answer Return
 upd_expect_box Dovrant none 'ダウンロードに失敗しました。(ファイル破損)'; upd_answer Return
 
