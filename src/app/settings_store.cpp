@@ -1,6 +1,8 @@
 #include "app/settings_store.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "common/app_error.h"
@@ -42,6 +44,28 @@ std::vector<ProfileEntry> entriesOf(const Settings& s) {
   };
 }
 
+// The settings file's values, but for the keys given: those answer with the value given.
+class ProfileWithChanges final : public ProfileFiles {
+ public:
+  ProfileWithChanges(ProfileFiles& file, std::map<std::pair<std::string, std::string>, std::string> changes)
+      : file_(file), changes_(std::move(changes)) {}
+  std::string readProfileString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, const std::string& path) override {
+    const auto changed = changes_.find({section, key});
+    if (changed != changes_.end()) return changed->second;
+    return file_.readProfileString(section, key, defaultValue, path);
+  }
+  bool writeProfileString(const std::string&, const std::string&, const std::string&,
+                          const std::string&) override {
+    return false;
+  }
+  void flushProfile(const std::string&) override {}
+
+ private:
+  ProfileFiles& file_;
+  std::map<std::pair<std::string, std::string>, std::string> changes_;
+};
+
 }  // namespace
 
 std::string SettingsStore::readText(const char* section, const char* key,
@@ -56,6 +80,7 @@ std::int32_t SettingsStore::readInteger(const char* section, const char* key,
 
 void SettingsStore::read(Settings& s, const std::string& appDir, const std::string& iniPath) {
   if (!isDirectory(files_, appDir)) return;
+  const bool unreadable = files_.fileAttributes(iniPath) && !files_.canReadFile(iniPath);
   s.DefaultClick = readText("Settings", "DefaultClick", "Dovrant", iniPath);
   s.DnD = readText("Settings", "D&D", "0", iniPath);
   s.ClipAddr = readText("Settings", "ClipAddr", appDir, iniPath);
@@ -77,11 +102,36 @@ void SettingsStore::read(Settings& s, const std::string& appDir, const std::stri
   s.VRLClipboardLeft = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Left", 0, iniPath));
   s.VRLClipboardHeight = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Height", 0, iniPath));
   s.VRLClipboardWidth = static_cast<std::uint32_t>(readInteger("VRLClipboard", "Width", 0, iniPath));
+  if (unreadable)
+    defaultedAtRead_ = s;
+  else
+    defaultedAtRead_.reset();
 }
 
-void SettingsStore::write(const Settings& settings, const std::string& appDir,
+bool SettingsStore::catchUpWithUnreadFile(Settings& s, const std::string& appDir,
+                                          const std::string& iniPath) {
+  if (!defaultedAtRead_) return true;
+  if (!files_.canReadFile(iniPath)) {
+    if (toldUnread_) return false;
+    toldUnread_ = true;
+    throw AppError(iniPath + " を起動時に読めなかったため、設定を保存しません。"
+                   "ほかのプログラムがこのファイルを開いたままにしていないか確かめてください");
+  }
+  std::map<std::pair<std::string, std::string>, std::string> changes;
+  const std::vector<ProfileEntry> defaulted = entriesOf(*defaultedAtRead_);
+  const std::vector<ProfileEntry> now = entriesOf(s);
+  for (std::size_t i = 0; i < now.size(); ++i)
+    if (now[i].value != defaulted[i].value) changes[{now[i].section, now[i].key}] = now[i].value;
+  ProfileWithChanges merged(profiles_, std::move(changes));
+  SettingsStore(merged, files_).read(s, appDir, iniPath);
+  defaultedAtRead_.reset();
+  return true;
+}
+
+void SettingsStore::write(Settings& settings, const std::string& appDir,
                           const std::string& iniPath) {
   if (!isDirectory(files_, appDir)) return;
+  if (!catchUpWithUnreadFile(settings, appDir, iniPath)) return;
   for (const ProfileEntry& entry : entriesOf(settings)) {
     if (!profiles_.writeProfileString(entry.section, entry.key, entry.value, iniPath))
       throw AppError(iniPath + " に書き込めません");

@@ -44,6 +44,9 @@ class Files {
                                                         const std::string& subBlock) = 0;
   // GetFileAttributes: nothing for INVALID_FILE_ATTRIBUTES.
   virtual std::optional<std::uint32_t> fileAttributes(const std::string& path) = 0;
+  // CreateFile for reading an existing file, sharing everything: false when it is missing or
+  // another program holds it open without sharing it.
+  virtual bool canReadFile(const std::string& path) = 0;
   // CreateFile with CREATE_NEW: a file that did not exist, opened for writing. Throws
   // SystemError (syserr::FileExists when something has that name).
   virtual std::unique_ptr<FileWriter> createNewFile(const std::string& path) = 0;

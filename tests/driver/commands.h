@@ -19,6 +19,7 @@ int windowRect(const Args& args);
 int postMessage(const Args& args);
 int registerMessage(const Args& args);
 int junkMessages(const Args& args);
+int holdFile(const Args& args);
 int trayCallback(const Args& args);
 int desktopXWindow(const Args& args);
 int waitWindow(const Args& args);

@@ -75,6 +75,8 @@ const Command kCommands[] = {
     {L"cursor-info", cursorInfo, "pointer x y, hotspot x y, drawn box l t r b, source"},
     {L"clipboard-save-bitmap", clipboardSaveBitmap, "<file.bmp>: save CF_BITMAP as 24-bit BMP"},
     {L"message-box-icon", messageBoxIcon, "<hwnd>: whether the box shows an icon (icon/none)"},
+    {L"hold-file", holdFile,
+     "<path> <release path>: hold the file open without sharing until the release path exists"},
     {L"file-md5", fileMd5, "<path>: MD5 of the file by the program's own fileMd5"},
 };
 

@@ -123,6 +123,48 @@ TEST_F(SettingsStoreTest, MissingProgramFolderMeansNoReadAndNoWrite) {
   EXPECT_FALSE(sim.hasFile("C:\\Gone\\vireloc.ini"));
 }
 
+// Another program (a sync tool, a virus scanner) holds the file open while the program starts:
+// what it holds is the user's, and defaults must never be written over it.
+TEST_F(SettingsStoreTest, AFileHeldAtTheStartIsReadAgainBeforeTheFirstWriteAndKeepsItsValues) {
+  writeIni("[Settings]\r\nDefaultClick=WindowSmall\r\nSaveFormat=2\r\n"
+           "[VRLClipboard]\r\nAutoPopup=1\r\nLeft=-5\r\n[Update]\r\nHost=updates.test\r\n");
+  sim.lockFile(kIniPath);
+  store.read(settings, kAppDir, kIniPath);
+  EXPECT_EQ(settings.DefaultClick, "Dovrant");
+  settings.SaveClip = "1";  // changed by the user meanwhile: this stays
+  sim.unlockFile(kIniPath);
+  store.write(settings, kAppDir, kIniPath);
+  EXPECT_EQ(settings.DefaultClick, "WindowSmall");
+  EXPECT_EQ(settings.SaveFormat, "2");
+  EXPECT_TRUE(settings.AutoPopup);
+  EXPECT_EQ(static_cast<std::int32_t>(settings.VRLClipboardLeft), -5);
+  const std::string written = *sim.fileContents(kIniPath);
+  for (const char* line : {"DefaultClick=WindowSmall", "SaveFormat=2", "SaveClip=1", "Left=-5",
+                           "Host=updates.test"})
+    EXPECT_NE(written.find(line), std::string::npos) << line;
+}
+
+TEST_F(SettingsStoreTest, AFileStillHeldAtAWriteIsLeftAloneAndTheUserToldOnce) {
+  const std::string userFile = "[Settings]\r\nDefaultClick=WindowSmall\r\n";
+  writeIni(userFile);
+  sim.lockFile(kIniPath);
+  store.read(settings, kAppDir, kIniPath);
+  try {
+    store.write(settings, kAppDir, kIniPath);
+    ADD_FAILURE() << "no word of the file left unwritten";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              kIniPath + " を起動時に読めなかったため、設定を保存しません。"
+                         "ほかのプログラムがこのファイルを開いたままにしていないか確かめてください");
+  }
+  EXPECT_NO_THROW(store.write(settings, kAppDir, kIniPath));
+  EXPECT_EQ(sim.fileContents(kIniPath), userFile);
+  sim.unlockFile(kIniPath);
+  store.write(settings, kAppDir, kIniPath);
+  EXPECT_EQ(settings.DefaultClick, "WindowSmall");
+  EXPECT_NE(sim.fileContents(kIniPath)->find("D&D=0"), std::string::npos);
+}
+
 TEST_F(SettingsStoreTest, StartupChecksCorrectEachUnrecognisedChoiceAndSaveAfterEach) {
   store.read(settings, kAppDir, kIniPath);
   settings.ClipCpCursor = "";

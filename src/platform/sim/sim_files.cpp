@@ -103,6 +103,11 @@ std::optional<std::uint32_t> SimFiles::fileAttributes(const std::string& path) {
   return 0x20u | (it->second.readOnly ? fileattr::ReadOnly : 0u);
 }
 
+bool SimFiles::canReadFile(const std::string& path) {
+  const std::string key = keyOf(path);
+  return files.count(key) && !lockedFiles.count(key);
+}
+
 std::unique_ptr<FileWriter> SimFiles::createNewFile(const std::string& path) {
   const std::string key = keyOf(path);
   if (!directories.count(parentOfPath(key)))
@@ -169,7 +174,7 @@ std::string SimFiles::readProfileString(const std::string& section, const std::s
                                         const std::string& defaultValue,
                                         const std::string& path) {
   auto contents = fileContents(path);
-  if (!contents) return defaultValue;
+  if (!contents || lockedFiles.count(keyOf(path))) return defaultValue;
   auto value = ProfileText(*contents).value(section, key);
   if (!value) return defaultValue;
   return value->substr(0, 2047);
@@ -178,7 +183,7 @@ std::string SimFiles::readProfileString(const std::string& section, const std::s
 bool SimFiles::writeProfileString(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) {
   const std::string fileKey = keyOf(path);
-  if (!directories.count(parentOfPath(fileKey))) return false;
+  if (!directories.count(parentOfPath(fileKey)) || lockedFiles.count(fileKey)) return false;
   auto it = files.find(fileKey);
   if (it != files.end() && it->second.readOnly) return false;
   if (profileWritesAllowed) {

@@ -28,6 +28,7 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   std::optional<std::string> queryVersionString(const std::string& path,
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
+  bool canReadFile(const std::string& path) override;
   std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
   std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
@@ -52,6 +53,11 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   // fileAttributes calls by key: each may wait for a network's time-out on a real share.
   std::map<std::string, int> attributeQueries;
   LocalTime clock{2011, 3, 15, 14, 23, 5, 123};
+  // Files another program holds open without sharing (lower-case keys): neither read nor
+  // written, as the profile functions find them.
+  std::set<std::string> lockedFiles;
+  void lockFile(const std::string& path) { lockedFiles.insert(keyOf(path)); }
+  void unlockFile(const std::string& path) { lockedFiles.erase(keyOf(path)); }
   // When set, profile writes succeed this many more times and are then refused.
   std::optional<int> profileWritesAllowed;
   void addDirectory(const std::string& path);

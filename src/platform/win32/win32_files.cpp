@@ -53,6 +53,15 @@ std::optional<std::uint32_t> Win32Files::fileAttributes(const std::string& path)
   return attributes;
 }
 
+bool Win32Files::canReadFile(const std::string& path) {
+  HANDLE opened = CreateFileW(toWide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(opened);
+  return true;
+}
+
 std::unique_ptr<FileWriter> Win32Files::createNewFile(const std::string& path) {
   return openFileWriter(path, CREATE_NEW);
 }

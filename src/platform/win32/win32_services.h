@@ -128,6 +128,7 @@ class Win32Files final : public Files {
   std::optional<std::string> queryVersionString(const std::string& path,
                                                 const std::string& subBlock) override;
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
+  bool canReadFile(const std::string& path) override;
   std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
   std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
