@@ -55,6 +55,9 @@ class Files {
   virtual std::unique_ptr<FileWriter> createFileAnew(const std::string& path) = 0;
   // MoveFileEx without replacing: throws SystemError (syserr::AlreadyExists when `to` exists).
   virtual void moveFile(const std::string& from, const std::string& to) = 0;
+  // MoveFileEx with MOVEFILE_REPLACE_EXISTING: `from` takes the name `to`, replacing a file
+  // that had it (a read-only one is refused). Throws SystemError.
+  virtual void replaceFile(const std::string& from, const std::string& to) = 0;
   // DeleteFile: false when the file could not be removed.
   virtual bool deleteFile(const std::string& path) = 0;
   // GetLocalTime.

@@ -63,9 +63,17 @@ void UpdateCheck::runCheck() {
   const std::string question = "新バージョン" + shownServerText(info.offeredVersion) +
                                "が見つかりました\r\n最新版をダウンロードしますか？";
   if (!context_.platform.messageBoxes.askYesNo(0, question, "確認")) return;
+  // Each check downloads into a file of its own: the archive the user has stays until a
+  // verified one replaces it, and a check inside this one's boxes touches neither.
   const std::string archivePath = context_.appDir + "vireloc.lzh";
-  downloadArchive(host, archivePath);
-  confirmDigest(info, archivePath);
+  const std::string downloadPath = archivePath + "." + std::to_string(++downloads_) + ".tmp";
+  struct DeletedUnlessKept {
+    Files& files;
+    const std::string& path;
+    ~DeletedUnlessKept() { files.deleteFile(path); }
+  } download{context_.platform.files, downloadPath};
+  downloadArchive(host, downloadPath);
+  confirmDigest(info, downloadPath, archivePath);
 }
 
 void UpdateCheck::downloadArchive(const std::string& host, const std::string& archivePath) {
@@ -89,13 +97,18 @@ void UpdateCheck::downloadArchive(const std::string& host, const std::string& ar
   if (failed) context_.application.showMessage(kDownloadFailed);
 }
 
-void UpdateCheck::confirmDigest(const UpdateInfo& info, const std::string& archivePath) {
-  const std::string digest = asciiUpperCase(md5Hex(context_.platform.digests.fileMd5(archivePath)));
+void UpdateCheck::confirmDigest(const UpdateInfo& info, const std::string& downloadPath,
+                                const std::string& archivePath) {
+  const std::string digest = asciiUpperCase(md5Hex(context_.platform.digests.fileMd5(downloadPath)));
   Application& application = context_.application;
   application.showMessage(digest);
-  if (info.expectedDigest == digest) return application.showMessage(kDownloadDone);
-  application.showMessage(kArchiveDamaged);
-  context_.platform.shell.deleteWithShell(application.handle(), archivePath);
+  if (info.expectedDigest != digest) return application.showMessage(kArchiveDamaged);
+  try {
+    context_.platform.files.replaceFile(downloadPath, archivePath);
+  } catch (const SystemError& error) {
+    throw AppError("ファイル \"" + archivePath + "\" を置き換えられません。" + error.what());
+  }
+  application.showMessage(kDownloadDone);
 }
 
 int UpdateCheck::send(const HttpRequest& request, HttpBody& body) {

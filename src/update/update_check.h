@@ -10,8 +10,8 @@ class ArchiveBody;
 struct UpdateInfo;
 
 // The update check of the tray menu: compares versionText with the update server's
-// information file and, when the user agrees, downloads the archive into appDir and keeps
-// it or deletes it by its MD5 digest. All outcomes are messages, the archive file, or
+// information file and, when the user agrees, downloads the archive into a file of its own in
+// appDir, which replaces the archive there when its MD5 digest matches and is deleted otherwise. All outcomes are messages, the archive file, or
 // errors for the default error report.
 class UpdateCheck {
  public:
@@ -25,7 +25,9 @@ class UpdateCheck {
  private:
   void runCheck();
   void downloadArchive(const std::string& host, const std::string& archivePath);
-  void confirmDigest(const UpdateInfo& info, const std::string& archivePath);
+  // The digest of what arrived; a matching download replaces the archive.
+  void confirmDigest(const UpdateInfo& info, const std::string& downloadPath,
+                     const std::string& archivePath);
   // One request; throws CheckAbandoned instead of its error once the check was abandoned.
   int send(const HttpRequest& request, HttpBody& body);
 
@@ -34,6 +36,7 @@ class UpdateCheck {
   const std::string& versionText_;
   bool requestRunning_ = false;
   bool abandoned_ = false;
+  int downloads_ = 0;  // names each check's download file
 
  public:
   struct Download {

@@ -6,7 +6,9 @@
 UPD_DIR=""    # the server's folder: routes.json, requests.log, held.log, port
 UPD_HOST=""   # 127.0.0.1:<port>, as [Update] Host names it
 UPD_BOX=""    # handle of the box upd_box found
-UPD_ARCHIVE=$E2E_WORK/app/vireloc.lzh  # where the program puts the download
+UPD_ARCHIVE=$E2E_WORK/app/vireloc.lzh  # where a verified download ends up
+# The file a check downloads into, beside the archive; nothing when there is none.
+upd_download() { compgen -G "$E2E_WORK/app/vireloc.lzh.*.tmp" | head -n 1 || true; }
 UPD_PAYLOAD=$E2E_WORK/payload.lzh      # the archive the server offers, made by upd_make_payload
 UPD_DIGEST=""                          # its MD5 in upper case, as M5 shows it
 

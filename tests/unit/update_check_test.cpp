@@ -83,7 +83,10 @@ TEST_F(UpdateCheckTest, TheOfferedVersionIsShownBoundedWithItsUnprintableBytesVi
                                            "...が見つかりました\r\n最新版をダウンロードしますか？"});
 }
 
-TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
+// What arrived is downloaded beside the archive the user has, which only a verified one
+// replaces: a damaged or failed download leaves it as it was, and no file of its own.
+TEST_F(UpdateCheckTest, DigestMismatchesKeepTheArchiveTheUserHad) {
+  sim.putFile(kArchive, "the user's archive");
   const std::vector<std::string> infos = {
       "0.2.0.0\n3145e74858eb30e74c9a032b9a8dde76",  // lower case never matches
       "0.2.0.0\r\n" + kPayloadDigest + "\r\n",   // the CR stays in both values
@@ -97,10 +100,18 @@ TEST_F(UpdateCheckTest, DigestMismatchesDeleteTheArchiveThroughTheShell) {
     ASSERT_EQ(messageBoxTexts().size(), 3u) << info;
     EXPECT_EQ(messageBoxTexts()[1], kPayloadDigest);
     EXPECT_EQ(messageBoxTexts()[2], kDamaged);
-    EXPECT_EQ(sim.shellDeletions, std::vector<std::string>{kArchive});
-    EXPECT_FALSE(sim.hasFile(kArchive));
+    EXPECT_TRUE(sim.shellDeletions.empty());
+    EXPECT_EQ(sim.fileContents(kArchive), "the user's archive");
+    EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{"vireloc.exe", "vireloc.ini", "vireloc.lzh"}));
   }
   EXPECT_EQ(sim.messageBoxes[0].text, "新バージョン0.2.0.0\\x0Dが見つかりました\r\n最新版をダウンロードしますか？");
+  sim.messageBoxes.clear();
+  serve("0.2.0.0\n" + kPayloadDigest, Answer{404, "Not Found", {}, ""});
+  sim.questionAnswers = {true};
+  check();
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{messageBoxTexts()[0], "ダウンロードに失敗しました。",
+                                            kEmptyDigest, kDamaged}));
+  EXPECT_EQ(sim.fileContents(kArchive), "the user's archive");
 }
 
 TEST_F(UpdateCheckTest, EmptyArchiveShowsTheDigestOfNothing) {
@@ -187,15 +198,38 @@ TEST_F(UpdateCheckTest, InformationIsReadUpTo64KiB) {
                                             "サーバの更新情報が大きすぎます (64 KiB を超えています)"}));
 }
 
-TEST_F(UpdateCheckTest, ArchiveThatCannotBeCreatedGoesToTheErrorReport) {
-  sim.putFile(kArchive, "old", /*readOnly=*/true);
+TEST_F(UpdateCheckTest, ArchiveThatCannotBeCreatedOrReplacedGoesToTheErrorReport) {
+  sim.putFile(kArchive + ".1.tmp", "in the way", /*readOnly=*/true);
   serve("0.2.0.0\n" + kPayloadDigest);
   sim.questionAnswers = {true};
   check();
   ASSERT_EQ(messageBoxTexts().size(), 2u);
-  EXPECT_EQ(messageBoxTexts()[1], "ファイル \"" + kArchive + "\". アクセスが拒否されました。 を作成できません.");
-  EXPECT_EQ(sim.fileContents(kArchive), "old");
+  EXPECT_EQ(messageBoxTexts()[1], "ファイル \"" + kArchive + ".1.tmp\". アクセスが拒否されました。 を作成できません.");
   EXPECT_EQ(sim.http.requests.size(), 1u);
+
+  sim.messageBoxes.clear();
+  sim.putFile(kArchive, "old", /*readOnly=*/true);
+  sim.questionAnswers = {true};
+  check();
+  EXPECT_EQ(messageBoxTexts(), (test::Lines{messageBoxTexts()[0], kPayloadDigest,
+                                            "ファイル \"" + kArchive + "\" を置き換えられません。アクセスが拒否されました。."}));
+  EXPECT_EQ(sim.fileContents(kArchive), "old");
+  EXPECT_FALSE(sim.hasFile(kArchive + ".2.tmp"));
+}
+
+// A check run inside another's boxes has a download of its own: closing the outer one's M7
+// leaves the archive the inner one verified.
+TEST_F(UpdateCheckTest, ACheckInsideAnothersBoxesKeepsItsVerifiedArchive) {
+  serve("0.2.0.0\n" + kEmptyDigest);
+  sim.questionAnswers = {true, true};
+  sim.duringModal = {[] {}, [] {}, [] {}, [] {}, [&] {  // the outer check's digest box
+    serve("0.2.0.0\n" + kPayloadDigest);
+    check();
+  }};
+  check();
+  EXPECT_EQ(messageBoxTexts().back(), kDamaged);
+  EXPECT_EQ(sim.fileContents(kArchive), kPayload);
+  EXPECT_EQ(sim.fileNamesIn(kAppDir), (std::vector<std::string>{"vireloc.exe", "vireloc.ini", "vireloc.lzh"}));
 }
 
 TEST_F(UpdateCheckTest, SecondCheckDuringARequestIsRefusedAndTheFirstGoesOn) {
@@ -213,12 +247,14 @@ TEST_F(UpdateCheckTest, ExitDuringTheDownloadRemovesThePartialArchiveAndEndsAsEx
   sim.questionAnswers = {true};
   // The menu, the info's wait, the question, the archive's wait before its first piece.
   sim.duringModal = {[] {}, [] {}, [] {}, [] {}};
+  sim.putFile(kArchive, "the user's archive");
   sim.duringModal.push_back([&] {
-    EXPECT_EQ(sim.fileContents(kArchive), "LZH ");
+    EXPECT_EQ(sim.fileContents(kArchive + ".1.tmp"), "LZH ");
     chooseFromTrayMenu("終了(&X)");
   });
   check();
-  EXPECT_FALSE(sim.hasFile(kArchive));
+  EXPECT_FALSE(sim.hasFile(kArchive + ".1.tmp"));
+  EXPECT_EQ(sim.fileContents(kArchive), "the user's archive");
   EXPECT_EQ(messageBoxTexts().size(), 1u);  // the question alone: no M4, no digest
   mainWindow().release();
   const std::string ini = sim.fileContents(kIniPath).value_or("");

@@ -152,6 +152,17 @@ void SimFiles::moveFile(const std::string& from, const std::string& to) {
   files[target] = std::move(moved);
 }
 
+void SimFiles::replaceFile(const std::string& from, const std::string& to) {
+  const auto target = files.find(keyOf(to));
+  if (target != files.end()) {
+    if (target->second.readOnly || openForWriting_.count(target->first))
+      throw SystemError(5, "アクセスが拒否されました。");
+    if (!files.count(keyOf(from))) throw SystemError(2, "指定されたファイルが見つかりません。");
+    files.erase(target);
+  }
+  moveFile(from, to);
+}
+
 bool SimFiles::deleteFile(const std::string& path) {
   auto it = files.find(keyOf(path));
   // As under Windows, a file still open for writing cannot go (a sharing violation).

@@ -32,6 +32,7 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   std::unique_ptr<FileWriter> createNewFile(const std::string& path) override;
   std::unique_ptr<FileWriter> createFileAnew(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
   bool deleteFile(const std::string& path) override;
   LocalTime localTime() override { return clock; }
 

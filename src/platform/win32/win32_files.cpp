@@ -76,6 +76,12 @@ void Win32Files::moveFile(const std::string& from, const std::string& to) {
     throwLastError();
 }
 
+void Win32Files::replaceFile(const std::string& from, const std::string& to) {
+  if (!MoveFileExW(toWide(from).c_str(), toWide(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throwLastError();
+}
+
 bool Win32Files::deleteFile(const std::string& path) {
   return DeleteFileW(toWide(path).c_str()) != 0;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The update check against our own server, from the tray menu of the real program: the same
-# version (M2, nothing downloaded), a new version and Yes (the archive, emptied first, then
-# its digest, M6), a lower-case digest (M7, archive deleted), Esc at the question (no
-# file), five relocations followed and the sixth not (M1), 401 (M1), 404 (the reason
+# version (M2, nothing downloaded), a new version and Yes (downloaded beside the old archive,
+# its digest, then it replaces the old one, M6), a lower-case digest and a 404 download (M7,
+# the archive kept, the download gone), Esc at the question (no file), five relocations followed and the sixth not (M1), 401 (M1), 404 (the reason
 # phrase in the error report). The server checks every request line and header.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
@@ -28,8 +28,10 @@ e2e_assert_eq "$(upd_expected_request /vrl/info.txt)" "$(upd_requests 1)" "the i
 upd_answer Return
 [[ ! -e $archive ]] || e2e_fail "an archive was written although the version is the same"
 
-# A new version and Yes: the old archive is emptied and rewritten, M5 shows the digest, M6.
+# A new version and Yes: downloaded beside the old archive, M5 shows its digest, and only then
+# does it replace the old archive: M6.
 head -c 500000 /dev/zero >"$archive"
+old_archive=$(md5sum <"$archive")
 upd_routes "$(info_route '"0.2.0.0\n'"$DIGEST"'\n"')"
 upd_check
 upd_box 15 "the question M3"
@@ -39,20 +41,34 @@ e2e_assert_eq "$(printf '%s\n' 'Button	はい(&Y)' 'Button	いいえ(&N)' 'Stati
   "$(upd_box_texts)" "controls of the question"
 upd_answer Return  # はい is the default button
 upd_expect_box Dovrant none "$DIGEST"
-cmp -s "$payload" "$archive" || e2e_fail "the archive differs from what the server sent"
+cmp -s "$payload" "$(upd_download)" || e2e_fail "the download differs from what the server sent"
+e2e_assert_eq "$old_archive" "$(md5sum <"$archive")" "the old archive while M5 is open"
 e2e_assert_eq "$(upd_expected_request /vrl/vireloc.lzh)" "$(upd_requests 1)" "the archive request"
 upd_answer Return
 upd_expect_box Dovrant none 'アプリフォルダにダウンロードが正常終了しました。'
+cmp -s "$payload" "$archive" || e2e_fail "the verified download did not replace the archive"
+[[ -z $(upd_download) ]] || e2e_fail "the download file stayed beside the archive"
 upd_answer Return
 
-# The digest written in lower case never matches: M5, M7, and the archive is gone.
+# The digest written in lower case never matches: M5, M7; the download is gone and the
+# archive the user had stays. So it does through a download the server answers with 404.
 upd_routes "$(info_route '"0.2.0.0\n'"$digest"'\n"')"
 upd_check
 upd_box 15 "the question M3"; upd_answer Return
 upd_expect_box Dovrant none "$DIGEST"; upd_answer Return
 upd_expect_box Dovrant none 'ダウンロードに失敗しました。(ファイル破損)'
 upd_answer Return
-e2e_wait_until 15 test ! -e "$archive" || e2e_fail "the archive stayed after M7"
+e2e_wait_until 15 test -z "$(upd_download)" || e2e_fail "the download stayed after M7"
+cmp -s "$payload" "$archive" || e2e_fail "the archive did not stay through a damaged download"
+upd_routes "{\"/vrl/info.txt\": {\"body\": \"0.2.0.0\\n$DIGEST\"}, \"/vrl/vireloc.lzh\": {\"status\": 404}}"
+upd_check
+upd_box 15 "the question M3"; upd_answer Return
+upd_expect_box Dovrant none 'ダウンロードに失敗しました。'; upd_answer Return
+upd_expect_box Dovrant none D41D8CD98F00B204E9800998ECF8427E; upd_answer Return
+upd_expect_box Dovrant none 'ダウンロードに失敗しました。(ファイル破損)'; upd_answer Return
+e2e_wait_until 15 test -z "$(upd_download)" || e2e_fail "the download stayed after the 404"
+cmp -s "$payload" "$archive" || e2e_fail "the archive did not stay through a 404"
+rm -f "$archive"
 
 # Esc at the question: nothing is created.
 upd_check
