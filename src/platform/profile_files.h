@@ -13,7 +13,10 @@ class ProfileFiles {
                                         const std::string& defaultValue,
                                         const std::string& path) = 0;
   // WritePrivateProfileString: creates file, section and key as needed and replaces an
-  // existing key in place; false when the write is refused.
+  // existing key in place; false when the write is refused. A file in the system code page
+  // is first rewritten once as UTF-16 LE (byte order mark, CR LF, every line kept) when the
+  // section, key or value has a character the code page lacks; a failed rewrite leaves it
+  // as it was and refuses the write.
   virtual bool writeProfileString(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) = 0;
   // WritePrivateProfileString(NULL, NULL, NULL, path).

@@ -348,9 +348,12 @@ e2e_hotkey() {
 
 # --- settings file -----------------------------------------------------------------------
 
-# Prints Section.Key=Value per entry in file order (Shift-JIS decoded, CRs and blank lines dropped).
+# Prints Section.Key=Value per entry in file order (decoded from Shift-JIS, or from UTF-16 when
+# the file starts with its byte order mark; CRs and blank lines dropped).
 e2e_ini_entries() {
-  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | awk '
+  local encoding=CP932
+  [[ $(head -c 2 "$1" | od -An -tx1 | tr -d ' ') == fffe ]] && encoding=UTF-16
+  iconv -f "$encoding" -t UTF-8 "$1" | tr -d '\r' | awk '
     /^\[.*\]$/ { section = substr($0, 2, length($0) - 2); next }
     /=/ { print section "." $0 }'
 }

@@ -31,7 +31,7 @@ Lines DesktopTest::messageBoxTexts() const {
 }
 
 Lines DesktopTest::settingsLines() const {
-  return linesOf(sim.fileContents(kIniPath).value_or(""));
+  return linesOf(sim.profileText(kIniPath).value_or(""));
 }
 
 void DesktopTest::sendTrayIconEvent(LParam action) {

@@ -40,7 +40,7 @@ class DesktopTest : public ::testing::Test {
   const sim::MessageBoxRecord& lastMessageBox() const;
   // The texts of every message box shown, oldest first.
   Lines messageBoxTexts() const;
-  // The settings file's lines; none while it does not exist.
+  // The settings file's lines, from either of its forms; none while it does not exist.
   Lines settingsLines() const;
   // The shell reports a mouse action on the tray icon, as to the icon's own window.
   void sendTrayIconEvent(LParam action);

@@ -212,5 +212,74 @@ TEST_F(SettingsStoreTest, AMissingSaveFolderIsAskedInTheBackgroundAndAChoiceMade
   EXPECT_EQ(saves, 1);
 }
 
+// The file is in the system code page (Japanese here) until a value needs more: then it
+// becomes UTF-16 once, keeping all it held.
+TEST_F(SettingsStoreTest, AFileWhoseValuesFitKeepsItsBytesAndItsCodePage) {
+  const std::string folder = "C:\\キャプチャ画像\\";
+  settings.ClipAddr = folder;
+  store.write(settings, kAppDir, kIniPath);
+  const std::string first = *sim.fileContents(kIniPath);
+  EXPECT_EQ(first.substr(0, 10), "[Settings]");
+  EXPECT_NE(first.find("ClipAddr=" + folder + "\r\n"), std::string::npos);
+  store.write(settings, kAppDir, kIniPath);
+  EXPECT_EQ(*sim.fileContents(kIniPath), first);
+}
+
+TEST_F(SettingsStoreTest, AValueOutsideTheCodePageTurnsTheFileToUtf16KeepingEverythingInOrder) {
+  writeIni("; mine\n[Update]\r\nHost=updates.test:8080\r\n[Settings]\r\nExtra=x\r\nSaveFormat=2\r\n");
+  store.read(settings, kAppDir, kIniPath);
+  settings.ClipAddr = "D:\\캡처 📷\\";
+  store.write(settings, kAppDir, kIniPath);
+  const std::string bytes = *sim.fileContents(kIniPath);
+  ASSERT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE;\0", 4));
+  EXPECT_EQ(sim.profileText(kIniPath)->substr(0, 8), "; mine\r\n");  // CR LF throughout
+  const test::Lines lines = settingsLines();
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(test::Lines(lines.begin(), lines.begin() + 8),
+            (test::Lines{"; mine", "[Update]", "Host=updates.test:8080", "[Settings]", "Extra=x",
+                         "SaveFormat=2", "DefaultClick=Dovrant", "D&D=0"}));
+  EXPECT_EQ(lines[8], "ClipAddr=D:\\캡처 📷\\");
+  EXPECT_EQ(lines.size(), test::kDefaultSettingsLines.size() + 4);  // ; mine, [Update], Host, Extra
+
+  Settings again;
+  store.read(again, kAppDir, kIniPath);
+  EXPECT_EQ(again.ClipAddr, "D:\\캡처 📷\\");
+  EXPECT_EQ(again.SaveFormat, "2");
+  EXPECT_EQ(sim.readProfileString("Update", "Host", "", kIniPath), "updates.test:8080");
+}
+
+TEST_F(SettingsStoreTest, ARewriteWithoutRoomLeavesTheFileAsItWasAndIsReportedAsARefusedWrite) {
+  const std::string original = "[Update]\r\nHost=updates.test:8080\r\n";
+  writeIni(original);
+  sim.diskSpace = original.size();  // the UTF-16 copy needs twice that
+  store.read(settings, kAppDir, kIniPath);
+  settings.ClipAddr = "D:\\캡처\\";
+  EXPECT_THROW(store.write(settings, kAppDir, kIniPath), AppError);
+  // DefaultClick and D&D fitted and were written in place; the file is still one text.
+  EXPECT_EQ(*sim.fileContents(kIniPath),
+            original + "[Settings]\r\nDefaultClick=Dovrant\r\nD&D=0\r\n");
+}
+
+// A folder named in letters the code page lacks is the save folder after a restart too.
+using SettingsFileRestartTest = test::ProgramTest;
+
+TEST_F(SettingsFileRestartTest, AKoreanOrEmojiSaveFolderTypedInTheDialogIsKeptAcrossARestart) {
+  for (const std::string folder : {"C:\\캡처\\", "C:\\shots 📷\\"}) {
+    SCOPED_TRACE(folder);
+    sim.putFile(kIniPath, "[Settings]\r\nSaveFormat=0\r\n");
+    sim.addDirectory(folder.substr(0, folder.size() - 1));
+    start().openSettingsDialog();
+    const WindowHandle dialog = sim.findWindowByClass("TForm2");
+    sim.setControlText(dialog, "Edit1", folder);
+    sim.clickControl(dialog, "Button1");
+    stop();
+
+    EXPECT_EQ(start().settings.ClipAddr, folder);
+    sim.sendMessage(mainWindow().handle(), wm::Hotkey, 101, 0);
+    EXPECT_EQ(sim.fileNamesIn(folder.substr(0, folder.size() - 1)).size(), 1u);
+    stop();
+  }
+}
+
 }  // namespace
 }  // namespace vireloc

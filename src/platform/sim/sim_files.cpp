@@ -4,6 +4,7 @@
 
 #include "common/app_error.h"
 #include "platform/sim/host_md5.h"
+#include "platform/sim/profile_encoding.h"
 #include "platform/sim/profile_text.h"
 #include "platform/sim/sim_files.h"
 
@@ -184,9 +185,9 @@ std::optional<std::string> SimFiles::queryVersionString(const std::string& path,
 std::string SimFiles::readProfileString(const std::string& section, const std::string& key,
                                         const std::string& defaultValue,
                                         const std::string& path) {
-  auto contents = fileContents(path);
-  if (!contents || lockedFiles.count(keyOf(path))) return defaultValue;
-  auto value = ProfileText(*contents).value(section, key);
+  auto text = profileText(path);
+  if (!text || lockedFiles.count(keyOf(path))) return defaultValue;
+  auto value = ProfileText(*text).value(section, key);
   if (!value) return defaultValue;
   return value->substr(0, 2047);
 }
@@ -201,12 +202,32 @@ bool SimFiles::writeProfileString(const std::string& section, const std::string&
     if (*profileWritesAllowed == 0) return false;
     --*profileWritesAllowed;
   }
-  ProfileText profile(it == files.end() ? "" : it->second.bytes);
-  profile.set(section, key, value);
+  const std::string before = it == files.end() ? "" : it->second.bytes;
+  bool utf16 = isUtf16Profile(before);
+  if (!utf16 && !fitsCodePage(section + key + value)) {
+    // The UTF-16 copy goes to a temporary file first: a disk without room for it leaves
+    // the original as it was.
+    const std::size_t copySize = encodeProfile(ProfileText(before).text(), true).size();
+    if (diskSpace && *diskSpace < copySize) return false;
+    utf16 = true;
+  }
+  ProfileText profile(decodeProfile(before));
+  if (utf16) {
+    profile.set(section, key, value);
+  } else {
+    profile.set(encodeProfile(section, false), encodeProfile(key, false),
+                encodeProfile(value, false));
+  }
   SimFile& file = files[fileKey];
   if (file.path.empty()) file.path = path;
-  file.bytes = profile.text();
+  file.bytes = utf16 ? encodeProfile(profile.text(), true) : profile.text();
   return true;
+}
+
+std::optional<std::string> SimFiles::profileText(const std::string& path) const {
+  auto bytes = fileContents(path);
+  if (!bytes) return std::nullopt;
+  return decodeProfile(*bytes);
 }
 
 }  // namespace vireloc::sim

@@ -65,6 +65,8 @@ class SimFiles : public Files, public ProfileFiles, public FileDigests {
   void removeDirectory(const std::string& path);
   void putFile(const std::string& path, const std::string& bytes, bool readOnly = false);
   std::optional<std::string> fileContents(const std::string& path) const;
+  // A profile file's text as UTF-8, whichever form it is stored in.
+  std::optional<std::string> profileText(const std::string& path) const;
   bool hasFile(const std::string& path) const;
   // Names (with the case they were created with) of the files directly in folder, sorted.
   std::vector<std::string> fileNamesIn(const std::string& folder) const;
