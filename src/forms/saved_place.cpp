@@ -2,22 +2,47 @@
 
 namespace vireloc {
 
-Point placeHistoryWindow(Settings& saved, const Rect& workArea, int width, int height) {
-  // The saved values are unsigned: a negative one is never less than an edge.
-  const auto right = static_cast<std::uint32_t>(workArea.right);
-  const auto bottom = static_cast<std::uint32_t>(workArea.bottom);
-  const auto atRight = static_cast<std::uint32_t>(workArea.right - width);
-  const auto atBottom = static_cast<std::uint32_t>(workArea.bottom - height);
-  if (saved.VRLClipboardLeft == 0 && saved.VRLClipboardTop == 0 && saved.VRLClipboardWidth == 0 &&
-      saved.VRLClipboardHeight == 0) {
-    saved.VRLClipboardLeft = atRight;
-    saved.VRLClipboardTop = atBottom;
+void applySavedPlaceRules(Screen& screen, const Rect& saved, const SavedPlaceRules& rules) {
+  const std::optional<MonitorWorkArea> shown = screen.workAreaShowing(saved);
+  if (!shown)
+    rules.forget();
+  else if (shown->primary && rules.correct)
+    rules.correct(screen.workArea());
+}
+
+Point placeSavedDialog(std::int32_t& left, std::int32_t& top, Screen& screen, int width,
+                       int height, Point defaultPlace) {
+  applySavedPlaceRules(screen, Rect{left, top, left + width, top + height}, {[&] {
+                         left = defaultPlace.x;
+                         top = defaultPlace.y;
+                       }});
+  return {left, top};
+}
+
+Point placeHistoryWindow(Settings& saved, Screen& screen, int width, int height) {
+  const Rect workArea = screen.workArea();
+  auto placeInCorner = [&] {
+    saved.VRLClipboardLeft = static_cast<std::uint32_t>(workArea.right - width);
+    saved.VRLClipboardTop = static_cast<std::uint32_t>(workArea.bottom - height);
     saved.VRLClipboardWidth = static_cast<std::uint32_t>(width);
     saved.VRLClipboardHeight = static_cast<std::uint32_t>(height);
-  } else if (saved.VRLClipboardLeft >= right) {
-    saved.VRLClipboardLeft = atRight;
-  } else if (saved.VRLClipboardTop >= bottom) {
-    saved.VRLClipboardTop = atBottom;
+  };
+  // The saved values are unsigned: a negative one is never less than an edge.
+  auto correct = [&](const Rect& area) {
+    if (saved.VRLClipboardLeft >= static_cast<std::uint32_t>(area.right))
+      saved.VRLClipboardLeft = static_cast<std::uint32_t>(area.right - width);
+    else if (saved.VRLClipboardTop >= static_cast<std::uint32_t>(area.bottom))
+      saved.VRLClipboardTop = static_cast<std::uint32_t>(area.bottom - height);
+  };
+  // All four 0: the window has never been closed.
+  if (saved.VRLClipboardLeft == 0 && saved.VRLClipboardTop == 0 && saved.VRLClipboardWidth == 0 &&
+      saved.VRLClipboardHeight == 0) {
+    placeInCorner();
+  } else {
+    const auto left = static_cast<std::int32_t>(saved.VRLClipboardLeft);
+    const auto top = static_cast<std::int32_t>(saved.VRLClipboardTop);
+    applySavedPlaceRules(screen, Rect{left, top, left + width, top + height},
+                         {placeInCorner, correct});
   }
   return {static_cast<std::int32_t>(saved.VRLClipboardLeft),
           static_cast<std::int32_t>(saved.VRLClipboardTop)};
