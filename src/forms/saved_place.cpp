@@ -1,6 +1,22 @@
 #include "forms/saved_place.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace vireloc {
+
+namespace {
+
+// A saved corner near the end of the integers must not wrap round to the other side.
+Rect outerRectAt(std::int32_t left, std::int32_t top, int width, int height) {
+  auto end = [](std::int32_t start, int size) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(
+        std::int64_t{start} + size, std::numeric_limits<std::int32_t>::max()));
+  };
+  return {left, top, end(left, width), end(top, height)};
+}
+
+}  // namespace
 
 void applySavedPlaceRules(Screen& screen, const Rect& saved, const SavedPlaceRules& rules) {
   const std::optional<MonitorWorkArea> shown = screen.workAreaShowing(saved);
@@ -12,7 +28,7 @@ void applySavedPlaceRules(Screen& screen, const Rect& saved, const SavedPlaceRul
 
 Point placeSavedDialog(std::int32_t& left, std::int32_t& top, Screen& screen, int width,
                        int height, Point defaultPlace) {
-  applySavedPlaceRules(screen, Rect{left, top, left + width, top + height}, {[&] {
+  applySavedPlaceRules(screen, outerRectAt(left, top, width, height), {[&] {
                          left = defaultPlace.x;
                          top = defaultPlace.y;
                        }});
@@ -41,7 +57,7 @@ Point placeHistoryWindow(Settings& saved, Screen& screen, int width, int height)
   } else {
     const auto left = static_cast<std::int32_t>(saved.VRLClipboardLeft);
     const auto top = static_cast<std::int32_t>(saved.VRLClipboardTop);
-    applySavedPlaceRules(screen, Rect{left, top, left + width, top + height},
+    applySavedPlaceRules(screen, outerRectAt(left, top, width, height),
                          {placeInCorner, correct});
   }
   return {static_cast<std::int32_t>(saved.VRLClipboardLeft),

@@ -116,7 +116,8 @@ TEST_F(DropWindowTest, PlacementForgetsPlacesOffTheWorkAreaAndKeepsPartlyShownOn
   struct Case { std::int32_t left, top; Point expected; };
   for (const Case& c : {Case{300, 739, {215, 115}}, Case{1025, -40, {215, 115}},
                         Case{1024, 738, {215, 115}}, Case{-9000, 5000, {215, 115}},
-                        Case{1000, 700, {1000, 700}}, Case{-100, -20, {-100, -20}}}) {
+                        Case{1000, 700, {1000, 700}}, Case{-100, -20, {-100, -20}},
+                        Case{2147483600, 2147483600, {215, 115}}}) {
     Settings saved;
     saved.DragWindowLeft = c.left;
     saved.DragWindowTop = c.top;
