@@ -60,7 +60,7 @@ TWClipboard::TWClipboard(OpenForms& owner, Shared shared, std::function<void()> 
 
 void TWClipboard::FormCreate() {
   const Rect outer = platform_.forms.formRect(form_);
-  const Point at = placeHistoryWindow(shared_.settings, platform_.screen.workArea(),
+  const Point at = placeHistoryWindow(shared_.settings, platform_.screen,
                                       outer.right - outer.left, outer.bottom - outer.top);
   platform_.forms.moveForm(form_, at);
   refreshHistoryGrid();
@@ -132,7 +132,8 @@ void TWClipboard::mnuCloseClick() { FormClose(); }
 
 void TWClipboard::FormClose() {
   if (closed()) return;
-  const Rect outer = platform_.forms.formRect(form_);
+  // Closed while minimised, it is stored where restoring would put it, never at -32000.
+  const Rect outer = platform_.forms.restoredFormRect(form_);
   Settings& saved = shared_.settings;
   saved.VRLClipboardLeft = static_cast<std::uint32_t>(outer.left);
   saved.VRLClipboardTop = static_cast<std::uint32_t>(outer.top);

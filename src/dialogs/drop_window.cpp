@@ -26,8 +26,9 @@ Edit& designDropWindow(FormDesign& design) {
 
 }  // namespace
 
-Point placeDropWindow(Settings& saved, const Rect& workArea) {
-  return placeOnWorkArea(saved.DragWindowLeft, saved.DragWindowTop, workArea, kDefaultPlace);
+Point placeDropWindow(Settings& saved, Screen& screen, int width, int height) {
+  return placeSavedDialog(saved.DragWindowLeft, saved.DragWindowTop, screen, width, height,
+                          kDefaultPlace);
 }
 
 TForm3::TForm3(OpenForms& owner, Shared shared, std::function<void(TForm3*)> onClosed)
@@ -36,7 +37,9 @@ TForm3::TForm3(OpenForms& owner, Shared shared, std::function<void(TForm3*)> onC
       shared_(std::move(shared)) {}
 
 void TForm3::FormCreate() {
-  platform_.forms.moveForm(form_, placeDropWindow(shared_.settings, platform_.screen.workArea()));
+  const Rect outer = platform_.forms.formRect(form_);
+  platform_.forms.moveForm(form_, placeDropWindow(shared_.settings, platform_.screen,
+                                                  outer.right - outer.left, outer.bottom - outer.top));
   platform_.forms.setCaption(form_, "D&Dファイルアドレス返し");
   Edit1.setText("");
 }
@@ -65,7 +68,7 @@ void TForm3::onFilesDropped(const DroppedFiles& files) {
 
 void TForm3::FormClose() {
   if (closed()) return;
-  const Rect outer = platform_.forms.formRect(form_);
+  const Rect outer = platform_.forms.restoredFormRect(form_);
   shared_.settings.DragWindowTop = outer.top;
   shared_.settings.DragWindowLeft = outer.left;
   closeForm();

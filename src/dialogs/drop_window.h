@@ -33,7 +33,7 @@ class TForm3 final : public ModelessForm {
   Shared shared_;
 };
 
-// Where the window opens on a work area; the saved place is updated as the opening does it.
-Point placeDropWindow(Settings& saved, const Rect& workArea);
+// Where the window of that outer size opens; the saved place is updated as the opening does it.
+Point placeDropWindow(Settings& saved, Screen& screen, int width, int height);
 
 }  // namespace vireloc

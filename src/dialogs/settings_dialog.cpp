@@ -13,8 +13,9 @@ constexpr Point kDefaultPlace{192, 105};
 
 }  // namespace
 
-Point placeSettingsDialog(Settings& saved, const Rect& workArea) {
-  return placeOnWorkArea(saved.SettingWindowLeft, saved.SettingWindowTop, workArea, kDefaultPlace);
+Point placeSettingsDialog(Settings& saved, Screen& screen, int width, int height) {
+  return placeSavedDialog(saved.SettingWindowLeft, saved.SettingWindowTop, screen, width, height,
+                          kDefaultPlace);
 }
 
 TForm2::TForm2(OpenForms& owner, Shared shared, std::function<void()> onClosed)
@@ -35,7 +36,9 @@ void TForm2::setFolderText(const std::string& folder) {
 // The texts, the fixed size and the read-only boxes come with the window's design.
 void TForm2::FormCreate() {
   Settings& s = shared_.settings;
-  platform_.forms.moveForm(form_, placeSettingsDialog(s, platform_.screen.workArea()));
+  const Rect outer = platform_.forms.formRect(form_);
+  platform_.forms.moveForm(form_, placeSettingsDialog(s, platform_.screen, outer.right - outer.left,
+                                                      outer.bottom - outer.top));
   correctDefaultClickAndDragDrop();
   selectChoice(controls_.RadioGroup2, s.ClipCpCursor);
   selectChoice(controls_.RadioGroup3, s.SaveFormat);
@@ -112,7 +115,7 @@ void TForm2::Button2Click() { FormClose(); }
 
 void TForm2::FormClose() {
   if (closed()) return;
-  const Rect outer = platform_.forms.formRect(form_);
+  const Rect outer = platform_.forms.restoredFormRect(form_);
   shared_.settings.SettingWindowTop = outer.top;
   shared_.settings.SettingWindowLeft = outer.left;
   closeForm();

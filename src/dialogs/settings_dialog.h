@@ -49,8 +49,8 @@ class TForm2 final : public ModelessForm {
   int autoSaveChoice_ = -1;  // what the auto-save switch last acted on
 };
 
-// The dialog's top-left corner on a work area: a saved place beyond the right or bottom edge
-// goes back to the default, each coordinate by itself. The saved place is updated.
-Point placeSettingsDialog(Settings& saved, const Rect& workArea);
+// Where the dialog of that outer size opens: on the primary screen a saved place beyond the right
+// or bottom edge goes back to the default, each coordinate by itself. The saved place is updated.
+Point placeSettingsDialog(Settings& saved, Screen& screen, int width, int height);
 
 }  // namespace vireloc

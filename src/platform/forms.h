@@ -133,6 +133,9 @@ class Forms {
   virtual void hideForm(WindowHandle form) = 0;
   // Outer rectangle in screen coordinates.
   virtual Rect formRect(WindowHandle form) = 0;
+  // The outer rectangle the form has when not minimised: while it is minimised, the place
+  // restoring it goes back to (GetWindowPlacement's rcNormalPosition), in screen coordinates.
+  virtual Rect restoredFormRect(WindowHandle form) = 0;
   virtual void moveForm(WindowHandle form, Point topLeft) = 0;
   virtual void setCaption(WindowHandle form, const std::string& caption) = 0;
 

@@ -12,6 +12,12 @@ struct CursorState {
   Point position;             // pointer position in screen coordinates
 };
 
+// A monitor's work area, and whether that monitor is the primary one.
+struct MonitorWorkArea {
+  Rect area;
+  bool primary = false;
+};
+
 class Screen {
  public:
   virtual ~Screen() = default;
@@ -20,6 +26,9 @@ class Screen {
   virtual int primaryScreenHeight() = 0;
   // SystemParametersInfo(SPI_GETWORKAREA).
   virtual Rect workArea() = 0;
+  // Of the monitors whose work area shows some part of rect, the one that shows the most
+  // (EnumDisplayMonitors, GetMonitorInfo's rcWork); nothing when no monitor shows any of it.
+  virtual std::optional<MonitorWorkArea> workAreaShowing(const Rect& rect) = 0;
   // For an area of positive width and height (the caller makes the empty image itself):
   // a screen-compatible bitmap of width x height filled with the screen inside area
   // (BitBlt SRCCOPY from the screen DC); with drawCursorAt, the cursor is drawn at that

@@ -112,16 +112,32 @@ TEST_F(DropWindowTest, AHeldClipboardIsReportedAfterThePathIsShown) {
   EXPECT_EQ(lastMessageBox().icon, MessageBoxIcon::Error);
 }
 
-TEST_F(DropWindowTest, PlacementCorrectsOnlyCoordinatesBeyondTheWorkArea) {
+TEST_F(DropWindowTest, PlacementForgetsPlacesOffTheWorkAreaAndKeepsPartlyShownOnes) {
   struct Case { std::int32_t left, top; Point expected; };
-  for (const Case& c : {Case{300, 739, {300, 115}}, Case{1025, -40, {215, -40}},
-                        Case{1024, 738, {1024, 738}}, Case{-9000, 5000, {-9000, 115}}}) {
+  for (const Case& c : {Case{300, 739, {215, 115}}, Case{1025, -40, {215, 115}},
+                        Case{1024, 738, {215, 115}}, Case{-9000, 5000, {215, 115}},
+                        Case{1000, 700, {1000, 700}}, Case{-100, -20, {-100, -20}},
+                        Case{2147483600, 2147483600, {215, 115}}}) {
     Settings saved;
     saved.DragWindowLeft = c.left;
     saved.DragWindowTop = c.top;
-    EXPECT_EQ(placeDropWindow(saved, sim.workAreaRect), c.expected) << c.left << "," << c.top;
+    EXPECT_EQ(placeDropWindow(saved, sim, 395, 65), c.expected) << c.left << "," << c.top;
     EXPECT_EQ((Point{saved.DragWindowLeft, saved.DragWindowTop}), c.expected);
   }
+}
+
+TEST_F(DropWindowTest, APlaceNoMonitorShowsOpensAtTheDefaultAndOneOnAnotherMonitorStays) {
+  sim.otherMonitorWorkAreas = {{-1280, 0, 0, 1000}};
+  Settings& s = mainWindow().settings;
+  s.DragWindowLeft = s.DragWindowTop = -32000;
+  const WindowHandle lost = openFromMenu();
+  EXPECT_EQ((Point{sim.formRect(lost).left, sim.formRect(lost).top}), (Point{215, 115}));
+  sim.pressCloseBox(lost);
+
+  s.DragWindowLeft = -900;
+  s.DragWindowTop = 900;
+  const WindowHandle other = openFromMenu();
+  EXPECT_EQ((Point{sim.formRect(other).left, sim.formRect(other).top}), (Point{-900, 900}));
 }
 
 TEST_F(DropWindowTest, EachCommandOpensAnotherAndTheCloseKeepsThePlace) {

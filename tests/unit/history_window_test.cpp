@@ -79,8 +79,8 @@ TEST_F(HistoryWindowTest, PlacementOnTheWorkArea) {
   const Case cases[] = {
       {"never placed", 0, 0, 0, {1024 - w, 738 - h}},
       {"left of the screen", -10, 100, w, {1024 - w, 100}},
-      {"at the right edge", 1024, 900, w, {1024 - w, 900}},  // Top then not tested
-      {"top at the bottom edge", 200, 738, w, {200, 738 - h}},
+      {"at the right edge", 1024, 900, w, {1024 - w, 738 - h}},  // on no screen: the corner
+      {"top at the bottom edge", 200, 738, w, {1024 - w, 738 - h}},
       {"top above the screen", 200, -1, w, {200, 738 - h}},
       {"closed at the origin", 0, 0, w, {0, 0}},
       {"inside", 300, 400, w, {300, 400}},
@@ -90,7 +90,7 @@ TEST_F(HistoryWindowTest, PlacementOnTheWorkArea) {
     saved.VRLClipboardLeft = static_cast<std::uint32_t>(c.left);
     saved.VRLClipboardTop = static_cast<std::uint32_t>(c.top);
     saved.VRLClipboardWidth = c.width;
-    EXPECT_EQ(placeHistoryWindow(saved, kWorkArea, w, h), c.expected) << c.what;
+    EXPECT_EQ(placeHistoryWindow(saved, sim, w, h), c.expected) << c.what;
     EXPECT_EQ(static_cast<std::int32_t>(saved.VRLClipboardLeft), c.expected.x) << c.what;
     EXPECT_EQ(static_cast<std::int32_t>(saved.VRLClipboardTop), c.expected.y) << c.what;
   }
@@ -214,6 +214,43 @@ TEST_F(HistoryWindowTest, ClosingKeepsTheGeometryAndClearsTheReference) {
   sim.pressCloseBox(form);
   EXPECT_EQ(window, nullptr);
   EXPECT_EQ(settings.VRLClipboardLeft, static_cast<std::uint32_t>(-10));
+}
+
+TEST_F(HistoryWindowTest, APlaceNoMonitorShowsOpensInTheCornerAndOneOnAnotherMonitorStays) {
+  const Rect leftMonitor{-1280, 0, 0, 1000};
+  sim.otherMonitorWorkAreas = {leftMonitor};
+  settings.VRLClipboardLeft = settings.VRLClipboardTop = static_cast<std::uint32_t>(-32000);
+  settings.VRLClipboardWidth = 160;
+  open();
+  const Rect rect = sim.formRect(form);
+  EXPECT_EQ((Point{rect.right, rect.bottom}), (Point{kWorkArea.right, kWorkArea.bottom}));
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].VRLClipboardLeft, static_cast<std::uint32_t>(rect.left));
+  EXPECT_EQ(written[0].VRLClipboardTop, static_cast<std::uint32_t>(rect.top));
+  EXPECT_EQ(written[0].VRLClipboardWidth, static_cast<std::uint32_t>(rect.right - rect.left));
+  sim.pressCloseBox(form);
+
+  settings.VRLClipboardLeft = static_cast<std::uint32_t>(-900);
+  settings.VRLClipboardTop = 800;  // below the primary screen, on the taller left one
+  open();
+  EXPECT_EQ((Point{sim.formRect(form).left, sim.formRect(form).top}), (Point{-900, 800}));
+  EXPECT_EQ(written.back().VRLClipboardLeft, static_cast<std::uint32_t>(-900));
+}
+
+TEST_F(HistoryWindowTest, ClosedWhileMinimisedKeepsItsLastPlaceOnScreen) {
+  open();
+  sim.moveForm(form, {40, 50});
+  const Rect normal = sim.formRect(form);
+  sim.minimizeForm(form);
+  ASSERT_EQ(sim.formRect(form).left, -32000);
+  sim.pressCloseBox(form);
+  EXPECT_EQ((Point{static_cast<std::int32_t>(settings.VRLClipboardLeft),
+                   static_cast<std::int32_t>(settings.VRLClipboardTop)}),
+            (Point{40, 50}));
+  EXPECT_EQ(settings.VRLClipboardWidth, static_cast<std::uint32_t>(normal.right - normal.left));
+  EXPECT_EQ(settings.VRLClipboardHeight, static_cast<std::uint32_t>(normal.bottom - normal.top));
+  open();
+  EXPECT_EQ(sim.formRect(form), normal);
 }
 
 // The tray menu opens the one window; the settings file holds its place from then on.

@@ -107,21 +107,35 @@ TEST_F(SettingsDialogTest, OpensWithTheSettingsSelectedAndAFilledFolderBox) {
   EXPECT_TRUE(written.empty());
 }
 
-TEST_F(SettingsDialogTest, PlacementCorrectsOnlyPlacesBeyondTheRightOrBottomEdge) {
-  const Rect workArea{0, 0, 900, 700};
+TEST_F(SettingsDialogTest, PlacementForgetsPlacesOffTheWorkAreaAndKeepsPartlyShownOnes) {
   struct Case { std::int32_t left, top; Point expected; };
-  for (const Case& c : {Case{300, 800, {300, 105}}, Case{950, -50, {192, -50}},
-                        Case{900, 700, {900, 700}}, Case{-5000, 701, {-5000, 105}}}) {
+  for (const Case& c : {Case{300, 800, {192, 105}}, Case{950, -50, {192, 105}},
+                        Case{900, 700, {192, 105}}, Case{-5000, 701, {192, 105}},
+                        Case{850, 650, {850, 650}}, Case{-20, -30, {-20, -30}}}) {
     Settings saved;
     saved.SettingWindowLeft = c.left;
     saved.SettingWindowTop = c.top;
-    EXPECT_EQ(placeSettingsDialog(saved, workArea), c.expected) << c.left << "," << c.top;
+    EXPECT_EQ(placeSettingsDialog(saved, sim, 427, 478), c.expected) << c.left << "," << c.top;
     EXPECT_EQ((Point{saved.SettingWindowLeft, saved.SettingWindowTop}), c.expected);
   }
   settings.SettingWindowTop = 800;
   open();
   EXPECT_EQ(sim.formRect(form).top, 105);
   EXPECT_TRUE(written.empty());  // kept in memory until the next write
+}
+
+TEST_F(SettingsDialogTest, APlaceNoMonitorShowsOpensAtTheDefaultAndOneOnAnotherMonitorStays) {
+  sim.otherMonitorWorkAreas = {{-1280, 0, 0, 1000}};
+  settings.SettingWindowLeft = settings.SettingWindowTop = -32000;
+  open();
+  EXPECT_EQ((Point{sim.formRect(form).left, sim.formRect(form).top}), (Point{192, 105}));
+  EXPECT_EQ((Point{settings.SettingWindowLeft, settings.SettingWindowTop}), (Point{192, 105}));
+  click("Button2");
+
+  settings.SettingWindowLeft = -900;
+  settings.SettingWindowTop = 750;
+  open();
+  EXPECT_EQ((Point{sim.formRect(form).left, sim.formRect(form).top}), (Point{-900, 750}));
 }
 
 TEST_F(SettingsDialogTest, UnknownDefaultClickAndDragDropAreCorrectedAndWrittenAtOnce) {

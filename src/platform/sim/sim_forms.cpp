@@ -97,6 +97,22 @@ void SimForms::hideForm(WindowHandle form) { world_.windows.at(form).visible = f
 
 Rect SimForms::formRect(WindowHandle form) { return *world_.windows.at(form).rect; }
 
+Rect SimForms::restoredFormRect(WindowHandle form) {
+  const SimWindow& window = world_.windows.at(form);
+  return window.iconic && window.restoredRect ? *window.restoredRect : *window.rect;
+}
+
+void SimForms::minimizeForm(WindowHandle form) {
+  SimWindow& window = world_.windows.at(form);
+  if (window.iconic) return;
+  window.restoredRect = window.rect;
+  // A minimised window keeps only a caption's width and height.
+  window.rect = Rect{kMinimizedPlace.x, kMinimizedPlace.y, kMinimizedPlace.x + 160,
+                     kMinimizedPlace.y + kCaptionHeight + 2 * kFormBorder};
+  window.iconic = true;
+  if (world_.foreground == form) world_.foreground = 0;
+}
+
 void SimForms::moveForm(WindowHandle form, Point topLeft) {
   Rect& rect = *world_.windows.at(form).rect;
   rect = {topLeft.x, topLeft.y, topLeft.x + rect.right - rect.left, topLeft.y + rect.bottom - rect.top};

@@ -48,6 +48,7 @@ class SimForms : public Forms {
   void showForm(WindowHandle form) override;
   void hideForm(WindowHandle form) override;
   Rect formRect(WindowHandle form) override;
+  Rect restoredFormRect(WindowHandle form) override;
   void moveForm(WindowHandle form, Point topLeft) override;
   void setCaption(WindowHandle form, const std::string& caption) override;
   void setControlText(WindowHandle form, const std::string& control,
@@ -89,6 +90,9 @@ class SimForms : public Forms {
   void doubleClickRow(WindowHandle form, const std::string& control, int row);
   void chooseMenuItem(WindowHandle form, const std::string& caption);
   void activateForm(WindowHandle form);
+  // As Windows minimises a window: it moves to the minimised place, its own place kept.
+  void minimizeForm(WindowHandle form);
+  static constexpr Point kMinimizedPlace{-32000, -32000};
   void pressCloseBox(WindowHandle form);
   // Esc in a form, as the dialog keys handle it: its cancel button is pressed.
   void pressEscape(WindowHandle form);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <utility>
@@ -11,6 +12,28 @@ SimScreen::SimScreen(KeyboardMouse& mouse)
     : screenImage(*PixelBuffer::blank(1024, 768, 32)),
       workAreaRect{0, 0, 1024, 738},
       mouse_(mouse) {}
+
+namespace {
+
+std::int64_t overlap(const Rect& a, const Rect& b) {
+  const std::int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
+  const std::int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+}  // namespace
+
+std::optional<MonitorWorkArea> SimScreen::workAreaShowing(const Rect& rect) {
+  std::optional<MonitorWorkArea> best;
+  std::int64_t shown = overlap(rect, workAreaRect);
+  if (shown > 0) best = MonitorWorkArea{workAreaRect, true};
+  for (const Rect& area : otherMonitorWorkAreas) {
+    if (overlap(rect, area) <= shown) continue;
+    shown = overlap(rect, area);
+    best = MonitorWorkArea{area, false};
+  }
+  return best;
+}
 
 PixelBuffer SimScreen::copyScreen(const Rect& area, std::optional<Point> cursorAt,
                                   std::uintptr_t cursor) {

@@ -1,5 +1,8 @@
-// The primary screen of the simulated desktop, and the mouse pointer drawn on it.
+// The primary screen of the simulated desktop, any further monitors beside it, and the mouse
+// pointer drawn on the primary one.
 #pragma once
+#include <vector>
+
 #include "platform/keyboard_mouse.h"
 #include "platform/screen.h"
 
@@ -13,6 +16,7 @@ class SimScreen : public Screen {
   int primaryScreenWidth() override { return screenImage.width; }
   int primaryScreenHeight() override { return screenImage.height; }
   Rect workArea() override { return workAreaRect; }
+  std::optional<MonitorWorkArea> workAreaShowing(const Rect& rect) override;
   PixelBuffer copyScreen(const Rect& area, std::optional<Point> cursorAt,
                          std::uintptr_t cursorHandle) override;
   std::optional<CursorState> cursorState() override;
@@ -20,7 +24,8 @@ class SimScreen : public Screen {
 
   // ==== Test side
   PixelBuffer screenImage;  // the primary screen, 32 bits per pixel
-  Rect workAreaRect;
+  Rect workAreaRect;                     // the primary monitor's
+  std::vector<Rect> otherMonitorWorkAreas;  // none: the primary screen alone
   std::uintptr_t cursorHandle = 0x7F00;
   Point cursorHotspotPoint{1, 1};
 

@@ -48,7 +48,10 @@ bool SimWindowing::isIconic(WindowHandle window) {
 
 void SimWindowing::openIcon(WindowHandle window) {
   auto it = world_.windows.find(window);
-  if (it != world_.windows.end()) it->second.iconic = false;
+  if (it == world_.windows.end() || !it->second.iconic) return;
+  it->second.iconic = false;
+  if (it->second.restoredRect) it->second.rect = it->second.restoredRect;
+  it->second.restoredRect.reset();
 }
 
 void SimWindowing::setForegroundWindow(WindowHandle window) {

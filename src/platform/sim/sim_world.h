@@ -22,6 +22,7 @@ struct SimWindow {
   bool iconic = false;
   bool visible = false;
   bool answers = true;  // false: another program's window whose thread has stopped answering
+  std::optional<Rect> restoredRect;  // while iconic: where restoring puts it back
 };
 
 class SimWorld {

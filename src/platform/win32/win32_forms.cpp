@@ -7,6 +7,7 @@
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_form_controls.h"
 #include "platform/win32/win32_menu_builder.h"
+#include "platform/win32/win32_monitors.h"
 #include "platform/win32/win32_system_error.h"
 #include "platform/win32/win32_window_class.h"
 
@@ -227,6 +228,11 @@ void Win32Forms::hideForm(WindowHandle handle) { ShowWindow(toHwnd(handle), SW_H
 Rect Win32Forms::formRect(WindowHandle handle) {
   RECT rect{};
   GetWindowRect(toHwnd(handle), &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+Rect Win32Forms::restoredFormRect(WindowHandle handle) {
+  const RECT rect = restoredWindowRect(toHwnd(handle));
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 

@@ -49,6 +49,7 @@ class Win32Forms final : public Forms {
   void showForm(WindowHandle form) override;
   void hideForm(WindowHandle form) override;
   Rect formRect(WindowHandle form) override;
+  Rect restoredFormRect(WindowHandle form) override;
   void moveForm(WindowHandle form, Point topLeft) override;
   void setCaption(WindowHandle form, const std::string& caption) override;
   void setControlText(WindowHandle form, const std::string& control,

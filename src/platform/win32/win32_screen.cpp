@@ -4,6 +4,7 @@
 
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_monitors.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_system_error.h"
 
@@ -44,6 +45,10 @@ Rect Win32Screen::workArea() {
     return Rect{0, 0, primaryScreenWidth(), primaryScreenHeight()};
   }
   return Rect{area.left, area.top, area.right, area.bottom};
+}
+
+std::optional<MonitorWorkArea> Win32Screen::workAreaShowing(const Rect& rect) {
+  return monitorWorkAreaShowing(RECT{rect.left, rect.top, rect.right, rect.bottom});
 }
 
 PixelBuffer Win32Screen::copyScreen(const Rect& area, std::optional<Point> cursorAt,

@@ -106,6 +106,7 @@ class Win32Screen final : public Screen {
   int primaryScreenWidth() override;
   int primaryScreenHeight() override;
   Rect workArea() override;
+  std::optional<MonitorWorkArea> workAreaShowing(const Rect& rect) override;
   PixelBuffer copyScreen(const Rect& area, std::optional<Point> cursorAt,
                          std::uintptr_t cursor) override;
   std::optional<CursorState> cursorState() override;
