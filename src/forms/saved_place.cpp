@@ -28,10 +28,12 @@ void applySavedPlaceRules(Screen& screen, const Rect& saved, const SavedPlaceRul
 
 Point placeSavedDialog(std::int32_t& left, std::int32_t& top, Screen& screen, int width,
                        int height, Point defaultPlace) {
-  applySavedPlaceRules(screen, outerRectAt(left, top, width, height), {[&] {
-                         left = defaultPlace.x;
-                         top = defaultPlace.y;
-                       }});
+  const auto useDefault = [&] {
+    left = defaultPlace.x;
+    top = defaultPlace.y;
+  };
+  applySavedPlaceRules(screen, outerRectAt(left, top, width, height),
+                       {.forget = useDefault, .correct = nullptr});
   return {left, top};
 }
 

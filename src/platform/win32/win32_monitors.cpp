@@ -34,7 +34,7 @@ BOOL CALLBACK weighMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }  // namespace
 
 std::optional<MonitorWorkArea> monitorWorkAreaShowing(const RECT& rect) {
-  MonitorSearch search{rect};
+  MonitorSearch search{rect, 0, std::nullopt};
   EnumDisplayMonitors(nullptr, nullptr, weighMonitor, reinterpret_cast<LPARAM>(&search));
   return search.best;
 }
