@@ -50,6 +50,9 @@ void TForm1::connectFeatures() {
   trayMenu->onExit = [this] { close(); };
   trayMenu->onVersionCheck = [this] { updateCheck->checkForUpdate(); };
 
+  clipboardWatcher->showBalloon = [this](const std::string& title, const std::string& text) {
+    if (TrayIcon1) TrayIcon1->showBalloon(title, text);
+  };
   ClipboardWatcher::HistoryView& view = clipboardWatcher->historyView;
   view.isOpen = [this] { return historyWindow != nullptr; };
   view.open = [this] { openHistoryWindow(); };

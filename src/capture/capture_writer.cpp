@@ -150,24 +150,27 @@ void CaptureWriter::written(const WriteOutcome& outcome,
     write(bitmap, stamp, format, followUp, context_.settings.ClipAddr != context_.appDir);
     return;
   }
-  if (outcome.failure) {
-    if (followUp.showFailure)
-      context_.application.runGuarded([&] { std::rethrow_exception(outcome.failure); });
-    return;
-  }
+  if (outcome.failure) return report(outcome.failure, followUp);
+  if (followUp.saved) followUp.saved();
   this->followUp(*bitmap, followUp);
 }
 
-void CaptureWriter::followUp(const PixelBuffer& bitmap, CaptureFollowUp followUp) {
+void CaptureWriter::followUp(const PixelBuffer& bitmap, const CaptureFollowUp& followUp) {
   if (!followUp.copyToClipboard) return;
-  if (followUp.showFailure) {
-    context_.application.runGuarded([&] { copyCaptureToClipboard(bitmap); });
-    return;
-  }
   try {
     copyCaptureToClipboard(bitmap);
   } catch (const std::exception&) {
-    // The image monitor's work: nobody is told.
+    report(std::current_exception(), followUp);
+  }
+}
+
+void CaptureWriter::report(const std::exception_ptr& failure, const CaptureFollowUp& followUp) {
+  if (!followUp.failed)
+    return context_.application.runGuarded([&] { std::rethrow_exception(failure); });
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& error) {
+    followUp.failed(error.what());
   }
 }
 

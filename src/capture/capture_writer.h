@@ -1,4 +1,6 @@
 #pragma once
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -9,7 +11,9 @@ namespace vireloc {
 // What follows a capture's file.
 struct CaptureFollowUp {
   bool copyToClipboard = false;  // once the file is written, as SaveClip says
-  bool showFailure = true;       // false: nobody is told (the clipboard image monitor)
+  // Told why the capture or its copy failed; empty: the default error report.
+  std::function<void(const std::string& reason)> failed;
+  std::function<void()> saved;  // the file is written; may be empty
 };
 
 // Where a capture goes: a file in the save folder named after the local time of the capture
@@ -45,7 +49,8 @@ class CaptureWriter {
   void written(const WriteOutcome& outcome, const std::shared_ptr<const PixelBuffer>& bitmap,
                const LocalTime& stamp, const CaptureFormat& format, CaptureFollowUp followUp,
                const std::string& folder);
-  void followUp(const PixelBuffer& bitmap, CaptureFollowUp followUp);
+  void followUp(const PixelBuffer& bitmap, const CaptureFollowUp& followUp);
+  void report(const std::exception_ptr& failure, const CaptureFollowUp& followUp);
   void useProgramFolder();
 };
 

@@ -82,7 +82,7 @@ void ScreenCapture::onCaptureHotkey(int id) {
   const auto rect = captureRectFor(id);
   if (!rect) return;
   BusyWhileAtWork busy(captureBusy_);
-  writer_.saveCapture(captureScreenArea(*rect), {.copyToClipboard = true, .showFailure = true});
+  writer_.saveCapture(captureScreenArea(*rect), {.copyToClipboard = true, .failed = nullptr, .saved = nullptr});
 }
 
 PixelBuffer ScreenCapture::captureScreenArea(const Rect& rect) {

@@ -102,14 +102,26 @@ void ClipboardWatcher::saveClipboardImage() {
   // The program's own captures on the clipboard are files already.
   if (shared_.ownWrites.clipboardHoldsOwnWrite()) return;
   BusyWhileAtWork busy(shared_.captureBusy);
-  if (!context_.settings.monitorCapturesScreen()) {
-    writer_.saveCapture(readClipboardImage(), {.copyToClipboard = false, .showFailure = false});
-    return;
+  const bool screen = context_.settings.monitorCapturesScreen();
+  CaptureFollowUp followUp{.copyToClipboard = screen,
+                           .failed = [this](const std::string& reason) { monitorFailed(reason); },
+                           .saved = [this] { monitorFailureTold_ = false; }};
+  try {
+    if (!screen) return writer_.saveCapture(readClipboardImage(), std::move(followUp));
+    const Rect primary{0, 0, platform_.screen.primaryScreenWidth(),
+                       platform_.screen.primaryScreenHeight()};
+    writer_.saveCapture(capture_.captureScreenArea(primary), std::move(followUp));
+  } catch (const std::exception& error) {
+    monitorFailed(error.what());
   }
-  const Rect screen{0, 0, platform_.screen.primaryScreenWidth(),
-                    platform_.screen.primaryScreenHeight()};
-  writer_.saveCapture(capture_.captureScreenArea(screen),
-                      {.copyToClipboard = true, .showFailure = false});
+}
+
+void ClipboardWatcher::monitorFailed(const std::string& reason) {
+  // A box at every copy would stop the user's work; a balloon says it once, until an image
+  // is saved again.
+  if (monitorFailureTold_) return;
+  monitorFailureTold_ = true;
+  showBalloon("Vireloc", "クリップボードの画像を保存できませんでした。" + reason);
 }
 
 PixelBuffer ClipboardWatcher::readClipboardImage() {

@@ -24,6 +24,9 @@ class ClipboardWatcher {
     bool& captureBusy;  // a capture is at work
     OwnClipboardWrites& ownWrites;
   };
+  // Says something without a box (the tray icon's balloon); the main form fills it in.
+  std::function<void(const std::string& title, const std::string& text)> showBalloon =
+      [](const std::string&, const std::string&) {};
   // The history window as this feature needs it; the main form fills these in.
   struct HistoryView {
     std::function<bool()> isOpen = [] { return false; };
@@ -56,6 +59,7 @@ class ClipboardWatcher {
   void handleChange();
   void recordText(std::string text);
   void saveClipboardImage();
+  void monitorFailed(const std::string& reason);
   PixelBuffer readClipboardImage();
 
   ProgramContext& context_;
@@ -63,6 +67,7 @@ class ClipboardWatcher {
   Shared shared_;
   CaptureWriter& writer_;
   ScreenCapture& capture_;
+  bool monitorFailureTold_ = false;  // the balloon said so; no more until a save
   WindowHandle window_ = 0;  // the form's window, once joined
   bool inChain_ = false;
   bool listening_ = false;

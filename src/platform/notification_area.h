@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/types.h"
 
@@ -31,6 +32,10 @@ class NotificationArea {
   virtual ~NotificationArea() = default;
   // Shell_NotifyIcon; the caller ignores the result.
   virtual bool notifyIcon(NotifyAction action, const NotifyIconData& data) = 0;
+  // A warning balloon from the icon (hWnd, uID): NIM_MODIFY with NIF_INFO. Texts in UTF-8,
+  // cut by the backend to what the structure holds.
+  virtual bool showBalloon(WindowHandle window, std::uintptr_t id, const std::string& title,
+                           const std::string& text) = 0;
 };
 
 }  // namespace vireloc

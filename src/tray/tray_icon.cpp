@@ -75,6 +75,10 @@ void TTrayIcon::setIcon(IconHandle icon) {
   ModifyIcon();
 }
 
+void TTrayIcon::showBalloon(const std::string& title, const std::string& text) {
+  platform_.notificationArea.showBalloon(iconData_.hWnd, iconData_.uID, title, text);
+}
+
 void TTrayIcon::ModifyIcon() { platform_.notificationArea.notifyIcon(NotifyAction::Modify, iconData_); }
 
 ShiftState TTrayIcon::shiftStateNow() {

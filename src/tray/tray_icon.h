@@ -38,6 +38,8 @@ class TTrayIcon : public MessageHandler {
   IconHandle Icon() const { return icon_; }
   // Shows a copy of icon; the caller keeps its own.
   void setIcon(IconHandle icon);
+  // A warning balloon from the icon: says something without a box to answer.
+  void showBalloon(const std::string& title, const std::string& text);
   bool HideMinimize = false;
 
   NotifyEvent OnClick;

@@ -162,6 +162,32 @@ TEST_F(ClipboardWatcherTest, ImageMonitorSavesExactlyThreeFormatImagesWhenOn) {
   EXPECT_EQ(history()[0], "caption");  // a text wins over the image
 }
 
+// No box may interrupt every copy, but an image not saved must not go without a word: the
+// tray icon's balloon says why, once, until an image is saved again.
+TEST_F(ClipboardWatcherTest, AMonitoredImageNotSavedIsToldByOneBalloonUntilOneIsSavedAgain) {
+  monitorImages();
+  mainWindow().settings.SaveClip = "0";
+  sim.diskSpace = 10;
+  copyInAnotherProgram(imageContent());
+  sim.clock.millisecond += 1;
+  copyInAnotherProgram(imageContent());
+  ASSERT_EQ(sim.balloons.size(), 1u);
+  EXPECT_EQ(sim.balloons[0].title, "Vireloc");
+  EXPECT_TRUE(sim.balloons[0].text.starts_with("クリップボードの画像を保存できませんでした。\"" + kAppDir))
+      << sim.balloons[0].text;
+  EXPECT_NE(sim.balloons[0].text.find("ディスクに十分な空き領域がありません。"), std::string::npos);
+
+  sim.diskSpace.reset();
+  sim.clock.millisecond += 1;
+  copyInAnotherProgram(imageContent());
+  EXPECT_EQ(captures().size(), 1u);
+  sim.diskSpace = 10;
+  sim.clock.millisecond += 1;
+  copyInAnotherProgram(imageContent());
+  EXPECT_EQ(sim.balloons.size(), 2u);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+}
+
 TEST_F(ClipboardWatcherTest, OwnCapturesAreNeverSavedAgainAndTheMonitorKeepsWorking) {
   monitorImages();
   sim.sendMessage(mainWindow().handle(), wm::Hotkey, 101, 0);  // PrintScreen with SaveClip

@@ -42,4 +42,12 @@ IconHandle SimIcons::copyIcon(IconHandle icon) {
 
 void SimIcons::destroyIcon(IconHandle icon) { liveIcons.erase(icon); }
 
+bool SimNotificationArea::showBalloon(WindowHandle window, std::uintptr_t id,
+                                      const std::string& title, const std::string& text) {
+  const auto shown = trayIcons.find(id);
+  if (shown == trayIcons.end() || shown->second.hWnd != window) return false;
+  balloons.push_back({title, text});
+  return true;
+}
+
 }  // namespace vireloc::sim

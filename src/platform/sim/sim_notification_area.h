@@ -23,8 +23,14 @@ class SimNotificationArea : public NotificationArea {
   explicit SimNotificationArea(SimWindowing& windowing) : windowing_(windowing) {}
 
   bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
+  bool showBalloon(WindowHandle window, std::uintptr_t id, const std::string& title,
+                   const std::string& text) override;
 
   // ==== Test side
+  struct Balloon {
+    std::string title, text;
+  };
+  std::vector<Balloon> balloons;  // shown from an icon that was there
   std::vector<NotifyRequest> notifyRequests;
   std::map<std::uintptr_t, NotifyIconData> trayIcons;  // by uID, what the shell shows
   // The shell restarts: every icon is gone and "TaskbarCreated" is broadcast.

@@ -32,7 +32,28 @@ DWORD shellMessage(NotifyAction action) {
   return static_cast<DWORD>(action);
 }
 
+template <std::size_t N>
+void copyCut(const std::string& utf8, wchar_t (&target)[N]) {
+  const std::wstring wide = toWide(utf8);
+  const std::size_t count = std::min(wide.size(), N - 1);
+  std::copy_n(wide.data(), count, target);
+  target[count] = L'\0';
+}
+
 }  // namespace
+
+bool Win32NotificationArea::showBalloon(WindowHandle window, std::uintptr_t id,
+                                        const std::string& title, const std::string& text) {
+  NOTIFYICONDATAW shellData{};
+  shellData.cbSize = sizeof shellData;  // the balloon's fields need the full structure
+  shellData.hWnd = toHwnd(window);
+  shellData.uID = static_cast<UINT>(id);
+  shellData.uFlags = NIF_INFO;
+  shellData.dwInfoFlags = NIIF_WARNING;
+  copyCut(title, shellData.szInfoTitle);
+  copyCut(text, shellData.szInfo);
+  return Shell_NotifyIconW(NIM_MODIFY, &shellData) != 0;
+}
 
 bool Win32NotificationArea::notifyIcon(NotifyAction action, const NotifyIconData& data) {
   NOTIFYICONDATAW shellData{};

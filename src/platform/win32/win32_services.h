@@ -61,6 +61,8 @@ class Win32PopupMenus final : public PopupMenus {
 class Win32NotificationArea final : public NotificationArea {
  public:
   bool notifyIcon(NotifyAction action, const NotifyIconData& data) override;
+  bool showBalloon(WindowHandle window, std::uintptr_t id, const std::string& title,
+                   const std::string& text) override;
 };
 
 class Win32Icons final : public Icons {
