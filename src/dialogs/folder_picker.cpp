@@ -45,6 +45,9 @@ TForm4::TForm4(OpenForms& owner, std::string& clipAddr,
   VETree1.onExpanding = [this](TreeItemId item) {
     if (folders) folders->onExpanding(item);
   };
+  VETree1.onSelected = [this](TreeItemId) {
+    if (folders) folders->stopBrowsing();
+  };
   VETree1.onContextMenu = [this](TreeItemId item, Point at) {
     if (folders) folders->onContextMenu(item, at);
   };
@@ -64,6 +67,13 @@ void TForm4::FormShow() { VETree1.focus(); }
 // A virtual folder has no path: taking it as it stands would save into a lone "\", the root
 // of whatever drive is current.
 void TForm4::Button1Click() {
+  // Before the browse to the save folder has arrived, the tree offers its first item (the
+  // Desktop): OK keeps the folder the picker was opened with.
+  if (folders->browsing()) {
+    onChosen_(clipAddr_);
+    FormClose();
+    return;
+  }
   const std::string path = folders->selectedPath();
   if (path.empty()) {
     application_.showMessage(whyNoFolder());

@@ -78,6 +78,12 @@ void ShellFolderTree::browseTo(const std::string& path) {
   });
 }
 
+void ShellFolderTree::stopBrowsing() {
+  if (lookup_) shell_.cancel(*lookup_);
+  lookup_.reset();
+  walk_.reset();
+}
+
 // One step down the walk from item, whose child is the walk's next folder.
 void ShellFolderTree::walkFrom(TreeItemId item) {
   const Node& node = nodes_.at(item);

@@ -26,6 +26,10 @@ class ShellFolderTree {
   // Opens the tree down to the folder at path and selects it, without taking the focus. A path
   // that names no folder changes nothing; an unreachable folder on the way ends the walk there.
   void browseTo(const std::string& path);
+  // True until the browse has arrived, failed or been stopped.
+  bool browsing() const { return lookup_.has_value() || walk_.has_value(); }
+  // The user chose a folder: a browse arriving late must not move the selection.
+  void stopBrowsing();
   void onExpanding(TreeItemId item);
   void onContextMenu(TreeItemId item, Point at);
 

@@ -34,6 +34,7 @@ void RowList::handle(const FormEvent& event) {
 void TreeView::handle(const FormEvent& event) {
   if (event.kind == FormEventKind::ItemExpanding && onExpanding) onExpanding(event.item);
   if (event.kind == FormEventKind::ContextMenu && onContextMenu) onContextMenu(event.item, event.at);
+  if (event.kind == FormEventKind::ItemSelected && onSelected) onSelected(event.item);
 }
 
 }  // namespace vireloc

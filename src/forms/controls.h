@@ -107,6 +107,7 @@ class TreeView : public Control {
   WindowHandle window() const { return form(); }
   std::function<void(TreeItemId)> onExpanding;
   std::function<void(TreeItemId, Point)> onContextMenu;
+  std::function<void(TreeItemId)> onSelected;  // by the user only
   void handle(const FormEvent& event) override;
 };
 

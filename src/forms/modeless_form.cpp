@@ -70,6 +70,7 @@ void ModelessForm::route(const FormEvent& event) {
     case FormEventKind::MouseDown:
     case FormEventKind::ItemExpanding:
     case FormEventKind::ContextMenu:
+    case FormEventKind::ItemSelected:
       design_.deliver(event);
       return;
   }

@@ -101,6 +101,7 @@ enum class FormEventKind {
   CloseRequest,
   ItemExpanding,  // the user opens a TreeView item; it opens once it has children
   ContextMenu,    // right click on a TreeView item
+  ItemSelected,   // the user (mouse or keyboard, not the program) selects a TreeView item
   FilesDropped,   // files dropped from the shell, released by the time the form hears of it
 };
 
@@ -109,7 +110,7 @@ struct FormEvent {
   std::string control;          // Click, DoubleClick, MouseDown
   MouseButton button = MouseButton::Left;  // MouseDown
   std::uint32_t menuId = 0;     // MenuCommand
-  TreeItemId item = 0;          // ItemExpanding, ContextMenu
+  TreeItemId item = 0;          // ItemExpanding, ContextMenu, ItemSelected
   Point at{};                   // ContextMenu, in screen coordinates
   DroppedFiles dropped{};       // FilesDropped
 };

@@ -191,6 +191,24 @@ TEST_F(FolderPickerTest, ASlowFolderNeitherBlocksThePickerNorAnswersAfterItClose
   EXPECT_EQ(std::count(sim.shellListings.begin(), sim.shellListings.end(), nas), 3);
 }
 
+// Until the browse to the save folder has arrived, the tree offers its first item, the
+// Desktop: OK keeps the folder instead. A folder the user picks meanwhile is never moved by
+// the browse arriving late.
+TEST_F(FolderPickerTest, OkBeforeTheBrowseArrivesKeepsTheFolderAndTheUsersChoiceIsNeverMoved) {
+  open("\\\\nas\\share\\");
+  pressOk();
+  EXPECT_EQ(boxTexts, Texts{"\\\\nas\\share\\"});
+  EXPECT_TRUE(sim.messageBoxes.empty());
+
+  open("\\\\nas\\share\\");
+  openItem(kComputer);
+  choose(kCDrive);
+  sim.answerSlowListings();
+  EXPECT_EQ(tree().selectedItem, item(kCDrive));
+  pressOk();
+  EXPECT_EQ(boxTexts.back(), "C:\\");
+}
+
 // Every click on a folder that has not answered yet sends the tree's expanding notice again.
 TEST_F(FolderPickerTest, AFolderOpenedAgainWhileItsListingIsPendingIsAskedOnce) {
   open("\\\\nas\\share\\");  // the walk waits for the slow folder

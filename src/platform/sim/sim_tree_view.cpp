@@ -60,6 +60,7 @@ void SimForms::openTreeItem(WindowHandle form, const std::string& control, TreeI
 void SimForms::clickTreeItem(WindowHandle form, const std::string& control, TreeItemId item) {
   selectTreeItem(form, control, item);
   forms.at(form).focusedControl = control;
+  deliver(form, {FormEventKind::ItemSelected, control, MouseButton::Left, 0, item});
 }
 
 void SimForms::rightClickTreeItem(WindowHandle form, const std::string& control,

@@ -79,6 +79,14 @@ bool onTreeNotify(Win32Form& form, const NMHDR& header, LRESULT& result) {
                               fromItem(change.itemNew.hItem)});
     return true;  // result FALSE: let it open
   }
+  if (header.code == TVN_SELCHANGEDW) {
+    // The tree's own selection on focus, and the program's, come as TVC_UNKNOWN.
+    const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+    if ((change.action == TVC_BYMOUSE || change.action == TVC_BYKEYBOARD) && !form.quietTree)
+      deliverFormEvent(form, {FormEventKind::ItemSelected, tree->layout.name, MouseButton::Left, 0,
+                              fromItem(change.itemNew.hItem)});
+    return true;
+  }
   if (header.code == NM_RCLICK) {
     onRightClick(form, *tree);
     result = TRUE;  // no WM_CONTEXTMENU after it
