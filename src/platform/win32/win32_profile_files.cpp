@@ -65,9 +65,11 @@ std::optional<std::string> readWholeFile(const std::wstring& path, FILETIME& las
   }
   std::string bytes;
   char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-    bytes.append(chunk, got);
+  for (DWORD got = 0;; bytes.append(chunk, got)) {
+    // A read that fails part-way must not pass for the whole file: it would be rewritten short.
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+  }
   if (!GetFileTime(file.get(), nullptr, nullptr, &lastWrite)) return std::nullopt;
   return bytes;
 }
@@ -112,8 +114,10 @@ bool convertToUtf16(const std::wstring& path) {
   if (!bytes) return false;
   if (std::string_view(*bytes).substr(0, 2) == kUtf16Mark) return true;
   const bool utf8 = std::string_view(*bytes).substr(0, 3) == kUtf8Mark;
-  const std::wstring text =
-      withCrLf(utf8 ? decode(CP_UTF8, std::string_view(*bytes).substr(3)) : decode(CP_ACP, *bytes));
+  const std::string_view content = std::string_view(*bytes).substr(utf8 ? 3 : 0);
+  const std::wstring decoded = decode(utf8 ? CP_UTF8 : CP_ACP, content);
+  if (decoded.empty() && !content.empty()) return false;  // never rewrite a file as nothing
+  const std::wstring text = withCrLf(decoded);
 
   wchar_t temporary[MAX_PATH + 1] = {};
   if (!GetTempFileNameW(folderOf(path).c_str(), L"vrl", 0, temporary)) return false;
