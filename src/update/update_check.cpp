@@ -67,10 +67,10 @@ void UpdateCheck::runCheck() {
   // verified one replaces it, and a check inside this one's boxes touches neither.
   const std::string archivePath = context_.appDir + "vireloc.lzh";
   const std::string downloadPath = archivePath + "." + std::to_string(++downloads_) + ".tmp";
-  struct DeletedUnlessKept {
+  struct DeletedAtTheEnd {  // gone already once it has replaced the archive
     Files& files;
     const std::string& path;
-    ~DeletedUnlessKept() { files.deleteFile(path); }
+    ~DeletedAtTheEnd() { files.deleteFile(path); }
   } download{context_.platform.files, downloadPath};
   downloadArchive(host, downloadPath);
   confirmDigest(info, downloadPath, archivePath);

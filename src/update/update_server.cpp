@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/app_error.h"
+#include "update/update_info.h"
 
 namespace vireloc {
 
@@ -47,13 +48,6 @@ bool isPort(std::string_view digits) {
   return value >= 1 && value <= 65535;
 }
 
-// The value as the user may read it in a box: printable ASCII, at most 64 bytes.
-std::string shownValue(const std::string& value) {
-  std::string shown;
-  for (char c : value.substr(0, 64)) shown += (c >= 0x20 && c < 0x7F) ? c : '?';
-  return value.size() > 64 ? shown + "..." : shown;
-}
-
 // The Host header names the port only when it is not the one HTTP implies.
 std::string hostHeaderValue(const std::string& host) {
   const auto colon = host.rfind(':');
@@ -77,7 +71,7 @@ std::string updateHost(ProfileFiles& profiles, const std::string& iniPath) {
   const std::string host = profiles.readProfileString("Update", "Host", "", iniPath);
   if (host.empty()) return kDefaultUpdateHost;
   if (!isPlainHost(host)) {
-    throw AppError("設定ファイルの [Update] Host \"" + shownValue(host) +
+    throw AppError("設定ファイルの [Update] Host \"" + shownServerText(host) +
                    "\" はホスト名として使えません (ホスト名かアドレスと、必要なら :ポート番号 だけを書いてください)");
   }
   return host;

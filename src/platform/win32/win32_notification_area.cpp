@@ -12,14 +12,12 @@ namespace vireloc {
 
 namespace {
 
-// The first form of the structure holds 64 characters of tip, the terminator included.
-constexpr std::size_t kTipCharacters = 64;
-
-void copyTip(const std::array<char, 64>& utf8Tip, wchar_t* target) {
-  const std::size_t bytes = strnlen(utf8Tip.data(), utf8Tip.size());
-  const std::wstring tip = toWide(std::string_view(utf8Tip.data(), bytes));
-  const std::size_t count = std::min(tip.size(), kTipCharacters - 1);
-  std::copy_n(tip.data(), count, target);
+// A UTF-8 text into a fixed field of the structure, cut to fit, always terminated.
+template <std::size_t N>
+void copyCut(const std::string& utf8, wchar_t (&target)[N]) {
+  const std::wstring wide = toWide(utf8);
+  const std::size_t count = std::min(wide.size(), N - 1);
+  std::copy_n(wide.data(), count, target);
   target[count] = L'\0';
 }
 
@@ -32,13 +30,6 @@ DWORD shellMessage(NotifyAction action) {
   return static_cast<DWORD>(action);
 }
 
-template <std::size_t N>
-void copyCut(const std::string& utf8, wchar_t (&target)[N]) {
-  const std::wstring wide = toWide(utf8);
-  const std::size_t count = std::min(wide.size(), N - 1);
-  std::copy_n(wide.data(), count, target);
-  target[count] = L'\0';
-}
 
 }  // namespace
 
@@ -64,7 +55,8 @@ bool Win32NotificationArea::notifyIcon(NotifyAction action, const NotifyIconData
   shellData.uFlags = data.uFlags;
   shellData.uCallbackMessage = data.uCallbackMessage;
   shellData.hIcon = reinterpret_cast<HICON>(data.hIcon);
-  copyTip(data.szTip, shellData.szTip);
+  copyCut(std::string(data.szTip.data(), strnlen(data.szTip.data(), data.szTip.size())),
+          shellData.szTip);
   return Shell_NotifyIconW(shellMessage(action), &shellData) != 0;
 }
 
