@@ -25,16 +25,20 @@ cap_start_app() {
 }
 
 # cap_message_box <seconds>: prints the handle of the program's message box once it is
-# shown, waiting up to that long (0: looks once). The box's window exists a moment before
-# its caption and text are set; it is shown after that.
+# shown with its button and its text, waiting up to that long (0: looks once). Under Wine a
+# box can be listed as visible a moment before its controls and texts are all in place.
 cap_message_box() {
-  local box _
-  for _ in $(seq 0 $(($1 * 5))); do
+  local box deadline=$((SECONDS + $1))
+  while :; do
     box=$(e2e_driver list-windows 2>/dev/null | awk -F'\t' '$2 == "#32770" && $3 == 1 { print $1; exit }')
-    [[ -n $box ]] && { echo "$box"; return 0; }
+    if [[ -n $box ]] && e2e_driver window-children "$box" 2>/dev/null |
+      awk -F'\t' '$2 == "Button" { b = 1 } $2 == "Static" && $3 != "" { s = 1 } END { exit !(b && s) }'; then
+      echo "$box"
+      return 0
+    fi
+    ((SECONDS >= deadline)) && return 1
     sleep 0.2
   done
-  return 1
 }
 
 cap_stop_app() {

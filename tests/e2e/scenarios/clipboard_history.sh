@@ -9,6 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
 source "$(dirname "$0")/../clipboard_lib.sh"
+source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 e2e_begin clipboard_history
 japanese="日本語のテキスト「コピー」ｶﾅ"
 world="Ελληνικά 한국어 😀"
@@ -48,9 +49,7 @@ e2e_driver_bg "$hold_out" clipboard-hold 120000
 hold=$E2E_BG_PID
 e2e_wait_until 30 grep -q held "$hold_out" || e2e_fail "the driver did not take the clipboard"
 clip_double_click_row 3
-box=""
-find_box() { box=$(e2e_driver find-class '#32770' 2>/dev/null); }
-e2e_wait_until 60 find_box || e2e_fail "no error box for a double-click while the clipboard is held"
+box=$(cap_message_box 60) || e2e_fail "no error box for a double-click while the clipboard is held"
 e2e_assert_eq Dovrant "$(e2e_driver window-text "$box")" "error box caption"
 e2e_driver window-children "$box" | grep -qF "クリップボードを開くことができません." ||
   e2e_fail "the box does not say the clipboard cannot be opened: $(e2e_driver window-children "$box")"

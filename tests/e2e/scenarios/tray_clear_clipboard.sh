@@ -5,6 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
+source "$E2E_ROOT/tests/e2e/capture_lib.sh"
 e2e_begin tray_clear_clipboard
 clear_item_caption="クリップボード消去(&U)"
 
@@ -20,18 +21,6 @@ set_clipboard_text() {
 }
 
 format_count() { e2e_driver clipboard-formats | head -n 1; }
-
-# Prints the handle of the program's message box, waiting for it to appear.
-wait_error_box() {
-  local box
-  for _ in $(seq 50); do
-    for box in $(e2e_driver find-class '#32770' 2>/dev/null); do
-      [[ $(e2e_driver window-text "$box") == Dovrant ]] && { echo "$box"; return 0; }
-    done
-    sleep 0.1
-  done
-  e2e_fail "no message box captioned Dovrant appeared"
-}
 
 e2e_driver clipboard-clear || e2e_fail "could not empty the clipboard"
 e2e_start_app
@@ -60,7 +49,8 @@ e2e_wait_until 30 test -s "$E2E_RESULTS/hold.out" || e2e_fail "clipboard-hold sa
 e2e_assert_eq held "$(tr -d '\r' <"$E2E_RESULTS/hold.out")" "clipboard-hold output"
 tray_open_menu
 xdotool key u
-box=$(wait_error_box)
+box=$(cap_message_box 10) || e2e_fail "no message box after クリップボード消去 with the clipboard held"
+e2e_assert_eq Dovrant "$(e2e_driver window-text "$box")" "message box caption"
 children=$(e2e_driver window-children "$box") || e2e_fail "could not list the message box's controls"
 awk -F'\t' '$2 == "Static" && $3 == "クリップボードを開くことができません."' <<<"$children" | grep -q . ||
   e2e_fail "the message box does not say the clipboard cannot be opened; its controls:
