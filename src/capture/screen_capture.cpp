@@ -56,7 +56,10 @@ Rect ScreenCapture::primaryScreenRect() {
 Rect ScreenCapture::windowCaptureRect(WindowHandle window) {
   // No window, or one whose rectangle cannot be read: the whole screen rather than guesswork.
   if (!window) return primaryScreenRect();
-  const auto rect = platform_.windowing.windowRect(window);
+  // The visible frame where the system can tell it: the window's rectangle also holds the
+  // invisible resize borders, which would bring strips of whatever lies behind.
+  auto rect = platform_.windowing.visibleFrame(window);
+  if (!rect) rect = platform_.windowing.windowRect(window);
   if (!rect) return primaryScreenRect();
   return clampToWorkArea(*rect, platform_.screen.workArea());
 }

@@ -47,6 +47,10 @@ class Windowing {
   virtual WindowHandle windowFromPoint(Point point) = 0;
   virtual WindowHandle parentOf(WindowHandle window) = 0;
   virtual std::optional<Rect> windowRect(WindowHandle window) = 0;
+  // DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS): the frame as drawn, without the
+  // invisible resize borders Windows 10 counts in the window's rectangle; nothing where the
+  // desktop composition does not answer (Windows 7 unthemed, Wine).
+  virtual std::optional<Rect> visibleFrame(WindowHandle window) = 0;
 
   // Runs the message loop until quitMessageLoop is called, and takes the quit message with it:
   // a message box shown after the loop stays until the user answers it.

@@ -113,6 +113,32 @@ TEST_F(ScreenCaptureTest, WindowCapturesAreClampedAtOriginAndWorkAreaOnly) {
   EXPECT_TRUE(sim.messageBoxes.empty());
 }
 
+TEST_F(ScreenCaptureTest, WindowCapturesTakeTheVisibleFrameWhereTheSystemTellsIt) {
+  // Windows 10: the rectangle holds 7-pixel invisible borders left, right and below.
+  const WindowHandle framed = window({93, 100, 507, 407});
+  sim.windows[framed].visibleFrame = Rect{100, 100, 500, 400};
+  const WindowHandle plain = window({93, 100, 507, 407});  // no composition: the rectangle
+  mainWindow().settings.SaveClip = "1";
+  for (const auto& [foreground, expected] :
+       {std::pair{framed, Rect{100, 100, 500, 400}}, std::pair{plain, Rect{93, 100, 507, 407}}}) {
+    sim.foreground = foreground;
+    sim.clock.millisecond += 1;
+    press(102);
+    const PixelBuffer& image = *sim.clipboard.bitmap;
+    EXPECT_EQ(image.width, expected.right - expected.left);
+    EXPECT_EQ(image.height, expected.bottom - expected.top);
+    EXPECT_EQ(pixelAt(image, 0, 0), pixelAt(sim.screenImage, expected.left, expected.top));
+  }
+  // Ctrl+PrintScreen over a child of the framed window takes its top window's visible frame.
+  sim.cursor = Point{200, 200};
+  window({150, 150, 300, 300}, framed);
+  sim.clock.millisecond += 1;
+  press(103);
+  EXPECT_EQ(sim.clipboard.bitmap->width, 400);
+  EXPECT_EQ(sim.clipboard.bitmap->height, 300);
+  EXPECT_TRUE(sim.messageBoxes.empty());
+}
+
 TEST_F(ScreenCaptureTest, ImpossibleRectanglesFailVisiblyAndWriteNothing) {
   const Rect impossible[] = {
       {-32000, -32000, -31840, -31976},  // minimised

@@ -66,7 +66,8 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
 WindowHandle SimForms::createForm(const FormSpec& layout, FormEvents& events) {
   if (formCreationFails) throw SystemError(14, "メモリが不足しています。");
   const WindowHandle handle = world_.addWindow(
-      SimWindow{layout.className, layout.caption, layout.owner, 0, outerRect(layout), nullptr, false, false});
+      SimWindow{.className = layout.className, .title = layout.caption, .owner = layout.owner,
+                .rect = outerRect(layout)});
   SimForm& form = forms[handle];
   form.layout = layout;
   form.events = &events;

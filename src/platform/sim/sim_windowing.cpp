@@ -4,12 +4,12 @@ namespace vireloc::sim {
 
 WindowHandle SimWindowing::createHiddenWindow(const std::string& className,
                                               const std::string& title, MessageHandler& handler) {
-  return world_.addWindow(SimWindow{className, title, 0, 0, std::nullopt, &handler, false, false});
+  return world_.addWindow(SimWindow{.className = className, .title = title, .handler = &handler});
 }
 
 WindowHandle SimWindowing::addForeignWindow(const std::string& className,
                                             const std::string& title, WindowHandle owner) {
-  return world_.addWindow(SimWindow{className, title, owner, 0, std::nullopt, nullptr, false, true});
+  return world_.addWindow(SimWindow{.className = className, .title = title, .owner = owner, .visible = true});
 }
 
 void SimWindowing::destroyWindow(WindowHandle window) { world_.windows.erase(window); }
@@ -97,6 +97,12 @@ std::optional<Rect> SimWindowing::windowRect(WindowHandle window) {
   auto it = world_.windows.find(window);
   if (it == world_.windows.end()) return std::nullopt;
   return it->second.rect;
+}
+
+std::optional<Rect> SimWindowing::visibleFrame(WindowHandle window) {
+  auto it = world_.windows.find(window);
+  if (it == world_.windows.end()) return std::nullopt;
+  return it->second.visibleFrame;
 }
 
 LResult SimWindowing::sendMessage(WindowHandle window, std::uint32_t message, WParam wParam,

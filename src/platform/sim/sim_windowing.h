@@ -43,6 +43,7 @@ class SimWindowing : public Windowing {
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
   std::optional<Rect> windowRect(WindowHandle window) override;
+  std::optional<Rect> visibleFrame(WindowHandle window) override;
   void runMessageLoop() override { world_.runQueue(); }
   void quitMessageLoop() override { world_.postQuit(); }
 

@@ -13,16 +13,17 @@
 namespace vireloc::sim {
 
 struct SimWindow {
-  std::string className;
-  std::string title;
+  std::string className{};
+  std::string title{};
   WindowHandle owner = 0;
   WindowHandle parent = 0;
-  std::optional<Rect> rect;
+  std::optional<Rect> rect{};
   MessageHandler* handler = nullptr;  // none for other programs' windows
   bool iconic = false;
   bool visible = false;
   bool answers = true;  // false: another program's window whose thread has stopped answering
-  std::optional<Rect> restoredRect;  // while iconic: where restoring puts it back
+  std::optional<Rect> restoredRect{};  // while iconic: where restoring puts it back
+  std::optional<Rect> visibleFrame{};  // nothing: as without desktop composition
 };
 
 class SimWorld {

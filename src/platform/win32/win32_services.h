@@ -32,6 +32,7 @@ class Win32Windowing final : public Windowing {
   WindowHandle windowFromPoint(Point point) override;
   WindowHandle parentOf(WindowHandle window) override;
   std::optional<Rect> windowRect(WindowHandle window) override;
+  std::optional<Rect> visibleFrame(WindowHandle window) override;
   void runMessageLoop() override;
   void quitMessageLoop() override;
   // Handles every message waiting now, as the loop would, without waiting for more; false

@@ -1,4 +1,6 @@
 #include <windows.h>
+// after windows.h
+#include <dwmapi.h>
 
 #include <exception>
 
@@ -157,6 +159,15 @@ WindowHandle Win32Windowing::parentOf(WindowHandle window) {
 std::optional<Rect> Win32Windowing::windowRect(WindowHandle window) {
   RECT rect{};
   if (!GetWindowRect(toHwnd(window), &rect)) return std::nullopt;
+  return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::optional<Rect> Win32Windowing::visibleFrame(WindowHandle window) {
+  RECT rect{};
+  if (FAILED(DwmGetWindowAttribute(toHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &rect,
+                                   sizeof rect)) ||
+      rect.right <= rect.left || rect.bottom <= rect.top)
+    return std::nullopt;
   return Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
