@@ -108,6 +108,24 @@ TEST_F(HistoryWindowTest, FirstOpeningStandsInTheLowerRightCornerAndIsSaved) {
   EXPECT_EQ(written[0].VRLClipboardHeight, static_cast<std::uint32_t>(rect.bottom - rect.top));
 }
 
+TEST_F(HistoryWindowTest, At150PercentTheWindowGrowsByHalfAndStillOpensInTheCorner) {
+  sim.dpi = 144;
+  open();
+  const FormSpec& layout = simForm().layout;
+  EXPECT_EQ(layout.clientWidth, 200);
+  EXPECT_EQ(layout.clientHeight, 194);
+  EXPECT_EQ(layout.font.height, 18);
+  const ControlSpec& grid = simForm().control(kGrid).layout;
+  EXPECT_EQ(grid.rowHeight, 36);
+  EXPECT_EQ(grid.gridLine, 2);
+  EXPECT_EQ(5 * (grid.rowHeight + grid.gridLine) + 2 * 2, layout.clientHeight);
+  const Rect rect = sim.formRect(form);
+  EXPECT_EQ(rect.right, kWorkArea.right);
+  EXPECT_EQ(rect.bottom, kWorkArea.bottom);
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].VRLClipboardWidth, static_cast<std::uint32_t>(rect.right - rect.left));
+}
+
 TEST_F(HistoryWindowTest, ActivationHidesTheApplicationAndEnablesEraseForAFilledHistory) {
   open();
   EXPECT_FALSE(sim.windows.at(application.handle()).visible);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/app_error.h"
 #include "program_fixture.h"
 
@@ -69,29 +71,37 @@ class SettingsDialogTest : public test::ProgramTest {
   OpenForms forms{platform, application};  // last: its windows go first
 };
 
-TEST_F(SettingsDialogTest, FramesAndTheirControlsDoNotOverlap) {
-  open();
-  const FormSpec& layout = sim.forms.at(form).layout;
-  EXPECT_EQ(sim.windows.at(form).title, "Vireloc : 設定");
-  EXPECT_EQ(layout.clientWidth, 421);
-  EXPECT_EQ(layout.clientHeight, 453);
-  EXPECT_TRUE(layout.appWindow);
-  EXPECT_EQ(layout.font.face, "ＭＳ Ｐゴシック");
-  auto parentSize = [&](const std::string& parent) {
-    if (parent.empty()) return Rect{0, 0, layout.clientWidth, layout.clientHeight};
-    const Rect& outer = control(parent).layout.bounds;
-    return Rect{0, 0, outer.right - outer.left, outer.bottom - outer.top};
-  };
-  for (const ControlSpec& a : layout.controls) {
-    const Rect room = parentSize(a.parent);
-    EXPECT_TRUE(a.bounds.left >= room.left && a.bounds.top >= room.top &&
-                a.bounds.right <= room.right && a.bounds.bottom <= room.bottom) << a.name;
-    for (const ControlSpec& b : layout.controls) {
-      if (&a == &b || a.parent != b.parent) continue;
-      const bool apart = a.bounds.right <= b.bounds.left || b.bounds.right <= a.bounds.left ||
-                         a.bounds.bottom <= b.bounds.top || b.bounds.bottom <= a.bounds.top;
-      EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
+TEST_F(SettingsDialogTest, FramesAndTheirControlsDoNotOverlapAtEveryDpi) {
+  // 144 DPI is 150 %, 192 DPI 200 %: the design grows with the text the system draws.
+  for (const auto& [dpi, width, height, fontHeight] :
+       {std::tuple{96, 421, 453, 12}, std::tuple{144, 632, 680, 18}, std::tuple{192, 842, 906, 24}}) {
+    sim.dpi = dpi;
+    open();
+    const FormSpec& layout = sim.forms.at(form).layout;
+    EXPECT_EQ(sim.windows.at(form).title, "Vireloc : 設定");
+    EXPECT_EQ(layout.clientWidth, width);
+    EXPECT_EQ(layout.clientHeight, height);
+    EXPECT_TRUE(layout.appWindow);
+    EXPECT_EQ(layout.font.face, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(layout.font.height, fontHeight);
+    EXPECT_EQ(sim.formRect(form).left, 192);  // a place on the screen is not scaled
+    auto parentSize = [&](const std::string& parent) {
+      if (parent.empty()) return Rect{0, 0, layout.clientWidth, layout.clientHeight};
+      const Rect& outer = control(parent).layout.bounds;
+      return Rect{0, 0, outer.right - outer.left, outer.bottom - outer.top};
+    };
+    for (const ControlSpec& a : layout.controls) {
+      const Rect room = parentSize(a.parent);
+      EXPECT_TRUE(a.bounds.left >= room.left && a.bounds.top >= room.top &&
+                  a.bounds.right <= room.right && a.bounds.bottom <= room.bottom) << a.name;
+      for (const ControlSpec& b : layout.controls) {
+        if (&a == &b || a.parent != b.parent) continue;
+        const bool apart = a.bounds.right <= b.bounds.left || b.bounds.right <= a.bounds.left ||
+                           a.bounds.bottom <= b.bounds.top || b.bounds.bottom <= a.bounds.top;
+        EXPECT_TRUE(apart) << a.name << " overlaps " << b.name << " at " << dpi;
+      }
     }
+    sim.pressCloseBox(form);
   }
 }
 

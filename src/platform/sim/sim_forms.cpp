@@ -63,8 +63,9 @@ MenuEntry* SimForm::menuItem(const std::string& caption) {
   return findMenuItem(layout.menuBar, [&](const MenuEntry& item) { return item.caption == caption; });
 }
 
-WindowHandle SimForms::createForm(const FormSpec& layout, FormEvents& events) {
+WindowHandle SimForms::createForm(const FormSpec& design, FormEvents& events) {
   if (formCreationFails) throw SystemError(14, "メモリが不足しています。");
+  const FormSpec layout = designAtDpi(design, dpi);
   const WindowHandle handle = world_.addWindow(
       SimWindow{.className = layout.className, .title = layout.caption, .owner = layout.owner,
                 .rect = outerRect(layout)});

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/form_scaling.h"
 #include "platform/forms.h"
 #include "platform/sim/sim_world.h"
 
@@ -77,6 +78,8 @@ class SimForms : public Forms {
   std::map<WindowHandle, SimForm> forms;
   // The system has no resources left for a window: createForm fails with ERROR_OUTOFMEMORY.
   bool formCreationFails = false;
+  // The screen's DPI: forms are made at it, their designs grown by dpi / 96.
+  int dpi = kDesignDpi;
   // A form's frame: fixed border on each side, caption and one-line menu bar above the client.
   static constexpr int kFormBorder = 3;
   static constexpr int kCaptionHeight = 19;

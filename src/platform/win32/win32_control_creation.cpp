@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/app_error.h"
+#include "platform/form_scaling.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_form_controls.h"
 #include "platform/win32/win32_system_error.h"
@@ -70,6 +71,31 @@ void showProgramIcon(const Win32Control& control, const Rect& bounds) {
   if (icon) SendMessageW(control.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
+// Where the control stands at the form's DPI, and what grows with it.
+void placeControl(const Win32Form& form, const Win32Control& control, HFONT font) {
+  const ControlSpec& layout = control.layout;
+  const Rect bounds = boundsInForm(form, layout);
+  SetWindowPos(control.window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (layout.kind == ControlKind::RowList)
+    SendMessageW(control.window, LB_SETITEMHEIGHT, 0, layout.rowHeight + layout.gridLine);
+  if (layout.autoSize) sizeToText(control, font);
+  if (layout.kind == ControlKind::Icon) showProgramIcon(control, bounds);
+}
+
+// A menu bar too narrow for its items wraps onto a second line, which the outer size made
+// from the design did not allow for: the client area gets its designed size all the same.
+void fitClientArea(HWND window, int width, int height) {
+  RECT client{}, outer{};
+  GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
+  const int dw = width - client.right, dh = height - client.bottom;
+  if (dw == 0 && dh == 0) return;
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 void sizeToText(const Win32Control& control, HFONT font) {
@@ -104,12 +130,24 @@ void createControls(Win32Form& form) {
         bounds.right - bounds.left, bounds.bottom - bounds.top, form.window,
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
     if (!control.window) throwLastError();
-    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(form.font.get()), FALSE);
     if (layout.kind == ControlKind::RowList) prepareRowList(form, control);
-    if (layout.autoSize) sizeToText(control, form.font.get());
     if (layout.kind == ControlKind::TreeView) prepareTreeView(control);
-    if (layout.kind == ControlKind::Icon) showProgramIcon(control, bounds);
   }
+}
+
+void layOutForm(Win32Form& form, int dpi) {
+  const FormSpec scaled = designAtDpi(form.design, dpi);
+  FontHandle font = createFormFont(scaled.font);
+  form.dpi = dpi;
+  for (std::size_t i = 0; i < form.controls.size(); ++i) {
+    ControlSpec& layout = form.controls[i].layout;
+    layout.bounds = scaled.controls[i].bounds;
+    layout.rowHeight = scaled.controls[i].rowHeight;
+    layout.gridLine = scaled.controls[i].gridLine;
+  }
+  for (const Win32Control& control : form.controls) placeControl(form, control, font.get());
+  form.font = std::move(font);  // the old one only now, once no control draws with it
+  fitClientArea(form.window, scaled.clientWidth, scaled.clientHeight);
 }
 
 }  // namespace vireloc

@@ -11,9 +11,10 @@ namespace vireloc {
 
 FontHandle createFormFont(const FontSpec& layout);
 void createControls(Win32Form& form);
-
 // A label takes the size of its text in the font the form really got.
 void sizeToText(const Win32Control& control, HFONT font);
+// The form's design at that DPI: the controls' places, the font, the rows, the client area.
+void layOutForm(Win32Form& form, int dpi);
 
 void prepareRowList(Win32Form& form, const Win32Control& list);
 // A row list's WM_DRAWITEM; false when the item belongs to another control.

@@ -5,6 +5,8 @@
 
 #include "common/app_error.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/form_scaling.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_form_controls.h"
 #include "platform/win32/win32_menu_builder.h"
 #include "platform/win32/win32_monitors.h"
@@ -77,6 +79,13 @@ LRESULT handleFormMessage(Win32Form& form, HWND window, UINT message, WPARAM wPa
       if (!form.drops) break;
       deliverFormEvent(form, filesDropped(takeDroppedFiles(reinterpret_cast<HDROP>(wParam))));
       return 0;
+    case WM_DPICHANGED: {  // moved to a monitor of another scale (Windows 10 and later)
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      layOutForm(form, HIWORD(wParam));
+      return 0;
+    }
     case WM_CLOSE:  // the core decides whether and when the window goes
       deliverFormEvent(form, {FormEventKind::CloseRequest, ""});
       return 0;
@@ -121,18 +130,6 @@ DWORD exStyleOf(const FormSpec& layout) {
          (layout.border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
-// A menu bar too narrow for its items wraps onto a second line, which the outer size made
-// from the design did not allow for: the client area gets its designed size all the same.
-void fitClientArea(HWND window, int width, int height) {
-  RECT client{}, outer{};
-  GetClientRect(window, &client);
-  GetWindowRect(window, &outer);
-  const int dw = width - client.right, dh = height - client.bottom;
-  if (dw == 0 && dh == 0) return;
-  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void deliverFormEvent(Win32Form& form, const FormEvent& event) {
@@ -171,11 +168,13 @@ WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) 
   MenuHandle menuBar;
   if (!layout.menuBar.empty() && !(menuBar = buildMenu(layout.menuBar, MenuKind::Bar, kMenuIdBase)))
     throwLastError();
-  RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
-  AdjustWindowRectEx(&outer, styleOf(layout), menuBar ? TRUE : FALSE, exStyleOf(layout));
   auto form = std::make_unique<Win32Form>();
-  form->font = createFormFont(layout.font);
-  for (const ControlSpec& control : layout.controls) form->controls.push_back({control});
+  form->design = layout;
+  form->dpi = systemDpi();
+  const FormSpec scaled = designAtDpi(layout, form->dpi);
+  RECT outer{0, 0, scaled.clientWidth, scaled.clientHeight};
+  AdjustWindowRectEx(&outer, styleOf(layout), menuBar ? TRUE : FALSE, exStyleOf(layout));
+  for (const ControlSpec& control : scaled.controls) form->controls.push_back({control});
   HWND window = CreateWindowExW(exStyleOf(layout), className.c_str(), toWide(layout.caption).c_str(),
                                 styleOf(layout), layout.position.x, layout.position.y,
                                 outer.right - outer.left, outer.bottom - outer.top,
@@ -183,9 +182,9 @@ WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) 
   if (!window) throwLastError();
   menuBar.release();  // the window's now
   form->window = window;
-  fitClientArea(window, layout.clientWidth, layout.clientHeight);
   try {
     createControls(*form);
+    layOutForm(*form, windowDpi(window));  // made on another monitor than the primary one
   } catch (const SystemError&) {
     DestroyWindow(window);
     throw;

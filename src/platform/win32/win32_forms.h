@@ -20,7 +20,7 @@ constexpr UINT kMenuIdBase = 0x100;
 constexpr UINT kControlIdBase = 0x1000;
 
 struct Win32Control {
-  ControlSpec layout;
+  ControlSpec layout;  // at the form's DPI
   HWND window = nullptr;
   UINT id = 0;
 };
@@ -28,6 +28,8 @@ struct Win32Control {
 struct Win32Form {
   HWND window = nullptr;
   FormEvents* events = nullptr;  // none once the core has destroyed the form
+  FormSpec design;  // as the core made it, for 96 DPI: laid out again when the DPI changes
+  int dpi = 96;
   FontHandle font;
   std::vector<Win32Control> controls;
   HWND tooltip = nullptr;  // owned by the form's window, destroyed with it

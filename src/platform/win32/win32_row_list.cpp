@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/form_scaling.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_form_controls.h"
 
@@ -92,7 +93,6 @@ std::vector<int> selectedRowsOf(const Win32Control& list) {
 
 void prepareRowList(Win32Form& form, const Win32Control& list) {
   const ControlSpec& layout = list.layout;
-  SendMessageW(list.window, LB_SETITEMHEIGHT, 0, layout.rowHeight + layout.gridLine);
   for (const std::string& row : layout.rows)
     SendMessageW(list.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
   if (layout.selectedRow >= 0) {
@@ -117,7 +117,8 @@ bool drawRow(Win32Form& form, const DRAWITEMSTRUCT& item) {
   SelectedObject font(item.hDC, form.font.get());
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  RECT textArea{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom};
+  const int margin = scaledLength(2, form.dpi);
+  RECT textArea{cell.left + margin, cell.top + margin, cell.right - margin, cell.bottom};
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
             DT_SINGLELINE | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &cell);
