@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# At 144 DPI (150 %) every window grows by half with its fonts and rows: the settings dialog's
+# client area is 632x680, the history window's 200x194, the About box's 332x201, the drop
+# window's 584x60 and the folder picker's 486x647. No option button or check box is cut off:
+# nothing of it touches its top, bottom or right edge in a screenshot. Leaves a screenshot of
+# every window in test-results/e2e/high_dpi/ (docs/screenshots holds the settings dialog's).
+set -euo pipefail
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../tray_lib.sh"
+source "$(dirname "$0")/../dialog_lib.sh"
+e2e_begin high_dpi
+source "$E2E_ROOT/tests/e2e/settings_lib.sh"
+
+set_dpi() {  # <dpi>: what Wine's programs read at their start
+  local key
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    e2e_wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
+  done
+}
+# Back to 96 before the prefix's server goes, whatever ends the scenario.
+trap 'status=$?; set_dpi 96 || echo "e2e: could not set the prefix back to 96 DPI" >&2; (exit $status); e2e_end' EXIT
+set_dpi 144 || e2e_fail "could not set the prefix to 144 DPI"
+
+# Placed where the grown windows fit the 1024x768 test desktop.
+printf '%s\r\n' '[Settings]' 'SettingWindowLeft=192' 'SettingWindowTop=0' >"$E2E_WORK/app/vireloc.ini"
+
+# check_window <hwnd> <client width> <client height> <name>: the client area, then a screenshot
+# at the desktop's top left corner, in which no option button or check box touches an edge.
+check_window() {
+  local child class style x y w h cx cy edge colours shot=$E2E_RESULTS/$4.png
+  e2e_assert_eq "client $2 $3" "$(e2e_driver window-info "$1" | sed -n 1p)" "$4: client area"
+  e2e_driver move-window "$1" 0 0 >/dev/null
+  sleep 0.5  # one repaint after the move; nothing to wait for
+  dlg_screenshot "$1" "$shot"
+  read -r cx cy < <(e2e_driver window-rect "$1")
+  while IFS=$'\t' read -r child class _; do
+    [[ $class == Button ]] || continue
+    style=$(e2e_driver window-info "$child" | awk '$1 == "style" {print $2}')
+    (((style & 0xF) == 3 || (style & 0xF) == 9)) || continue  # check box, option button
+    read -r x y w h < <(e2e_driver window-rect "$child")
+    x=$((x - cx + 8)) y=$((y - cy + 8))  # in the screenshot, which has an 8-pixel margin
+    for edge in "${w}x1+$x+$y" "${w}x1+$x+$((y + h - 1))" "1x$h+$((x + w - 1))+$y"; do
+      colours=$(convert "$shot" -crop "$edge" +repage -format %k info:)
+      ((colours == 1)) || e2e_fail "$4: '$(e2e_driver window-text "$child")' is cut off at an edge ($edge of $shot)"
+    done
+  done < <(e2e_driver window-children "$1")
+}
+
+e2e_start_app
+e2e_wait_ready
+set_open_dialog
+check_window "$SET_DIALOG" 632 680 settings_dialog
+set_click "ディレクトリ選択"
+picker=$(e2e_driver wait-window "ディレクトリ選択" 10) || e2e_fail "no folder picker"
+check_window "$picker" 486 647 folder_picker
+xdotool key Escape
+e2e_driver wait-no-window "ディレクトリ選択" 10 || e2e_fail "Esc did not close the folder picker"
+e2e_driver post "$SET_DIALOG" 0x0010 0 0 >/dev/null
+e2e_driver wait-no-window "$SET_CAPTION" 10 || e2e_fail "the settings dialog did not close"
+
+tray_open_menu
+xdotool key s
+tray_wait_menu_closed "pressing S"
+history=$(e2e_driver wait-window "クリップボードログ" 10) || e2e_fail "no history window"
+check_window "$history" 200 194 history_window
+e2e_driver post "$history" 0x0010 0 0 >/dev/null
+
+tray_open_menu
+xdotool key a
+tray_wait_menu_closed "pressing A"
+drop=$(e2e_driver wait-window "D&Dファイルアドレス返し" 10) || e2e_fail "no drop window"
+check_window "$drop" 584 60 drop_window
+e2e_driver post "$drop" 0x0010 0 0 >/dev/null
+
+tray_open_menu
+tray_open_submenu h
+xdotool key a
+tray_wait_menu_closed "pressing H, A"
+about=$(e2e_driver wait-window "About Vireloc" 10) || e2e_fail "no About box"
+check_window "$about" 332 201 about_box
+e2e_stop_app
