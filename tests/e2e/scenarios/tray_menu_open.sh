@@ -2,7 +2,7 @@
 # A right press on the tray icon opens the menu at the pointer: every caption in order, the
 # Help submenu, the separators and one bold item; Help is only available with vrl.chm (a
 # file, not a folder) beside the program. Escape closes the menu and the program runs on.
-# Leaves menu.png, a picture of the open menu, for review even when passing.
+# Leaves menu.png, a picture of the desktop with the open menu, for review even when passing.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -32,7 +32,9 @@ tray_open_menu
 check_items grayed "without vrl.chm"
 e2e_assert_eq 1 "$(grep -c default <<<"$TRAY_MENU_ITEMS")" "number of bold items"
 e2e_assert_eq "300 200" "$(e2e_driver window-rect "$TRAY_MENU" | cut -d' ' -f1,2)" "menu's top-left corner (the pointer)"
-e2e_screenshot "$E2E_RESULTS/menu.png" || e2e_fail "could not take the screenshot of the menu"
+read -r ox oy < <(e2e_desktop_origin) || exit 1
+import -display "$DISPLAY" -window root -crop "$E2E_DESKTOP_SIZE+$ox+$oy" +repage "$E2E_RESULTS/menu.png" ||
+  e2e_fail "could not take the screenshot of the menu"
 tray_close_menu_with_escape
 e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended when the menu was closed"
 
