@@ -160,6 +160,20 @@ e2e_begin() {
   e2e_log "scenario $E2E_NAME in $E2E_WORK"
 }
 
+# e2e_begin_offline <name>: results in test-results/e2e/<name>/ and a work folder, for a
+# scenario that checks what ships without running it under Wine.
+e2e_begin_offline() {
+  E2E_NAME=$1
+  E2E_RESULTS=$E2E_ROOT/test-results/e2e/$E2E_NAME
+  rm -rf "$E2E_RESULTS"; mkdir -p "$E2E_RESULTS"
+  trap e2e_end EXIT
+  set -E
+  trap 'echo "e2e: command failed (status $?) at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+  trap 'exit 143' TERM INT
+  E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)
+  e2e_log "scenario $E2E_NAME in $E2E_WORK"
+}
+
 e2e_screenshot() {  # <file>
   import -display "$DISPLAY" -window root "$1" 2>/dev/null
 }
