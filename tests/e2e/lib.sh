@@ -182,7 +182,7 @@ e2e_end() {
   local status=$?
   ((status != 0)) && E2E_FAILED=1
   if ((E2E_FAILED)) && [[ -n $E2E_RESULTS ]]; then
-    e2e_screenshot "$E2E_RESULTS/screenshot.png" && echo "screenshot: $E2E_RESULTS/screenshot.png" >&2
+    e2e_display_answers && e2e_screenshot "$E2E_RESULTS/screenshot.png" && echo "screenshot: $E2E_RESULTS/screenshot.png" >&2
     [[ -d $E2E_WORK/app ]] && cp -r "$E2E_WORK/app" "$E2E_RESULTS/app-folder" 2>/dev/null
   fi
   e2e_kill_leftovers
