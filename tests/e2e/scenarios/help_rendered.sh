@@ -77,7 +77,7 @@ for ((first = 0; first < ${#pages[@]}; first += sheet_pages)); do
     mv "$E2E_WORK/frames/$index.png" "$picture"
     ink=$(dark_pixels "$picture")
     ((ink >= 1000)) || e2e_fail "$page is drawn (nearly) blank: $ink dark pixels"
-    (($(dark_pixels "$picture[800x40+0+$((frame_height - 40))]") == 0)) ||
+    (($(dark_pixels "${picture}[800x40+0+$((frame_height - 40))]") == 0)) ||
       e2e_fail "$page runs past its frame of $frame_height pixels (raise frame_height)"
     changed=$(differing_pixels "$picture" "$boxes")
     [[ $changed =~ ^[0-9]+$ ]] || e2e_fail "could not compare the drawings of $page: $changed"
