@@ -21,6 +21,7 @@ int registerMessage(const Args& args);
 int junkMessages(const Args& args);
 int holdFile(const Args& args);
 int trayCallback(const Args& args);
+int trayIcons(const Args& args);
 int desktopXWindow(const Args& args);
 int waitWindow(const Args& args);
 int waitNoWindow(const Args& args);

@@ -30,6 +30,8 @@ const Command kCommands[] = {
      "theirs) to every window of its program, each waited for"},
     {L"register-message", registerMessage, "<name>: RegisterWindowMessage number"},
     {L"tray-callback", trayCallback, "<lparam> [wparam]: tray callback as the shell sends it"},
+    {L"tray-icons", trayIcons,
+     "left top width height, tip of each icon shown in the taskbar's notification area"},
     {L"desktop-x-window", desktopXWindow, "X window of the programs' virtual desktop"},
     {L"wait-window", waitWindow, "<title> <seconds>: wait until such a window exists"},
     {L"wait-no-window", waitNoWindow, "<title> <seconds>: wait until no such window exists"},

@@ -67,9 +67,12 @@ e2e_wine() { LC_ALL=ja_JP.UTF-8 "$E2E_WINE" "$@" {E2E_LOCK_FD}>&-; }
 # desktop "shell": that desktop has the taskbar with the notification area, and windows of
 # all our processes are visible to each other there.
 # The dialogs are designed for ＭＳ Ｐゴシック, which Wine lacks; IPAPGothic has its metrics.
+# Debian's Wine looks for Marlett only in the prefix's Fonts folder; without it title-bar
+# buttons are drawn as the digits "0 1 r".
 # The marker holds the configuration's version: a prefix configured by an older one gets the
 # settings added since.
-E2E_PREFIX_VERSION=2
+E2E_PREFIX_VERSION=3
+E2E_MARLETT=/usr/share/wine/fonts/marlett.ttf
 e2e_reg_add() {  # <key> <value name> <data>
   e2e_wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
 }
@@ -88,7 +91,8 @@ e2e_prepare_prefix() {
   if ! { e2e_reg_add 'HKCU\Software\Wine\Explorer' Desktop shell &&
     e2e_reg_add 'HKCU\Software\Wine\Explorer\Desktops' shell "$E2E_DESKTOP_SIZE" &&
     e2e_reg_add "$substitutes" 'ＭＳ Ｐゴシック' IPAPGothic &&
-    e2e_reg_add "$substitutes" 'MS PGothic' IPAPGothic; }; then
+    e2e_reg_add "$substitutes" 'MS PGothic' IPAPGothic &&
+    cp "$E2E_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/"; }; then
     echo "e2e: cannot configure the Wine prefix $WINEPREFIX" >&2
     return 1
   fi
@@ -156,6 +160,20 @@ e2e_begin() {
   e2e_log "scenario $E2E_NAME in $E2E_WORK"
 }
 
+# e2e_begin_offline <name>: results in test-results/e2e/<name>/ and a work folder, for a
+# scenario that checks what ships without running it under Wine.
+e2e_begin_offline() {
+  E2E_NAME=$1
+  E2E_RESULTS=$E2E_ROOT/test-results/e2e/$E2E_NAME
+  rm -rf "$E2E_RESULTS"; mkdir -p "$E2E_RESULTS"
+  trap e2e_end EXIT
+  set -E
+  trap 'echo "e2e: command failed (status $?) at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+  trap 'exit 143' TERM INT
+  E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)
+  e2e_log "scenario $E2E_NAME in $E2E_WORK"
+}
+
 e2e_screenshot() {  # <file>
   import -display "$DISPLAY" -window root "$1" 2>/dev/null
 }
@@ -164,7 +182,7 @@ e2e_end() {
   local status=$?
   ((status != 0)) && E2E_FAILED=1
   if ((E2E_FAILED)) && [[ -n $E2E_RESULTS ]]; then
-    e2e_screenshot "$E2E_RESULTS/screenshot.png" && echo "screenshot: $E2E_RESULTS/screenshot.png" >&2
+    e2e_display_answers && e2e_screenshot "$E2E_RESULTS/screenshot.png" && echo "screenshot: $E2E_RESULTS/screenshot.png" >&2
     [[ -d $E2E_WORK/app ]] && cp -r "$E2E_WORK/app" "$E2E_RESULTS/app-folder" 2>/dev/null
   fi
   e2e_kill_leftovers

@@ -1,8 +1,8 @@
 # shellcheck shell=bash disable=SC2034 # TRAY_MENU and TRAY_MENU_ITEMS are read by the scenarios
 # Helpers of the tray scenarios (tests/e2e/scenarios/tray_*.sh), sourced after lib.sh and
-# e2e_begin: the desktop kept up, the tray menu (opened with the shell's right press,
-# read with the driver's menu-items) and the icon, found by its pink (#FF00AA), a colour
-# nothing else on Wine's desktop uses.
+# e2e_begin: the desktop kept up, the tray menu (opened with the shell's right press, or a
+# real click on the icon; read with the driver's menu-items) and the icon, found by its pink
+# (#FF00AA), a colour nothing else on Wine's desktop uses, or by where the shell shows it.
 
 TRAY_MENU=""        # handle of the open menu window, set by tray_open_menu
 TRAY_MENU_ITEMS=""  # its items as menu-items prints them (path, flags, caption), likewise
@@ -18,19 +18,45 @@ tray_mousemove() {  # <desktop x> <desktop y>
 # TRAY_MENU_ITEMS set. A menu window exists a moment before it is shown, and menu-items
 # reads only a shown one, so the items themselves are what is waited for.
 tray_open_menu() {
-  local _
   tray_mousemove "${1:-300}" "${2:-200}"
   e2e_focus_desktop
   # The icon's window is made a moment after the program's first window.
   e2e_wait_until 15 e2e_driver tray-callback 0x204 ||
     e2e_fail "could not send the right press" "$(tail -n 2 "$E2E_RESULTS/driver.log")"
+  tray_wait_menu "the right press"
+}
+
+tray_wait_menu() {  # <after what>: sets TRAY_MENU and TRAY_MENU_ITEMS once the menu is shown
+  local _
   for _ in $(seq 50); do
     if TRAY_MENU_ITEMS=$(e2e_driver menu-items 2>/dev/null) && [[ -n $TRAY_MENU_ITEMS ]]; then
       TRAY_MENU=$(e2e_driver find-class '#32768' | tail -n 1) && return 0
     fi
     sleep 0.1
   done
-  e2e_fail "no readable menu within 5 s of the right press; the driver last said: $(tail -n 1 "$E2E_RESULTS/driver.log")"
+  e2e_fail "no readable menu within 5 s of $1; the driver last said: $(tail -n 1 "$E2E_RESULTS/driver.log")"
+}
+
+# The program's icon in the notification area, by its tip (the program's title).
+tray_icon_line() { e2e_driver tray-icons | awk -F'\t' '$2 == "Vireloc" { print $1; f = 1 } END { exit !f }'; }
+
+# Prints "x y": the middle of the program's icon on the desktop, as the shell places it.
+tray_icon_middle() {
+  local line left top width height
+  e2e_wait_until 15 tray_icon_line >/dev/null && line=$(tray_icon_line) ||
+    e2e_fail "no icon with the tip Vireloc in the notification area within 15 s:
+$(e2e_driver tray-icons)"
+  read -r left top width height <<<"$line"
+  echo "$((left + width / 2)) $((top + height / 2))"
+}
+
+# tray_click_icon <xdotool button>: a real click on the icon, as a user gives it.
+tray_click_icon() {
+  local x y
+  read -r x y < <(tray_icon_middle) || exit 1
+  tray_mousemove "$x" "$y"
+  e2e_focus_desktop  # so the menu it opens takes keys
+  xdotool click "$1"
 }
 
 tray_item_flags() {  # <caption>: flags of that item in TRAY_MENU_ITEMS

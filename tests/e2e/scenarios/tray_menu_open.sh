@@ -2,7 +2,8 @@
 # A right press on the tray icon opens the menu at the pointer: every caption in order, the
 # Help submenu, the separators and one bold item; Help is only available with vrl.chm (a
 # file, not a folder) beside the program. Escape closes the menu and the program runs on.
-# Leaves menu.png, a picture of the open menu, for review even when passing.
+# A real right click on the icon in the notification area opens the menu too.
+# Leaves menu.png, a picture of the desktop with the open menu, for review even when passing.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -32,7 +33,9 @@ tray_open_menu
 check_items grayed "without vrl.chm"
 e2e_assert_eq 1 "$(grep -c default <<<"$TRAY_MENU_ITEMS")" "number of bold items"
 e2e_assert_eq "300 200" "$(e2e_driver window-rect "$TRAY_MENU" | cut -d' ' -f1,2)" "menu's top-left corner (the pointer)"
-e2e_screenshot "$E2E_RESULTS/menu.png" || e2e_fail "could not take the screenshot of the menu"
+read -r ox oy < <(e2e_desktop_origin) || exit 1
+import -display "$DISPLAY" -window root -crop "$E2E_DESKTOP_SIZE+$ox+$oy" +repage "$E2E_RESULTS/menu.png" ||
+  e2e_fail "could not take the screenshot of the menu"
 tray_close_menu_with_escape
 e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended when the menu was closed"
 
@@ -45,6 +48,20 @@ rmdir "$E2E_WORK/app/vrl.chm"
 echo 'not really help' >"$E2E_WORK/app/vrl.chm"
 tray_open_menu
 check_items - "with vrl.chm"
+tray_close_menu_with_escape
+
+# A real right click on the icon, where the shell shows it, opens the same menu at the pointer:
+# the screen's corner and the taskbar push it up and left, so it ends just above the click.
+read -r icon_x icon_y < <(tray_icon_middle) || exit 1
+tray_click_icon 3
+tray_wait_menu "a right click on the icon"
+check_items - "opened by a right click on the icon"
+read -r left top width height < <(e2e_driver window-rect "$TRAY_MENU")
+((left <= icon_x && icon_x <= left + width && top + height <= icon_y && icon_y - (top + height) <= 20)) ||
+  e2e_fail "the menu ($left $top ${width}x$height) is not just above the click ($icon_x $icon_y)"
+# Under Wine, Escape pressed with the pointer still on the notification area does not reach
+# the menu; a user's pointer moves onto the menu first.
+tray_mousemove $((left + width / 2)) $((top + height / 2))
 tray_close_menu_with_escape
 
 e2e_alive "$E2E_APP_PID" || e2e_fail "the program ended after the menu was closed"
