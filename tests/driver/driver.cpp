@@ -91,6 +91,9 @@ void printUsage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Screen pixels, as the program and the screenshots see them: an unaware process would get
+  // every place and size scaled back to 96 DPI on a denser screen.
+  SetProcessDPIAware();
   if (argc < 2) {
     printUsage();
     return 1;

@@ -25,25 +25,34 @@ set_dpi 144 || e2e_fail "could not set the prefix to 144 DPI"
 printf '%s\r\n' '[Settings]' 'SettingWindowLeft=192' 'SettingWindowTop=0' >"$E2E_WORK/app/vireloc.ini"
 
 # check_window <hwnd> <client width> <client height> <name>: the client area, then a screenshot
-# at the desktop's top left corner, in which no option button or check box touches an edge.
+# of the whole window for review and one of its client area, in which no option button or
+# check box touches its top, bottom or right edge. (Wine draws the frame at 144 DPI a few
+# pixels wider than the window's rectangle says; the client area is where it says.)
 check_window() {
-  local child class style x y w h cx cy edge colours shot=$E2E_RESULTS/$4.png
+  local child class style x y w h ox oy cx cy edge colours checked=0
+  local shot=$E2E_RESULTS/$4.png client=$E2E_RESULTS/$4-client.png
   e2e_assert_eq "client $2 $3" "$(e2e_driver window-info "$1" | sed -n 1p)" "$4: client area"
-  e2e_driver move-window "$1" 0 0 >/dev/null
+  e2e_driver move-window "$1" 8 8 >/dev/null  # on the 1024x768 test desktop
   sleep 0.5  # one repaint after the move; nothing to wait for
   dlg_screenshot "$1" "$shot"
-  read -r cx cy < <(e2e_driver window-rect "$1")
-  while IFS=$'\t' read -r child class _; do
+  read -r ox oy < <(e2e_desktop_origin) || exit 1
+  read -r cx cy < <(e2e_driver client-origin "$1")
+  import -display "$DISPLAY" -window root -crop "$2x$3+$((ox + cx))+$((oy + cy))" +repage "$client" ||
+    e2e_fail "could not take the screenshot $client"
+  # From descriptor 3: Wine would read up the list from standard input.
+  while IFS=$'\t' read -r -u 3 child class _; do
     [[ $class == Button ]] || continue
     style=$(e2e_driver window-info "$child" | awk '$1 == "style" {print $2}')
     (((style & 0xF) == 3 || (style & 0xF) == 9)) || continue  # check box, option button
     read -r x y w h < <(e2e_driver window-rect "$child")
-    x=$((x - cx + 8)) y=$((y - cy + 8))  # in the screenshot, which has an 8-pixel margin
+    x=$((x - cx)) y=$((y - cy))
     for edge in "${w}x1+$x+$y" "${w}x1+$x+$((y + h - 1))" "1x$h+$((x + w - 1))+$y"; do
-      colours=$(convert "$shot" -crop "$edge" +repage -format %k info:)
-      ((colours == 1)) || e2e_fail "$4: '$(e2e_driver window-text "$child")' is cut off at an edge ($edge of $shot)"
+      colours=$(convert "$client" -crop "$edge" +repage -format %k info:)
+      ((colours == 1)) || e2e_fail "$4: '$(e2e_driver window-text "$child")' is cut off at an edge ($edge of $client)"
     done
-  done < <(e2e_driver window-children "$1")
+    checked=$((checked + 1))
+  done 3< <(e2e_driver window-children "$1")
+  e2e_log "$4: $checked option buttons and check boxes whole"
 }
 
 e2e_start_app
