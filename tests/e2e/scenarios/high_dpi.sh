@@ -67,24 +67,21 @@ e2e_driver wait-no-window "ディレクトリ選択" 10 || e2e_fail "Esc did not
 e2e_driver post "$SET_DIALOG" 0x0010 0 0 >/dev/null
 e2e_driver wait-no-window "$SET_CAPTION" 10 || e2e_fail "the settings dialog did not close"
 
-tray_open_menu
-xdotool key s
-tray_wait_menu_closed "pressing S"
-history=$(e2e_driver wait-window "クリップボードログ" 10) || e2e_fail "no history window"
-check_window "$history" 200 194 history_window
-e2e_driver post "$history" 0x0010 0 0 >/dev/null
-
-tray_open_menu
-xdotool key a
-tray_wait_menu_closed "pressing A"
-drop=$(e2e_driver wait-window "D&Dファイルアドレス返し" 10) || e2e_fail "no drop window"
-check_window "$drop" 584 60 drop_window
-e2e_driver post "$drop" 0x0010 0 0 >/dev/null
-
-tray_open_menu
-tray_open_submenu h
-xdotool key a
-tray_wait_menu_closed "pressing H, A"
-about=$(e2e_driver wait-window "About Vireloc" 10) || e2e_fail "no About box"
-check_window "$about" 332 201 about_box
+# open_and_check <caption> <client width> <client height> <name> [submenu key] <key>: the
+# window the tray menu item opens, checked, then closed.
+open_and_check() {
+  local caption=$1 width=$2 height=$3 name=$4 window
+  shift 4
+  tray_open_menu
+  (($# > 1)) && tray_open_submenu "$1" && shift
+  xdotool key "$1"
+  tray_wait_menu_closed "choosing $caption"
+  window=$(e2e_driver wait-window "$caption" 10) || e2e_fail "no window $caption"
+  check_window "$window" "$width" "$height" "$name"
+  e2e_driver post "$window" 0x0010 0 0 >/dev/null
+  e2e_driver wait-no-window "$caption" 10 || e2e_fail "$caption did not close"
+}
+open_and_check クリップボードログ 200 194 history_window s
+open_and_check "D&Dファイルアドレス返し" 584 60 drop_window a
+open_and_check "About Vireloc" 332 201 about_box h a
 e2e_stop_app
