@@ -149,9 +149,10 @@ e2e_begin() {
   e2e_environment || exit 1
   E2E_WORK=$(mktemp -d /tmp/vireloc-e2e.XXXXXX)
   mkdir -p "$E2E_WORK/app" "$E2E_WORK/driver"
-  # dist/ without the settings scripts/run may have left there: every scenario starts fresh.
+  # dist/ without the settings scripts/run may have left there, nor a release scripts/package
+  # made there (zips, update/): every scenario starts fresh.
   [[ ${2:-} == --no-app ]] || (cd "$E2E_DIST" && find . -mindepth 1 -maxdepth 1 ! -name vireloc.ini \
-    -exec cp -r {} "$E2E_WORK/app/" \;)
+    ! -name '*.zip' ! -name update -exec cp -r {} "$E2E_WORK/app/" \;)
   cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_DRIVER_DIR"/vireloc-driver-menu.dll "$E2E_WORK/driver/" 2>/dev/null ||
     cp "$E2E_DRIVER_DIR/vireloc-driver.exe" "$E2E_WORK/driver/"
   e2e_kill_strays
