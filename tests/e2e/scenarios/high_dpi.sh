@@ -26,11 +26,12 @@ printf '%s\r\n' '[Settings]' 'SettingWindowLeft=192' 'SettingWindowTop=0' >"$E2E
 
 # check_window <hwnd> <client width> <client height> <name>: the client area, then a screenshot
 # of the whole window for review and one of its client area, in which no option button or
-# check box touches its top, bottom or right edge. (Wine draws the frame at 144 DPI a few
-# pixels wider than the window's rectangle says; the client area is where it says.)
+# check box touches its top, bottom or right edge; each lies inside a frame. (Wine draws the
+# frame at 144 DPI a few pixels wider than the window's rectangle says; the client area is
+# where it says.)
 check_window() {
-  local child class style x y w h ox oy cx cy edge colours checked=0
-  local shot=$E2E_RESULTS/$4.png client=$E2E_RESULTS/$4-client.png
+  local child class style x y w h fx fy fw fh ox oy cx cy edge colours frame inside checked=0
+  local shot=$E2E_RESULTS/$4.png client=$E2E_RESULTS/$4-client.png frames=() choices=()
   e2e_assert_eq "client $2 $3" "$(e2e_driver window-info "$1" | sed -n 1p)" "$4: client area"
   e2e_driver move-window "$1" 8 8 >/dev/null  # on the 1024x768 test desktop
   sleep 0.5  # one repaint after the move; nothing to wait for
@@ -43,16 +44,27 @@ check_window() {
   while IFS=$'\t' read -r -u 3 child class _; do
     [[ $class == Button ]] || continue
     style=$(e2e_driver window-info "$child" | awk '$1 == "style" {print $2}')
-    (((style & 0xF) == 3 || (style & 0xF) == 9)) || continue  # check box, option button
+    case $((style & 0xF)) in
+      7) frames+=("$(e2e_driver window-rect "$child")") ;;
+      3 | 9) choices+=("$child") ;;  # check box, option button
+    esac
+  done 3< <(e2e_driver window-children "$1")
+  for child in "${choices[@]}"; do
     read -r x y w h < <(e2e_driver window-rect "$child")
+    inside=0
+    for frame in "${frames[@]}"; do
+      read -r fx fy fw fh <<<"$frame"
+      ((x >= fx && y >= fy && x + w <= fx + fw && y + h <= fy + fh)) && inside=1
+    done
+    ((inside)) || e2e_fail "$4: '$(e2e_driver window-text "$child")' lies outside every frame"
     x=$((x - cx)) y=$((y - cy))
     for edge in "${w}x1+$x+$y" "${w}x1+$x+$((y + h - 1))" "1x$h+$((x + w - 1))+$y"; do
       colours=$(convert "$client" -crop "$edge" +repage -format %k info:)
       ((colours == 1)) || e2e_fail "$4: '$(e2e_driver window-text "$child")' is cut off at an edge ($edge of $client)"
     done
     checked=$((checked + 1))
-  done 3< <(e2e_driver window-children "$1")
-  e2e_log "$4: $checked option buttons and check boxes whole"
+  done
+  e2e_log "$4: $checked option buttons and check boxes whole, each inside one of ${#frames[@]} frames"
 }
 
 e2e_start_app
