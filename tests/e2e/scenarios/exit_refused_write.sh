@@ -23,18 +23,17 @@ expect_box_until_answered() {
   e2e_wait_exit "$E2E_APP_PID" 15 || e2e_fail "$1: the program still runs 15 s after OK"
 }
 
+# Only once the program has read its settings: a file unreadable at the start is another case.
 refuse_settings_writes() { rm -f "$ini"; mkdir "$ini"; }
 
-e2e_start_app
-e2e_wait_ready
+cap_start_app
 refuse_settings_writes
 form=$(e2e_driver find-class TForm1 | head -n 1)
 e2e_driver post "$form" "$E2E_WM_CLOSE" 0 0 >/dev/null
 expect_box_until_answered Exit
 
 rmdir "$ini"
-e2e_start_app
-e2e_wait_ready
+cap_start_app
 refuse_settings_writes
 e2e_wine wineboot --end-session >>"$E2E_RESULTS/wineboot.log" 2>&1 &
 expect_box_until_answered "end of session"
