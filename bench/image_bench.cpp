@@ -1,5 +1,5 @@
 // Times each way of writing a captured frame to a closed file and prints a markdown table.
-// Usage: image_bench [--reps N] [--out DIR] frame.png...
+// Usage: image_bench [--reps N] [--out DIR] [--no-variants] [--only bmp|jpeg|png] frame...
 #include <png.h>
 #include <zlib.h>
 
@@ -153,17 +153,20 @@ int main(int argc, char** argv) {
   Context c;
   c.out = fs::temp_directory_path() / "vireloc_image_bench";
   bool allVariants = true;
+  std::string only;  // one format, for quick runs
   std::vector<std::string> frames;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--reps" && i + 1 < argc) c.reps = std::max(1, std::atoi(argv[++i]));
     else if (a == "--out" && i + 1 < argc) c.out = argv[++i];
     else if (a == "--no-variants") allVariants = false;
+    else if (a == "--only" && i + 1 < argc) only = argv[++i];
     else frames.push_back(a);
   }
   if (frames.empty()) {
     std::fprintf(stderr,
-                 "usage: image_bench [--reps N] [--out DIR] [--no-variants] frame.png...\n");
+                 "usage: image_bench [--reps N] [--out DIR] [--no-variants] "
+                 "[--only bmp|jpeg|png] frame.png...\n");
     return 2;
   }
   try {
@@ -176,9 +179,9 @@ int main(int argc, char** argv) {
                           std::to_string(frame.width) + "x" + std::to_string(frame.height) + ")";
       std::fprintf(stderr, "%s\n", title.c_str());
       c.rows.clear();
-      benchBmp(c, frame, ppm);
-      benchJpeg(c, frame, ppm);
-      benchPng(c, frame, ppm, allVariants);
+      if (only.empty() || only == "bmp") benchBmp(c, frame, ppm);
+      if (only.empty() || only == "jpeg") benchJpeg(c, frame, ppm);
+      if (only.empty() || only == "png") benchPng(c, frame, ppm, allVariants);
       printTable(title, c.rows);
       printGoals(title, c.rows);
     }
