@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "common/app_error.h"
@@ -89,13 +90,15 @@ constexpr std::size_t chunkBytes = std::size_t{1} << 20;
 void writeRowsBottomUp(const PixelBuffer& image, std::uint32_t rowSize, FileWriter& out) {
   const auto rowsPerChunk =
       static_cast<std::int32_t>(std::max<std::size_t>(1, chunkBytes / rowSize));
-  std::vector<std::uint8_t> chunk(std::size_t{rowSize} * std::min(rowsPerChunk, image.height));
+  // Every byte is filled before it is written: no need to zero the chunk first.
+  auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t{rowSize} *
+                                                              std::min(rowsPerChunk, image.height));
   for (std::int32_t end = image.height; end > 0; end -= rowsPerChunk) {
     const std::int32_t first = std::max(0, end - rowsPerChunk);
     for (std::int32_t y = first; y < end; ++y) {
-      fillFileRow(image, y, chunk.data() + std::size_t{rowSize} * (end - 1 - y), rowSize);
+      fillFileRow(image, y, chunk.get() + std::size_t{rowSize} * (end - 1 - y), rowSize);
     }
-    out.write(chunk.data(), std::size_t{rowSize} * (end - first));
+    out.write(chunk.get(), std::size_t{rowSize} * (end - first));
   }
 }
 
