@@ -15,6 +15,7 @@
 #include "common/app_error.h"
 #include "bench_frames.h"
 #include "bench_report.h"
+#include "deflate_trial.h"
 #include "capture/bmp_encoder.h"
 #include "capture/encoder_rows.h"
 #include "capture/jpeg_encoder.h"
@@ -137,6 +138,10 @@ void benchPng(Context& c, const PixelBuffer& frame, const fs::path& ppm, bool al
   fs::path im = c.out / "im.png";
   measure(c, "PNG", "ImageMagick convert, defaults", im, tool({convertTool, ppm, im}), true);
   measureImEncodingAlone(c, ppm);
+  for (const DeflateTrial& t : deflateTrials()) {
+    fs::path out = c.out / "trial.png";
+    measure(c, "PNG", t.name, out, [&] { t.write(frame, out.string()); });
+  }
   if (!allVariants) return;
   for (const PngVariant& v : pngVariants()) {
     fs::path out = c.out / "variant.png";
