@@ -6,9 +6,9 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # What a fresh Debian 12 machine lacks for this: compilers, the image libraries and the two
-# command-line encoders compared against.
+# command-line encoders compared against, and libdeflate for the trial PNG rows.
 missing=""
-for p in g++ cmake ninja-build libpng-dev libjpeg-dev zlib1g-dev libgtest-dev \
+for p in g++ cmake ninja-build libpng-dev libjpeg-dev zlib1g-dev libgtest-dev libdeflate-dev \
          libjpeg-turbo-progs imagemagick; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done

@@ -20,17 +20,42 @@ namespace {
 
 constexpr int rowsPerBatch = 16;  // one MCU row at the largest sampling factor
 
+// libjpeg-turbo takes B,G,R and B,G,R,X rows itself, sparing a conversion to R,G,B per row.
+bool readsRowsAsTheyAre(const PixelBuffer& image) {
+  return image.bitsPerPixel == 32 || image.bitsPerPixel == 24;
+}
+
+void describeInput(jpeg_compress_struct& cinfo, const PixelBuffer& image) {
+  cinfo.image_width = static_cast<JDIMENSION>(image.width);
+  cinfo.image_height = static_cast<JDIMENSION>(image.height);
+  switch (image.bitsPerPixel) {
+    case 32:
+      cinfo.input_components = 4;
+      cinfo.in_color_space = JCS_EXT_BGRX;
+      return;
+    case 24:
+      cinfo.input_components = 3;
+      cinfo.in_color_space = JCS_EXT_BGR;
+      return;
+    default:
+      cinfo.input_components = 3;
+      cinfo.in_color_space = JCS_RGB;
+  }
+}
+
 // Everything libjpeg's callbacks reach. libjpeg is C: its failures leave by longjmp to
 // `jump`, so no C++ exception may cross it; a failed write parks its exception here.
 struct JpegJob {
   JpegJob(const PixelBuffer& image, FileWriter& out)
       : image(image), out(out), buffer(1 << 18),
-        rows(std::size_t{3} * static_cast<std::uint32_t>(image.width) * rowsPerBatch) {}
+        rows(readsRowsAsTheyAre(image)
+                 ? 0
+                 : std::size_t{3} * static_cast<std::uint32_t>(image.width) * rowsPerBatch) {}
 
   const PixelBuffer& image;
   FileWriter& out;
   std::vector<std::uint8_t> buffer;  // compressed bytes on their way to the file
-  std::vector<std::uint8_t> rows;    // a batch of converted RGB rows
+  std::vector<std::uint8_t> rows;    // a batch of converted RGB rows, for the other depths
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
   jpeg_destination_mgr destination{};
@@ -80,7 +105,22 @@ void onTermDestination(j_compress_ptr cinfo) {
 
 static_assert(std::is_trivially_destructible_v<RgbRowConverter>);
 
-void writeScanlines(JpegJob& job) {
+// libjpeg only reads the rows it is handed; its interface has no const.
+void writeRowsAsTheyAre(JpegJob& job) {
+  const PixelBuffer& image = job.image;
+  JSAMPROW rowPointers[rowsPerBatch];
+  std::int32_t y = 0;
+  while (y < image.height) {
+    int batch = image.height - y < rowsPerBatch ? image.height - y : rowsPerBatch;
+    for (int i = 0; i < batch; ++i) {
+      rowPointers[i] =
+          const_cast<JSAMPLE*>(image.pixels.data() + std::size_t{image.stride} * (y + i));
+    }
+    y += static_cast<std::int32_t>(jpeg_write_scanlines(&job.cinfo, rowPointers, batch));
+  }
+}
+
+void writeConvertedRows(JpegJob& job) {
   const RgbRowConverter converter(job.image);  // trivially destructible: a longjmp may skip it
   const std::size_t rowBytes = std::size_t{3} * static_cast<std::uint32_t>(job.image.width);
   JSAMPROW rowPointers[rowsPerBatch];
@@ -110,14 +150,15 @@ bool encode(JpegJob& job) {
   job.destination.empty_output_buffer = onBufferFull;
   job.destination.term_destination = onTermDestination;
   cinfo->dest = &job.destination;
-  cinfo->image_width = static_cast<JDIMENSION>(job.image.width);
-  cinfo->image_height = static_cast<JDIMENSION>(job.image.height);
-  cinfo->input_components = 3;
-  cinfo->in_color_space = JCS_RGB;
+  describeInput(*cinfo, job.image);
   jpeg_set_defaults(cinfo);
   jpeg_set_quality(cinfo, 100, TRUE);
   jpeg_start_compress(cinfo, TRUE);
-  writeScanlines(job);
+  if (readsRowsAsTheyAre(job.image)) {
+    writeRowsAsTheyAre(job);
+  } else {
+    writeConvertedRows(job);
+  }
   jpeg_finish_compress(cinfo);
   jpeg_destroy_compress(cinfo);
   return true;

@@ -108,6 +108,41 @@ TEST(BmpEncoder, ScreenSizedImagesGoOutInLargeWrites) {
   EXPECT_LE(out.writes, 10);
 }
 
+// Rows of a tall image go out over several writes of about 1 MiB, the last one partial:
+// every file row must be its own image row, wherever the writes split.
+TEST(BmpEncoder, TallImagesKeepEveryRowInPlaceAcrossWrites) {
+  struct Case {
+    std::int32_t width, height;
+    std::uint16_t bits;
+  };
+  for (Case c : {Case{64, 9000, 32}, Case{333, 5000, 24}, Case{20000, 40, 32}}) {
+    PixelBuffer image = blank(c.width, c.height, c.bits, 0xEE);
+    for (std::int32_t y = 0; y < c.height; ++y) {
+      setPixel(image, 0, y, 0xAB000000u | static_cast<std::uint32_t>(y));
+      setPixel(image, c.width - 1, y, 0xCD000000u | static_cast<std::uint32_t>(y + 1));
+    }
+    MemoryFileWriter out;
+    writeBmp(image, out);
+    const std::size_t rowSize = *PixelBuffer::strideFor(c.width, c.bits);
+    const std::size_t pixelBytes = c.bits / 8;
+    ASSERT_EQ(out.bytes.size(), 54 + rowSize * c.height) << c.width;
+    EXPECT_GT(out.writes, 2) << c.width;
+    for (std::int32_t fileRow = 0; fileRow < c.height; ++fileRow) {
+      const std::uint32_t y = c.height - 1 - fileRow;
+      const std::size_t at = 54 + rowSize * fileRow;
+      Bytes first = slice(out.bytes, at, pixelBytes);
+      Bytes last = slice(out.bytes, at + pixelBytes * (c.width - 1), pixelBytes);
+      Bytes padding = slice(out.bytes, at + pixelBytes * c.width, rowSize - pixelBytes * c.width);
+      Bytes expectFirst = {std::uint8_t(y), std::uint8_t(y >> 8), 0, 0};
+      Bytes expectLast = {std::uint8_t(y + 1), std::uint8_t((y + 1) >> 8), 0, 0};
+      expectFirst.resize(pixelBytes), expectLast.resize(pixelBytes);
+      ASSERT_EQ(first, expectFirst) << c.width << " file row " << fileRow;
+      ASSERT_EQ(last, expectLast) << c.width << " file row " << fileRow;
+      ASSERT_EQ(padding, Bytes(padding.size(), 0)) << c.width << " file row " << fileRow;
+    }
+  }
+}
+
 TEST(BmpEncoder, FailedWriteOrClosePropagatesTheWritersError) {
   PixelBuffer image = blank(800, 600, 24);
   for (std::size_t failAt : {0u, 53u, 100000u, 1440053u}) {

@@ -9,6 +9,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,64 @@ TEST(JpegEncoder, EveryDepthIsEncodedInItsTrueColours) {
       EXPECT_NEAR(right[i], c.expectedRight[i], 3) << c.bits << " bits, channel " << i;
     }
   }
+}
+
+// libjpeg at quality 100 fed R,G,B rows, as any program would encode those pixels.
+Bytes encodeRgbRows(const Bytes& rgb, int width, int height) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = width;
+  cinfo.image_height = height;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 100, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<std::uint8_t*>(&rgb[std::size_t{3} * width * cinfo.next_scanline]);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  Bytes file(buffer, buffer + size);
+  std::free(buffer);
+  return file;
+}
+
+// 32- and 24-bit rows are read where they lie, fourth byte and stride padding included: the
+// file must still be byte for byte the one their R,G,B values make.
+TEST(JpegEncoder, DeepImagesGiveTheBytesOfTheirRgbValues) {
+  const int width = 161, height = 97;  // not a multiple of the block size
+  PixelBuffer source = testimages::gradient(width, height);  // fourth bytes 0xEE
+  Bytes rgb;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = &source.pixels[y * source.stride + 4 * x];
+      rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+    }
+  }
+  const Bytes expected = encodeRgbRows(rgb, width, height);
+
+  EXPECT_EQ(encode(source), expected) << "32 bits";
+  PixelBuffer wide = blank(width, height, 32);  // a stride with 12 bytes of padding
+  wide.stride += 12;
+  wide.pixels.assign(std::size_t{wide.stride} * height, 0x5A);
+  PixelBuffer packed = blank(width, height, 24, 0xEE);  // 483 bytes in a 484-byte stride
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t bgr = 0;
+      std::memcpy(&bgr, &source.pixels[y * source.stride + 4 * x], 3);
+      setPixel(wide, x, y, bgr | 0x7F000000u);
+      setPixel(packed, x, y, bgr);
+    }
+  }
+  EXPECT_EQ(encode(wide), expected) << "32 bits, wide stride";
+  EXPECT_EQ(encode(packed), expected) << "24 bits";
 }
 
 TEST(JpegEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
