@@ -170,8 +170,7 @@ WindowHandle Win32Forms::createForm(const FormSpec& layout, FormEvents& events) 
     throwLastError();
   auto form = std::make_unique<Win32Form>();
   form->design = layout;
-  form->dpi = systemDpi();
-  const FormSpec scaled = designAtDpi(layout, form->dpi);
+  const FormSpec scaled = designAtDpi(layout, systemDpi());  // layOutForm sets the form's DPI
   RECT outer{0, 0, scaled.clientWidth, scaled.clientHeight};
   AdjustWindowRectEx(&outer, styleOf(layout), menuBar ? TRUE : FALSE, exStyleOf(layout));
   for (const ControlSpec& control : scaled.controls) form->controls.push_back({control});

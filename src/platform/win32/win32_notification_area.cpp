@@ -30,7 +30,6 @@ DWORD shellMessage(NotifyAction action) {
   return static_cast<DWORD>(action);
 }
 
-
 }  // namespace
 
 bool Win32NotificationArea::showBalloon(WindowHandle window, std::uintptr_t id,
