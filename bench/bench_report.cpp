@@ -75,7 +75,7 @@ void printGoals(const std::string& title, const std::vector<Row>& rows) {
               "fastest first:\n\n");
   std::vector<const Row*> fits;
   for (const Row& r : rows) {
-    const bool variant = r.method.rfind("level", 0) == 0 || r.method.rfind("libdeflate", 0) == 0;
+    const bool variant = r.method.rfind("level", 0) == 0;
     if (r.format == "PNG" && variant &&
         imEncode / r.ms >= pngSpeedGoal && double(r.bytes) <= pngGrowthGoal * double(im->bytes)) {
       fits.push_back(&r);

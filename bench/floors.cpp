@@ -29,7 +29,7 @@ void writeRaw(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   if (std::fclose(file) != 0) throw AppError("cannot write " + path);
 }
 
-void writeBareLibpng(const PixelBuffer& frame, const std::string& path) {
+void writeLibpng(const PixelBuffer& frame, const std::string& path, const LibpngSettings& settings) {
   std::FILE* file = create(path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -39,6 +39,8 @@ void writeBareLibpng(const PixelBuffer& frame, const std::string& path) {
     throw AppError("libpng failed on " + path);
   }
   png_init_io(png, file);
+  if (settings.level >= 0) png_set_compression_level(png, settings.level);
+  if (settings.filters >= 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, settings.filters);
   png_set_IHDR(png, info, frame.width, frame.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
   png_write_info(png, info);

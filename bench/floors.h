@@ -11,8 +11,14 @@ namespace vireloc::bench {
 // One fwrite of bytes already laid out as the file; the floor for BMP.
 void writeRaw(const std::vector<std::uint8_t>& bytes, const std::string& path);
 
-// libpng with all its defaults, reading the B,G,R,X rows through its own transforms.
-void writeBareLibpng(const PixelBuffer& frame, const std::string& path);
+// libpng (over zlib), reading the B,G,R,X rows through its own transforms; -1 keeps
+// libpng's default (zlib level 6, every filter tried per row).
+struct LibpngSettings {
+  int level = -1;
+  int filters = -1;  // PNG_FILTER_* bits
+};
+void writeLibpng(const PixelBuffer& frame, const std::string& path,
+                 const LibpngSettings& settings = {});
 
 // libjpeg at quality 100 from ready-made R,G,B rows, as cjpeg would do in-process.
 void writeBareLibjpeg(const std::vector<std::uint8_t>& rgb, std::int32_t width,

@@ -1,7 +1,6 @@
 // Times each way of writing a captured frame to a closed file and prints a markdown table.
 // Usage: image_bench [--reps N] [--out DIR] [--no-variants] [--only bmp|jpeg|png] frame...
 #include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,7 +14,6 @@
 #include "common/app_error.h"
 #include "bench_frames.h"
 #include "bench_report.h"
-#include "deflate_trial.h"
 #include "capture/bmp_encoder.h"
 #include "capture/encoder_rows.h"
 #include "capture/jpeg_encoder.h"
@@ -162,14 +160,14 @@ void benchPng(Context& c, const PixelBuffer& frame, const fs::path& ppm, bool al
           ours(frame, file, [](auto& f, auto& o) { writePng(f, o); }));
   fs::path bare = c.out / "bare.png";
   measure(c, "PNG", "bare libpng, defaults (floor)", bare,
-          [&] { writeBareLibpng(frame, bare.string()); });
+          [&] { writeLibpng(frame, bare.string()); });
+  // What writePng was before libdeflate: libpng and zlib at level 5, UP for every row.
+  fs::path before = c.out / "before.png";
+  measure(c, "PNG", "libpng + zlib level 5, UP (the writer before)", before,
+          [&] { writeLibpng(frame, before.string(), {5, PNG_FILTER_UP}); });
   fs::path im = c.out / "im.png";
   measure(c, "PNG", "ImageMagick convert, defaults", im, tool({convertTool, ppm, im}), true);
   measureImEncodingAlone(c, ppm);
-  for (const DeflateTrial& t : deflateTrials()) {
-    fs::path out = c.out / "trial.png";
-    measure(c, "PNG", t.name, out, [&] { t.write(frame, out.string()); });
-  }
   if (!allVariants) return;
   for (const PngVariant& v : pngVariants()) {
     fs::path out = c.out / "variant.png";

@@ -1,4 +1,4 @@
-// The PNG compression levels, row filters and zlib strategies the benchmark compares.
+// The PNG compression levels and row filters the benchmark compares.
 #pragma once
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # What a fresh Debian 12 machine lacks for this: compilers, the image libraries and the two
-# command-line encoders compared against, and libdeflate for the trial PNG rows.
+# command-line encoders compared against (libdeflate-dev for the program itself).
 missing=""
 for p in g++ cmake ninja-build libpng-dev libjpeg-dev zlib1g-dev libgtest-dev libdeflate-dev \
          libjpeg-turbo-progs imagemagick; do

@@ -1,21 +1,26 @@
-# Image codecs for the capture file writer: libpng (with zlib) and libjpeg, linked to
-# vireloc_capture. The host build takes Debian's -dev packages. Windows builds link them
-# statically so vireloc.exe ships alone: libpng and libjpeg from the prefix that
-# scripts/build-deps prints, zlib from the MinGW sysroot.
+# Image codecs for the capture file writer: libjpeg and libdeflate (the PNG writer frames its
+# own chunks), linked to vireloc_capture. The host build takes Debian's -dev packages; Windows
+# builds link the static archives from the prefix that scripts/build-deps prints, so
+# vireloc.exe ships alone.
 
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/deps/static_image_search.cmake)
   vireloc_begin_static_image_search()
 endif()
 
-find_package(ZLIB REQUIRED)
-find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
+find_path(LIBDEFLATE_INCLUDE_DIR libdeflate.h)
+find_library(LIBDEFLATE_LIBRARY deflate)
+if(NOT LIBDEFLATE_INCLUDE_DIR OR NOT LIBDEFLATE_LIBRARY)
+  message(FATAL_ERROR "libdeflate is missing: install libdeflate-dev (scripts/setup does).")
+endif()
 
 if(WIN32)
   vireloc_end_static_image_search()
 endif()
 
-# PNG::PNG carries ZLIB::ZLIB after itself, which is the order a static link needs.
-target_link_libraries(vireloc_capture PUBLIC PNG::PNG JPEG::JPEG)
-message(STATUS "Image libraries: ${PNG_LIBRARY} ${JPEG_LIBRARIES} ${ZLIB_LIBRARY}")
+add_library(vireloc::deflate INTERFACE IMPORTED)
+target_include_directories(vireloc::deflate INTERFACE "${LIBDEFLATE_INCLUDE_DIR}")
+target_link_libraries(vireloc::deflate INTERFACE "${LIBDEFLATE_LIBRARY}")
+target_link_libraries(vireloc_capture PUBLIC vireloc::deflate JPEG::JPEG)
+message(STATUS "Image libraries: ${LIBDEFLATE_LIBRARY} ${JPEG_LIBRARIES}")

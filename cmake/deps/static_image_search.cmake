@@ -4,7 +4,7 @@
 macro(vireloc_begin_static_image_search)
   if(NOT VIRELOC_DEPS_PREFIX)
     message(FATAL_ERROR
-      "Windows builds need static libpng and libjpeg: run scripts/build-deps <arch> and "
+      "Windows builds need static libjpeg and libdeflate: run scripts/build-deps <arch> and "
       "configure with -DVIRELOC_DEPS_PREFIX=<the path it prints last>.")
   endif()
   if(NOT EXISTS "${VIRELOC_DEPS_PREFIX}/vireloc-deps.stamp")
@@ -13,28 +13,26 @@ macro(vireloc_begin_static_image_search)
       "prefix (it has no vireloc-deps.stamp); run scripts/build-deps again.")
   endif()
   _vireloc_forget_other_prefix()
-  # The sysroot keeps zlib's DLL import library (libz.dll.a) beside libz.a.
+  # Only archives: an import library (.dll.a) would make the program need a DLL.
   set(_vireloc_saved_suffixes "${CMAKE_FIND_LIBRARY_SUFFIXES}")
   set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
-  set(ZLIB_USE_STATIC_LIBS ON)
-  # Searched before the sysroot, so a libpng or libjpeg installed there cannot win.
-  set(PNG_ROOT "${VIRELOC_DEPS_PREFIX}")
+  # Searched before the sysroot, so a libjpeg installed there cannot win (the
+  # toolchain's root paths find libdeflate, which the sysroot lacks, in the prefix).
   set(JPEG_ROOT "${VIRELOC_DEPS_PREFIX}")
 endmacro()
 
 macro(vireloc_end_static_image_search)
   set(CMAKE_FIND_LIBRARY_SUFFIXES "${_vireloc_saved_suffixes}")
-  _vireloc_require_archive(ZLIB_LIBRARY "")
-  _vireloc_require_archive(PNG_LIBRARY "${VIRELOC_DEPS_PREFIX}/")
   _vireloc_require_archive(JPEG_LIBRARY "${VIRELOC_DEPS_PREFIX}/")
+  _vireloc_require_archive(LIBDEFLATE_LIBRARY "${VIRELOC_DEPS_PREFIX}/")
 endmacro()
 
 # A new prefix (scripts/build-deps made one for new package versions) must not keep
 # the libraries found in the old one.
 function(_vireloc_forget_other_prefix)
   if(DEFINED _VIRELOC_IMAGE_PREFIX AND NOT _VIRELOC_IMAGE_PREFIX STREQUAL VIRELOC_DEPS_PREFIX)
-    foreach(var PNG_LIBRARY_RELEASE PNG_LIBRARY_DEBUG PNG_PNG_INCLUDE_DIR
-                JPEG_LIBRARY_RELEASE JPEG_LIBRARY_DEBUG JPEG_INCLUDE_DIR)
+    foreach(var JPEG_LIBRARY_RELEASE JPEG_LIBRARY_DEBUG JPEG_INCLUDE_DIR
+                LIBDEFLATE_LIBRARY LIBDEFLATE_INCLUDE_DIR)
       unset(${var} CACHE)
     endforeach()
   endif()

@@ -6,20 +6,30 @@
 
 namespace vireloc {
 
-// How hard zlib works and which row filters libpng may try; the benchmark compares them.
+// How each R,G,B row is filtered before compression. Palette rows are never filtered: their
+// indices have no numeric neighbourhood for a filter to exploit.
+enum class PngRowFilter {
+  none,
+  up,
+  upOrSub,  // per row, whichever leaves the smaller bytes (read as signed)
+};
+
+// How hard the compressor works (libdeflate's levels, 0 to 12) and the row filter; the
+// benchmark compares them.
 struct PngSettings {
-  int level;     // zlib level 0..9
-  int filters;   // PNG_FILTER_* / PNG_ALL_FILTERS bits, or PNG_NO_FILTERS
-  int strategy;  // Z_DEFAULT_STRATEGY, Z_FILTERED, Z_RLE, ...
+  int level;
+  PngRowFilter filter;
 };
 
 // The settings writePng uses.
 PngSettings defaultPngSettings();
 
 // Writes `image` as PNG, then closes `out`. Throws AppError before writing anything for an
-// image requireEncodable refuses (no pixels, negative size, ...), and AppError when libpng
-// fails. A failing write or close passes on the writer's SystemError as it stands. After any
-// failure but a failing close, `out` is left open for its owner to discard.
+// image requireEncodable refuses (no pixels, negative size, ...) or settings the compressor
+// refuses. The whole image is filtered and compressed in memory first (about twice its size
+// as 8-bit R,G,B); std::bad_alloc when that cannot be had. A failing write or close passes
+// on the writer's SystemError as it stands. After any failure but a failing close, `out` is
+// left open for its owner to discard.
 void writePng(const PixelBuffer& image, FileWriter& out);
 void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& settings);
 

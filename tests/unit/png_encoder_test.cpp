@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ void expectRoundTrip(const PixelBuffer& image, const Bytes& file) {
   EXPECT_TRUE(decoded == expectedRgb(image)) << "pixels differ after decoding";
 }
 
-// Noise with structure, so every filter and strategy has work to do.
+// Noise with structure, so every filter has work to do.
 PixelBuffer busyImage(std::int32_t width, std::int32_t height, std::uint16_t bits) {
   PixelBuffer image = blank(width, height, bits);
   std::uint32_t state = 12345;
@@ -154,22 +155,46 @@ TEST(PngEncoder, PaletteImagesKeepTheirDepthAndFullPalette) {
   }
 }
 
-TEST(PngEncoder, EveryLevelFilterAndStrategyDecodesToTheSamePixels) {
+TEST(PngEncoder, EveryLevelAndFilterDecodesToTheSamePixels) {
   PixelBuffer image = busyImage(64, 40, 32);
-  Bytes smallest, largest;
-  for (PngSettings settings : {PngSettings{1, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY},
-                               PngSettings{9, PNG_ALL_FILTERS, Z_DEFAULT_STRATEGY},
-                               PngSettings{3, PNG_FILTER_SUB, Z_RLE},
-                               PngSettings{6, PNG_FILTER_UP | PNG_FILTER_PAETH, Z_FILTERED},
-                               PngSettings{0, PNG_FILTER_AVG, Z_DEFAULT_STRATEGY}}) {
+  std::size_t stored = 0, smallest = 0;
+  for (PngSettings settings : {PngSettings{0, PngRowFilter::none}, PngSettings{1, PngRowFilter::up},
+                               PngSettings{5, PngRowFilter::upOrSub},
+                               PngSettings{12, PngRowFilter::upOrSub}}) {
     Bytes file = encode(image, settings);
     expectRoundTrip(image, file);
-    if (settings.level == 9) smallest = file;
-    if (settings.level == 0) largest = file;
+    if (settings.level == 0) stored = file.size();
+    if (settings.level == 12) smallest = file.size();
   }
-  // Level 0 stores: the settings really reach zlib.
-  EXPECT_GT(largest.size(), std::size_t{64} * 40 * 3);
-  EXPECT_LT(smallest.size(), largest.size());
+  // Level 0 stores: the settings really reach the compressor.
+  EXPECT_GT(stored, std::size_t{64} * 40 * 3);
+  EXPECT_LT(smallest, stored);
+}
+
+// Ramps that their left neighbours predict and repeats that the row above predicts, in one
+// image: each row must get the filter that suits it.
+TEST(PngEncoder, EachRowGetsTheFilterThatSuitsIt) {
+  PixelBuffer image = blank(48, 5, 32);
+  for (std::int32_t x = 0; x < 48; ++x) {
+    const std::uint32_t noise = (std::uint32_t(x) * 2654435761u) >> 8;
+    const std::uint32_t grey = 0x010101u * std::uint32_t(x * 2);
+    for (auto [y, value] : {std::pair{0, grey}, {1, grey}, {2, grey + 0x646464u},
+                            {3, noise & 0xFFFFFF}, {4, noise & 0xFFFFFF}}) {
+      setPixel(image, x, y, value);
+    }
+  }
+  const Bytes file = encode(image, PngSettings{0, PngRowFilter::upOrSub});
+  std::vector<Chunk> chunks = chunksOf(file);
+  ASSERT_EQ(layout(chunks), "IHDR IDAT IEND");
+  // Level 0 stores the rows as they are, after the zlib header (2 bytes) and one stored
+  // block's header (5 bytes).
+  const Bytes& data = chunks[1].data;
+  const std::size_t first = 7, row = 1 + 48 * 3;
+  ASSERT_GE(data.size(), first + 5 * row);
+  std::string types;
+  for (int y : {0, 1, 2, 4}) types += char('0' + data[first + y * row]);
+  EXPECT_EQ(types, "1212") << "filter types of rows 0, 1, 2 and 4 (1 SUB, 2 UP)";
+  expectRoundTrip(image, file);
 }
 
 TEST(PngEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
@@ -192,16 +217,17 @@ TEST(PngEncoder, AFailingWriteAnywherePropagatesTheWritersError) {
   EXPECT_THROW(writePng(image, out), SystemError);
 }
 
-TEST(PngEncoder, LibpngRefusalsBecomeAppErrors) {
+TEST(PngEncoder, CompressorRefusalsBecomeAppErrors) {
   PixelBuffer image = busyImage(8, 8, 32);
   MemoryFileWriter out;
   try {
-    writePng(image, out, PngSettings{6, PNG_ALL_FILTERS, 99});  // not a zlib strategy
+    writePng(image, out, PngSettings{99, PngRowFilter::up});  // no such level
     ADD_FAILURE() << "no error";
   } catch (const AppError& e) {
     EXPECT_STREQ(e.what(), "画像を PNG 形式に変換できません");
   }
   EXPECT_FALSE(out.closed);
+  EXPECT_TRUE(out.bytes.empty());
 }
 
 }  // namespace
