@@ -1,5 +1,6 @@
 #include "clipboard/clip_history.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace vireloc {
@@ -14,6 +15,11 @@ void ClipHistory::promoteHistoryEntry(int position, std::string text) {
   assert(position >= 0 && position < kSize);
   for (int k = position - 1; k >= 0; --k) entries_[k + 1] = std::move(entries_[k]);
   entries_[0] = std::move(text);
+}
+
+void ClipHistory::moveToTop(int position) {
+  assert(position >= 0 && position < kSize);
+  std::rotate(entries_.begin(), entries_.begin() + position, entries_.begin() + position + 1);
 }
 
 void ClipHistory::record(std::string text) {

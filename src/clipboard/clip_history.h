@@ -17,6 +17,9 @@ class ClipHistory {
   // Entries above `position` move one place down, the one at `position` is overwritten, and
   // `text` becomes entry 0. Texts can be tens of megabytes: they are moved, never copied.
   void promoteHistoryEntry(int position, std::string text);
+  // Entry `position` becomes entry 0, those above it move one place down: a reused text is
+  // moved, not copied.
+  void moveToTop(int position);
   // Records a copied text: searchPosition, then promoteHistoryEntry.
   void record(std::string text);
   void clear();

@@ -78,9 +78,11 @@ void ClipboardWatcher::handleChange() {
   {
     OpenedClipboard clipboard(platform_.clipboard, context_.application.handle());
     if (platform_.clipboard.clipboardAsksNotToBeRecorded()) return;
-    text = platform_.clipboard.clipboardText();
+    // The history window's own write is not recorded: its text, which may be tens of
+    // megabytes, is not even read back.
+    if (!shared_.selfCopy) text = platform_.clipboard.clipboardText();
   }
-  if (text && !text->empty() && !shared_.selfCopy) {
+  if (text && !text->empty()) {
     recordText(std::move(*text));
     return;
   }

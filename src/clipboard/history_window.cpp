@@ -13,9 +13,10 @@ namespace {
 constexpr int kClientWidth = 133;
 constexpr int kClientHeight = 129;
 constexpr int kRowHeight = 24;
-// A cell never shows more than its first few hundred characters, and a tooltip taller than
-// the screen helps nobody: the view gets this much of a text that may be megabytes long.
-constexpr std::size_t kRowTextLimit = 1024;
+// A cell 133 pixels wide shows fewer characters than 256 bytes hold (85 at the least), and
+// a tooltip taller than the screen helps nobody: the view gets this much of a text that may
+// be megabytes long, and converts, measures and draws no more.
+constexpr std::size_t kRowTextLimit = 256;
 constexpr std::size_t kTooltipTextLimit = 4096;
 
 ControlSpec gridDesign() {
@@ -96,8 +97,7 @@ void TWClipboard::StringGrid1DblClick() {
   if (row < 0 || gridRow(row).empty()) return;
   // The clipboard's notification of this write arrives inside it: the flag must stand first.
   shared_.selfCopy = true;
-  // A copy: promoting overwrites the entry it is taken from.
-  shared_.clipHistory.promoteHistoryEntry(row, std::string(gridRow(row)));
+  shared_.clipHistory.moveToTop(row);
   try {
     putOnClipboard(shared_.clipHistory.entry(0));
   } catch (const std::exception&) {

@@ -73,7 +73,7 @@ std::wstring largeText(size_t length) {
 }
 
 // The row may change between asking its length and its text: the buffer fits any row the
-// program shows (it cuts them at 1024 UTF-8 bytes), not just the length asked.
+// program shows (it cuts them at 256 UTF-8 bytes), not just the length asked.
 std::wstring listBoxRow(HWND list, int row) {
   constexpr LRESULT kLongestRow = 4096;
   const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);

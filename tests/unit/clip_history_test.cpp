@@ -64,6 +64,17 @@ TEST(ClipHistoryTest, LargeTextsAreMovedNotCopied) {
   EXPECT_EQ(history.entry(0).data(), buffer);
   history.record("next");
   EXPECT_EQ(history.entry(1).data(), buffer);
+  history.moveToTop(1);  // reused from the history window
+  EXPECT_EQ(history.entry(0).data(), buffer);
+  EXPECT_EQ(history.entry(1), "next");
+}
+
+TEST(ClipHistoryTest, MoveToTopKeepsTheOrderOfTheOthers) {
+  ClipHistory history = filledHistory();
+  history.moveToTop(4);
+  EXPECT_EQ(entriesOf(history), (Entries{"E", "A", "B", "C", "D"}));
+  history.moveToTop(0);
+  EXPECT_EQ(entriesOf(history), (Entries{"E", "A", "B", "C", "D"}));
 }
 
 TEST(ClipHistoryTest, ClearEmptiesEveryEntry) {

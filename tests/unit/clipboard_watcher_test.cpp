@@ -112,8 +112,11 @@ TEST_F(ClipboardWatcherTest, HistoryKeepsFiveDistinctTextsNewestFirst) {
   EXPECT_EQ(history()[0], "f");
 
   mainWindow().selfCopy = true;  // the history window is writing an entry back
+  sim.clipboardLog.clear();
   copyInAnotherProgram("during reuse");
   EXPECT_EQ(history()[0], "f");
+  EXPECT_EQ(std::count(sim.clipboardLog.begin(), sim.clipboardLog.end(), "read text"), 0)
+      << "a text of its own is not read back";
 }
 
 TEST_F(ClipboardWatcherTest, MarkedTextsAreNeitherRecordedNorSaved) {

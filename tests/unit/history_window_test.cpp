@@ -205,6 +205,15 @@ TEST_F(HistoryWindowTest, PressShowsTheSelectedRowAsTooltip) {
   EXPECT_EQ(simForm().control(kGrid).tooltip, std::string(4094, 'a'));
 }
 
+TEST_F(HistoryWindowTest, ARowHoldsOnlyTheStartOfALongTextInWholeCharacters) {
+  std::string text = "ab";
+  while (text.size() < 1000000) text += "\xE3\x81\x82";  // あ
+  history.record(text);
+  open();
+  EXPECT_EQ(gridRows()[0], text.substr(0, 254));  // the next あ would end at byte 257
+  EXPECT_EQ(window->gridRow(0), text);
+}
+
 TEST_F(HistoryWindowTest, EraseEmptiesHistoryAndGridButNotTheClipboard) {
   sim.clipboard.text = "kept";
   open();

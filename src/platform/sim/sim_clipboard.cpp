@@ -90,6 +90,7 @@ void SimClipboard::closeClipboard() {
 }
 
 std::optional<std::string> SimClipboard::clipboardText() {
+  clipboardLog.push_back("read text");
   return clipboardOpen ? clipboard.text : std::nullopt;
 }
 

@@ -53,7 +53,7 @@ class SimClipboard : public Clipboard {
   bool clipboardOpen = false;
   WindowHandle clipboardViewer = 0;       // first viewer of the chain
   std::set<WindowHandle> clipboardListeners;
-  std::vector<std::string> clipboardLog;  // "open", "empty", "close", ...
+  std::vector<std::string> clipboardLog;  // "open", "empty", "close", "read text", ...
   std::uint32_t clipboardSequence = 1;
   bool clipboardSequenceUnknown = false;  // the number reads 0, as without clipboard access
   // Another program replaces the clipboard's contents; the chain hears of it at once, the

@@ -17,13 +17,22 @@ int checkedLength(std::size_t size) {
 
 }  // namespace
 
+std::size_t wideLength(std::string_view utf8) {
+  if (utf8.empty()) return 0;
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), checkedLength(utf8.size()), nullptr, 0);
+  return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+void writeWide(std::string_view utf8, wchar_t* out, std::size_t units) {
+  if (units == 0) return;
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), checkedLength(utf8.size()), out,
+                      checkedLength(units));
+}
+
 std::wstring toWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int inLength = checkedLength(utf8.size());
-  const int outLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, nullptr, 0);
-  if (outLength <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(outLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, wide.data(), outLength);
+  std::wstring wide(wideLength(utf8), L'\0');
+  writeWide(utf8, wide.data(), wide.size());
   return wide;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/utf16_conversion.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_dib.h"
 #include "platform/win32/win32_handles.h"
@@ -17,20 +18,20 @@ namespace {
 std::optional<std::string> readUnicodeText(HANDLE memory) {
   GlobalLockGuard lock(memory);
   if (!lock.data()) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(lock.data());
-  const std::size_t capacity = lock.size() / sizeof(wchar_t);
-  std::size_t length = 0;
-  while (length < capacity && text[length] != L'\0') ++length;
-  return toUtf8(std::wstring_view(text, length));
+  return utf8FromUtf16(static_cast<const char16_t*>(lock.data()), lock.size() / sizeof(char16_t));
 }
 
-GlobalMemory globalCopyOf(const std::wstring& text) {
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+// Converted straight into the block the clipboard takes: no second copy of a text that may
+// be tens of megabytes.
+GlobalMemory globalUtf16Of(const std::string& text) {
+  const std::size_t units = wideLength(text);
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
   if (!memory) return {};
   GlobalLockGuard lock(memory.get());
   if (!lock.data()) return {};
-  std::memcpy(lock.data(), text.c_str(), bytes);
+  auto* out = static_cast<wchar_t*>(lock.data());
+  writeWide(text, out, units);
+  out[units] = L'\0';
   return memory;
 }
 
@@ -100,7 +101,7 @@ bool Win32Clipboard::clipboardAsksNotToBeRecorded() {
 }
 
 bool Win32Clipboard::setClipboardText(const std::string& text) {
-  GlobalMemory memory = globalCopyOf(toWide(text));
+  GlobalMemory memory = globalUtf16Of(text);
   if (!memory) return false;
   if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
   memory.release();  // the clipboard owns it now
