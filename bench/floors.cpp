@@ -1,15 +1,19 @@
 #include "floors.h"
 
 #include <png.h>
+#ifndef _WIN32
 #include <spawn.h>
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <jpeglib.h>
 
 #include "common/app_error.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace vireloc::bench {
 
@@ -76,6 +80,7 @@ void writeBareLibjpeg(const std::vector<std::uint8_t>& rgb, std::int32_t width,
   if (std::fclose(file) != 0) throw AppError("cannot write " + path);
 }
 
+#ifndef _WIN32
 void runProgram(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -88,5 +93,6 @@ void runProgram(const std::vector<std::string>& argv) {
   waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw AppError(argv[0] + " failed");
 }
+#endif
 
 }  // namespace vireloc::bench

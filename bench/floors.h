@@ -18,7 +18,9 @@ void writeBareLibpng(const PixelBuffer& frame, const std::string& path);
 void writeBareLibjpeg(const std::vector<std::uint8_t>& rgb, std::int32_t width,
                       std::int32_t height, const std::string& path);
 
+#ifndef _WIN32
 // Runs a program and waits for it; throws AppError unless it exits with 0.
 void runProgram(const std::vector<std::string>& argv);
+#endif
 
 }  // namespace vireloc::bench
