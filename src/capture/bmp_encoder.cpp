@@ -81,9 +81,9 @@ void fillFileRow(const PixelBuffer& image, std::int32_t y, std::uint8_t* out,
 }
 
 // Whole rows per write, up to 64 KiB: few system calls, and the chunk stays in the cache
-// between being filled and being written. A larger block comes from the heap as fresh pages
-// for every file (Windows and Wine decommit big free blocks); under Wine faulting in a 1 MiB
-// chunk cost more than writing a 1024x768 screen.
+// between being filled and being written. A larger block can come from the heap as fresh
+// pages for every file (Wine's past 64 KiB, Windows' past about 512 KiB); under Wine faulting
+// in a 1 MiB chunk cost more than writing a 1024x768 screen.
 constexpr std::size_t chunkBytes = std::size_t{64} << 10;
 
 // The file holds rows bottom-up, straight from the image in one pass. Each chunk is a run of

@@ -100,8 +100,8 @@ TEST(BmpEncoder, ReadsTheSourceStrideNotItsOwn) {
   EXPECT_EQ(slice(file, 54, 8), (Bytes{0x56, 0x34, 0x12, 0, 0xEF, 0xCD, 0xAB, 0}));
 }
 
-// Few writes, yet from a block no larger than 64 KiB: the heap (Windows', Wine's) hands a larger
-// one out as fresh pages for every file, and under Wine faulting them in cost more than the write.
+// Few writes, yet from a block no larger than 64 KiB: Wine's heap hands a larger one out as
+// fresh pages for every file, and faulting them in cost more than the write.
 TEST(BmpEncoder, ScreenSizedImagesGoOutInWritesOfAtMost64KiB) {
   PixelBuffer image = blank(1920, 1080, 32);
   MemoryFileWriter out;
