@@ -1,15 +1,19 @@
 #include "floors.h"
 
+#ifndef _WIN32
 #include <png.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <jpeglib.h>
 
 #include "common/app_error.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace vireloc::bench {
 
@@ -29,6 +33,7 @@ void writeRaw(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   if (std::fclose(file) != 0) throw AppError("cannot write " + path);
 }
 
+#ifndef _WIN32  // the Windows trees have no libpng
 void writeLibpng(const PixelBuffer& frame, const std::string& path, const LibpngSettings& settings) {
   std::FILE* file = create(path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -53,6 +58,7 @@ void writeLibpng(const PixelBuffer& frame, const std::string& path, const Libpng
   png_destroy_write_struct(&png, &info);
   if (std::fclose(file) != 0) throw AppError("cannot write " + path);
 }
+#endif
 
 void writeBareLibjpeg(const std::vector<std::uint8_t>& rgb, std::int32_t width,
                       std::int32_t height, const std::string& path) {
@@ -78,6 +84,7 @@ void writeBareLibjpeg(const std::vector<std::uint8_t>& rgb, std::int32_t width,
   if (std::fclose(file) != 0) throw AppError("cannot write " + path);
 }
 
+#ifndef _WIN32
 void runProgram(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -90,5 +97,6 @@ void runProgram(const std::vector<std::string>& argv) {
   waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw AppError(argv[0] + " failed");
 }
+#endif
 
 }  // namespace vireloc::bench

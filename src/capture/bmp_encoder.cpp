@@ -80,9 +80,11 @@ void fillFileRow(const PixelBuffer& image, std::int32_t y, std::uint8_t* out,
   std::memset(out + used, 0, rowSize - used);
 }
 
-// Whole rows per write, about 1 MiB: few system calls, and the chunk stays in the cache
-// between being filled and being written.
-constexpr std::size_t chunkBytes = std::size_t{1} << 20;
+// Whole rows per write, up to 64 KiB: few system calls, and the chunk stays in the cache
+// between being filled and being written. A larger block can come from the heap as fresh
+// pages for every file (Wine's past 64 KiB, Windows' past about 512 KiB); under Wine faulting
+// in a 1 MiB chunk cost more than writing a 1024x768 screen.
+constexpr std::size_t chunkBytes = std::size_t{64} << 10;
 
 // The file holds rows bottom-up, straight from the image in one pass. Each chunk is a run of
 // file rows filled by reading its image rows top-down: memory prefetching follows that

@@ -1,6 +1,7 @@
 // A FileWriter that keeps the bytes in memory and can be told to fail, for encoder tests.
 // It fails as the real writers do, with SystemError.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -23,6 +24,7 @@ class MemoryFileWriter : public FileWriter {
     auto* p = static_cast<const std::uint8_t*>(data);
     bytes.insert(bytes.end(), p, p + size);
     ++writes;
+    largestWrite = std::max(largestWrite, size);
   }
   void close() override {
     if (failOnClose_) throw SystemError(112, "close failed");
@@ -31,6 +33,7 @@ class MemoryFileWriter : public FileWriter {
 
   std::vector<std::uint8_t> bytes;
   int writes = 0;
+  std::size_t largestWrite = 0;
   bool closed = false;
 
  private:
