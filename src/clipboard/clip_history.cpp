@@ -13,8 +13,11 @@ int ClipHistory::searchPosition(const std::string& text) const {
 
 void ClipHistory::promoteHistoryEntry(int position, std::string text) {
   assert(position >= 0 && position < kSize);
-  for (int k = position - 1; k >= 0; --k) entries_[k + 1] = std::move(entries_[k]);
-  entries_[0] = std::move(text);
+  // Swapped, not move-assigned: a string moved into keeps its old buffer for the one it came
+  // from, and a short text would live on in the megabytes of a large one that left. The
+  // entry overwritten ends in `text` and goes with it.
+  for (int k = position; k > 0; --k) entries_[k].swap(entries_[k - 1]);
+  entries_[0].swap(text);
 }
 
 void ClipHistory::moveToTop(int position) {

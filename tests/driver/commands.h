@@ -66,6 +66,8 @@ int clipboardViewer(const Args& args);
 std::optional<std::string> clipboardTextUtf8();
 int largeTextRecord(const Args& args);
 int largeTextReuse(const Args& args);
+int clipboardTextBurst(const Args& args);
+int processResources(const Args& args);
 
 int menuItems(const Args& args);
 int demoMenu(const Args& args);

@@ -64,9 +64,15 @@ const Command kCommands[] = {
      "<seconds>: join the viewer chain, print each notification, leave then or on WM_CLOSE; "
      "posted WM_APP+1 <s>: answer nothing for s seconds; WM_APP+2: end without leaving"},
     {L"large-text-record", largeTextRecord,
-     "<list-box> <utf16-chars>: copy a text that long, time it into row 0, longest loop wait"},
+     "<list-box|history> <utf16-chars>: copy a text that long, time it into row 0 (of the history "
+     "window, opened by the copy if need be), longest loop wait"},
     {L"large-text-reuse", largeTextReuse,
      "<list-box> <utf16-chars>: empty the clipboard, double-click row 0, time the text back"},
+    {L"clipboard-text-burst", clipboardTextBurst,
+     "<count> <prefix> [close-every]: copy '<prefix> 1' to '<prefix> <count>', each waited for in "
+     "row 0 of the history window; close that window after every close-every texts"},
+    {L"process-resources", processResources,
+     "<hwnd>: GDI objects, USER objects and handles of the window's process (or not-reported)"},
     {L"menu-items", menuItems, "path, flags, caption of each item of the open popup menu"},
     {L"demo-menu", demoMenu, "show a sample popup menu until dismissed"},
     {L"pattern-window", patternWindow, "[--child-button] <x> <y> <w> <h>: window with a known pattern"},

@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "driver_util.h"
+#include "history_rows.h"
 #include "platform/win32/win32_handles.h"
 
 namespace vireloc::driver {
@@ -72,34 +73,6 @@ std::wstring largeText(size_t length) {
   return text;
 }
 
-// The row may change between asking its length and its text: the buffer fits any row the
-// program shows (it cuts them at 256 UTF-8 bytes), not just the length asked.
-std::wstring listBoxRow(HWND list, int row) {
-  constexpr LRESULT kLongestRow = 4096;
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);
-  if (length == LB_ERR) return {};
-  if (length > kLongestRow) throw Failure("row " + std::to_string(row) + " holds " + std::to_string(length) + " characters");
-  std::wstring text(static_cast<size_t>(kLongestRow) + 1, L'\0');
-  const LRESULT copied = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? std::min(static_cast<size_t>(copied), text.size()) : 0);
-  return text;
-}
-
-void putText(HWND owner, const std::wstring& text) {
-  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
-  if (!memory) throw Failure("out of memory");
-  {
-    const GlobalLockGuard lock(memory.get());
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(lock.data()));
-  }
-  ClipboardSession clipboard;
-  if (!clipboard.open(owner)) throw Failure("cannot open the clipboard");
-  EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory.get()))
-    throw Failure("SetClipboardData failed, error " + std::to_string(GetLastError()));
-  memory.release();  // the clipboard's now
-}
-
 // Length and first line of the clipboard's text, the clipboard being open.
 std::pair<size_t, std::wstring> openedClipboardText() {
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -111,24 +84,10 @@ std::pair<size_t, std::wstring> openedClipboardText() {
   return {length, std::wstring(text, std::min<size_t>(wcscspn(text, L"\r"), length))};
 }
 
-HWND ownerWindow() {
-  static HWND window = CreateWindowExW(0, L"STATIC", L"vireloc-driver-large-text", 0, 0, 0, 0, 0,
-                                       HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-  return window;
-}
-
-// Waits a moment while answering what other programs send this thread: emptying the clipboard
-// asks its owner, the driver, to let go of its text and waits for the answer.
-void pauseAnswering() {
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
 // Empties the clipboard as a program of the driver's own.
 void emptyClipboard() {
   ClipboardSession clipboard;
-  if (!clipboard.open(ownerWindow())) throw Failure("cannot open the clipboard");
+  if (!clipboard.open(clipboardOwnerWindow())) throw Failure("cannot open the clipboard");
   EmptyClipboard();
 }
 
@@ -142,7 +101,7 @@ struct ArrivedText {
 // Waits, answering, until the clipboard holds text and opens for the driver.
 ArrivedText awaitClipboardText(ULONGLONG start) {
   ClipboardSession clipboard;
-  while (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !clipboard.open(ownerWindow())) {
+  while (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !clipboard.open(clipboardOwnerWindow())) {
     if (GetTickCount64() - start > kTimeoutMs) throw Failure("the clipboard never held the text");
     pauseAnswering();
   }
@@ -156,14 +115,17 @@ void printFigure(const char* name, ULONGLONG value) { printLine(std::string(name
 }  // namespace
 
 int largeTextRecord(const Args& args) {
-  requireArgs(args, 2, "large-text-record <list-box> <utf16-chars>");
-  HWND list = parseWindow(args[0]);
+  requireArgs(args, 2, "large-text-record <list-box|history> <utf16-chars>");
+  // "history": the history window may be closed now and opened by the copy itself.
+  HWND list = args[0] == L"history" ? nullptr : parseWindow(args[0]);
   const std::wstring text = largeText(static_cast<size_t>(parseNumber(args[1], "utf16-chars")));
   const std::wstring firstLine = text.substr(0, text.find(L'\r'));
   LoopProbe probe(mainForm());
   const ULONGLONG start = GetTickCount64();
-  putText(ownerWindow(), text);
-  while (listBoxRow(list, 0).rfind(firstLine, 0) != 0) {
+  putClipboardText(text);
+  for (;;) {
+    HWND shown = list ? list : historyListBox();
+    if (shown && listBoxRow(shown, 0).rfind(firstLine, 0) == 0) break;
     if (GetTickCount64() - start > kTimeoutMs) throw Failure("row 0 never showed the text");
     pauseAnswering();
   }

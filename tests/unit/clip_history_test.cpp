@@ -22,6 +22,13 @@ ClipHistory filledHistory() {
 
 using Entries = std::vector<std::string>;
 
+// What the entries hold of the heap, their texts or not.
+std::size_t heldBytes(const ClipHistory& history) {
+  std::size_t bytes = 0;
+  for (int i = 0; i < ClipHistory::kSize; ++i) bytes += history.entry(i).capacity();
+  return bytes;
+}
+
 TEST(ClipHistoryTest, CopiedTextMovesToTheTopAndNewTextPushesTheOldestOut) {
   struct Case {
     const char* copied;
@@ -75,6 +82,25 @@ TEST(ClipHistoryTest, MoveToTopKeepsTheOrderOfTheOthers) {
   EXPECT_EQ(entriesOf(history), (Entries{"E", "A", "B", "C", "D"}));
   history.moveToTop(0);
   EXPECT_EQ(entriesOf(history), (Entries{"E", "A", "B", "C", "D"}));
+}
+
+// A string moved into keeps its own buffer for the one it came from: a short text must not
+// end up living in the buffer of a large one that left.
+TEST(ClipHistoryTest, ALargeTextLeavesNoBufferBehind) {
+  const std::string large(8 << 20, 'x');
+  {
+    ClipHistory history;
+    history.record(large);
+    for (const char* text : {"a", "b", "c", "d", "e"}) history.record(text);
+    EXPECT_LT(heldBytes(history), 1024u) << "pushed out by five short texts";
+  }
+  {
+    ClipHistory history = filledHistory();
+    for (const std::string& text : {large, std::string("F"), std::string("G")}) history.record(text);
+    history.promoteHistoryEntry(2, std::string(history.entry(2)));
+    EXPECT_EQ(history.entry(0), large);
+    EXPECT_LT(heldBytes(history), large.size() + 1024) << "copied to the top from its row";
+  }
 }
 
 TEST(ClipHistoryTest, ClearEmptiesEveryEntry) {
