@@ -12,8 +12,10 @@ if(WIN32)
   endif()
   target_include_directories(vireloc::curl INTERFACE "${VIRELOC_DEPS_PREFIX}/include")
   target_compile_definitions(vireloc::curl INTERFACE CURL_STATICLIB)
+  # Sockets and bcrypt (whose start under Wine brings up GnuTLS) load at the first transfer.
+  vireloc_delay_import(_vireloc_curl_delayed ws2_32 bcrypt)
   target_link_libraries(vireloc::curl INTERFACE "${_vireloc_curl_archive}"
-    ws2_32 crypt32 wldap32 bcrypt)
+    ${_vireloc_curl_delayed} ws2_32 crypt32 wldap32 bcrypt)
 else()
   find_package(CURL REQUIRED)
   target_link_libraries(vireloc::curl INTERFACE CURL::libcurl)

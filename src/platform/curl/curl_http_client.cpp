@@ -113,10 +113,16 @@ void CurlHttpClient::Transfer::configure() {
 }
 
 CurlHttpClient::CurlHttpClient(TransferWaiter& waiter, std::chrono::milliseconds idleTimeout)
-    : waiter_(waiter), idleTimeout_(idleTimeout) {
-  // Once per process; it also starts Windows Sockets.
-  static const CURLcode started = curl_global_init(CURL_GLOBAL_ALL);
-  multi_ = started == CURLE_OK ? curl_multi_init() : nullptr;
+    : waiter_(waiter), idleTimeout_(idleTimeout) {}
+
+// With the first transfer, not with the program: the idle program loads no sockets library.
+CURLM* CurlHttpClient::startedMulti() {
+  if (!multi_) {
+    // Once per process; it also starts Windows Sockets.
+    static const CURLcode started = curl_global_init(CURL_GLOBAL_ALL);
+    if (started == CURLE_OK) multi_ = curl_multi_init();
+  }
+  return multi_;
 }
 
 CurlHttpClient::~CurlHttpClient() {
@@ -127,8 +133,9 @@ int CurlHttpClient::get(const HttpRequest& request, HttpBody& body) {
   if (running_) throw AppError(kHttpBusyText);
   BusyWhileAtWork running(running_);
   cancelled_ = false;
+  CURLM* multi = startedMulti();  // before the easy handle, which would start curl by itself
   Transfer transfer(request, body);
-  if (!multi_ || !transfer.easy) throw AppError("通信の準備ができません");
+  if (!multi || !transfer.easy) throw AppError("通信の準備ができません");
   transfer.configure();
   curl_multi_add_handle(multi_, transfer.easy.get());
   CURLcode result = CURLE_OK;

@@ -32,12 +32,13 @@ class CurlHttpClient final : public HttpTransfer {
 
  private:
   struct Transfer;
+  CURLM* startedMulti();
   CURLcode runToEnd(Transfer& transfer);
   int outcome(Transfer& transfer, CURLcode result);
 
   TransferWaiter& waiter_;
   std::chrono::milliseconds idleTimeout_;
-  CURLM* multi_;
+  CURLM* multi_ = nullptr;
   bool running_ = false;
   bool cancelled_ = false;
 };

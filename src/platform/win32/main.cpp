@@ -1,6 +1,5 @@
 // The program's entry on Windows: builds the real desktop services and hands them to the core.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 
@@ -30,7 +29,6 @@ int reportFatal(const char* what) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!hasManifest()) SetProcessDPIAware();
-  InitCommonControls();
 
   vireloc::Win32Windowing windowing;
   vireloc::Win32MessageBoxes messageBoxes;

@@ -84,8 +84,10 @@ class Win32Forms final : public Forms {
   Win32Form& form(WindowHandle handle);
   HWND controlWindow(WindowHandle handle, const std::string& name);
   void acceptDrops(Win32Form& form);
+  void loadCommonControls();
   static HookHandle filterPostedNotifications();
 
+  bool commonControlsLoaded_ = false;
   std::unique_ptr<OleSession> ole_;  // from the first form that accepts files on
   std::map<HWND, std::unique_ptr<Win32Form>> forms_;
   HookHandle postedNotifications_ = filterPostedNotifications();

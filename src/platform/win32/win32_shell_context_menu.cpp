@@ -22,6 +22,7 @@ void check(HRESULT result) {
 
 void Win32ShellNamespace::showContextMenu(const ShellItemId& item, WindowHandle owner, Point at) {
   if (item.empty()) return;  // the desktop itself is no child of a folder that could offer one
+  enterApartment();
   const IdList list = idListOf(item);
   if (!list) throwSystemError(ERROR_OUTOFMEMORY);
   ComPtr<IShellFolder> parent;

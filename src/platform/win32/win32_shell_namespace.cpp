@@ -35,9 +35,21 @@ Win32ShellNamespace::~Win32ShellNamespace() {
   if (window_) windowing_.destroyWindow(window_);
 }
 
-ShellFolder Win32ShellNamespace::desktop() { return describeDesktop(); }
+// The main thread's apartment comes with the first call that needs it, not with the program:
+// under Wine the idle program would hold some 300 kB for it.
+void Win32ShellNamespace::enterApartment() {
+  if (!apartment_) apartment_.emplace(COINIT_APARTMENTTHREADED);
+}
 
-ImageListHandle Win32ShellNamespace::smallIcons() { return systemSmallIcons(); }
+ShellFolder Win32ShellNamespace::desktop() {
+  enterApartment();
+  return describeDesktop();
+}
+
+ImageListHandle Win32ShellNamespace::smallIcons() {
+  enterApartment();
+  return systemSmallIcons();
+}
 
 ShellRequestId Win32ShellNamespace::start(std::function<Answer()> work,
                                           std::function<void(Answer&)> deliver) {
@@ -104,10 +116,12 @@ LResult Win32ShellNamespace::handleMessage(WindowHandle window, std::uint32_t me
 }
 
 std::string Win32ShellNamespace::fileSystemPath(const ShellItemId& item) {
+  enterApartment();
   return fileSystemPathOf(item);
 }
 
 bool Win32ShellNamespace::sameItem(const ShellItemId& a, const ShellItemId& b) {
+  enterApartment();
   return isSameItem(a, b);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/shell_namespace.h"
 #include "platform/worker_answers.h"
@@ -42,7 +43,9 @@ class Win32ShellNamespace final : public ShellNamespace, private MessageHandler 
   LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                         LParam lParam) override;
 
-  ComApartment apartment_{COINIT_APARTMENTTHREADED};
+  void enterApartment();
+
+  std::optional<ComApartment> apartment_;  // first of the members: the last to go
   Windowing& windowing_;
   unsigned timeLimitMs_;
   WindowHandle window_ = 0;
