@@ -3,6 +3,8 @@
 #include <libdeflate.h>
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -11,6 +13,7 @@
 
 #include "common/app_error.h"
 #include "capture/byte_sink.h"
+#include "capture/deflate_join.h"
 #include "capture/encoder_rows.h"
 
 namespace vireloc {
@@ -95,37 +98,41 @@ void filterRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t s
   }
 }
 
-// Room for `height` rows of a filter byte and `size` bytes each; bad_alloc past size_t.
-Buffer rowsOf(std::size_t size, std::size_t height) {
-  if (height != 0 && size + 1 > SIZE_MAX / height) throw std::bad_alloc();
-  return Buffer((size + 1) * height);
-}
+// Rows of the image as IDAT compresses them, each its filter type and then its bytes, made a
+// strip at a time into a buffer that every strip reuses.
+class RowFilter {
+ public:
+  RowFilter(const PixelBuffer& image, PngRowFilter filter)
+      : image_(image), filter_(filter), converter_(image),
+        size_(image.bitsPerPixel <= 8 ? usedRowBytes(image)
+                                      : std::size_t{3} * static_cast<std::uint32_t>(image.width)),
+        above_(size_, 0), row_(size_) {}
 
-// The image data as IDAT compresses it: each row its filter type, then its bytes.
-Buffer filteredRows(const PixelBuffer& image, PngRowFilter filter) {
-  const auto height = static_cast<std::size_t>(image.height);
-  if (image.bitsPerPixel <= 8) {
-    const std::size_t size = usedRowBytes(image);
-    Buffer out = rowsOf(size, height);
-    for (std::int32_t y = 0; y < image.height; ++y) {
-      std::uint8_t* at = &out.bytes[(size + 1) * static_cast<std::size_t>(y)];
-      at[0] = kFilterNone;
-      copyUsedRow(image, y, at + 1);
+  // Bytes of one filtered row.
+  std::size_t rowBytes() const { return size_ + 1; }
+
+  // Writes the next `count` rows into out.
+  void next(std::int32_t count, std::uint8_t* out) {
+    for (const std::int32_t end = y_ + count; y_ < end; ++y_, out += rowBytes()) {
+      if (image_.bitsPerPixel <= 8) {
+        out[0] = kFilterNone;
+        copyUsedRow(image_, y_, out + 1);
+        continue;
+      }
+      converter_.convert(y_, row_.data());
+      filterRow(row_.data(), above_.data(), size_, filter_, out);
+      std::swap(above_, row_);
     }
-    return out;
   }
-  const std::size_t size = std::size_t{3} * static_cast<std::uint32_t>(image.width);
-  Buffer out = rowsOf(size, height);
-  Bytes above(size, 0), row(size);
-  const RgbRowConverter converter(image);
-  for (std::int32_t y = 0; y < image.height; ++y) {
-    converter.convert(y, row.data());
-    filterRow(row.data(), above.data(), size, filter,
-              &out.bytes[(size + 1) * static_cast<std::size_t>(y)]);
-    std::swap(above, row);
-  }
-  return out;
-}
+
+ private:
+  const PixelBuffer& image_;
+  const PngRowFilter filter_;
+  const RgbRowConverter converter_;
+  const std::size_t size_;
+  Bytes above_, row_;
+  std::int32_t y_ = 0;
+};
 
 Bytes headerOf(const PixelBuffer& image) {
   const bool indexed = image.bitsPerPixel <= 8;
@@ -148,15 +155,58 @@ Bytes paletteOf(const PixelBuffer& image) {
 
 using Compressor = std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>;
 
-Buffer compressed(const Buffer& data, int level) {
-  Compressor compressor(libdeflate_alloc_compressor(level), libdeflate_free_compressor);
-  // NULL also for want of memory, but a level out of range is the likelier cause.
-  if (!compressor) throw AppError("画像を PNG 形式に変換できません");
-  Buffer out(libdeflate_zlib_compress_bound(compressor.get(), data.size));
-  out.size = libdeflate_zlib_compress(compressor.get(), data.bytes.get(), data.size,
-                                      out.bytes.get(), out.size);
-  if (out.size == 0) throw AppError("画像を PNG 形式に変換できません");  // the bound was no bound
-  return out;
+[[noreturn]] void cannotCompress() { throw AppError("画像を PNG 形式に変換できません"); }
+
+// The zlib stream's two leading bytes: deflate with a 32 KiB window, and a hint of the effort.
+std::array<std::uint8_t, 2> zlibHeader(int level) {
+  const unsigned effort = level < 2 ? 0 : level < 6 ? 1 : level == 6 ? 2 : 3;
+  const unsigned head = 0x7800 | effort << 6;
+  const unsigned check = (31 - head % 31) % 31;
+  return {0x78, static_cast<std::uint8_t>((head | check) & 0xFF)};
+}
+
+// About this many bytes of filtered rows are compressed at a time: small enough that the
+// buffers stay in memory already touched, large enough that each strip's fresh start (no
+// earlier bytes to match) costs the file almost nothing.
+constexpr std::size_t kStripBytes = 256 * 1024;
+
+// The image data as one zlib stream in one IDAT chunk per strip.
+void putImageData(ByteSink& sink, const PixelBuffer& image, const PngSettings& settings,
+                  libdeflate_compressor* compressor) {
+  RowFilter rows(image, settings.filter);
+  const auto rowsPerStrip = static_cast<std::int32_t>(
+      std::clamp<std::size_t>(kStripBytes / rows.rowBytes(), 1, INT32_MAX));
+  const std::size_t stripBytes = rows.rowBytes() * static_cast<std::size_t>(rowsPerStrip);
+  Buffer strip(stripBytes);
+  // Before the stream its header, after it room for the join or the checksum.
+  constexpr std::size_t kHead = 2, kTail = std::max<std::size_t>(kJoinRoom, 4);
+  Buffer out(kHead + libdeflate_deflate_compress_bound(compressor, stripBytes) + kTail);
+  std::uint32_t adler = 1;
+  for (std::int32_t y = 0; y < image.height; y += rowsPerStrip) {
+    const std::int32_t count = std::min(rowsPerStrip, image.height - y);
+    const std::size_t size = rows.rowBytes() * static_cast<std::size_t>(count);
+    rows.next(count, strip.bytes.get());
+    adler = libdeflate_adler32(adler, strip.bytes.get(), size);
+    std::uint8_t* const stream = out.bytes.get() + kHead;
+    std::size_t length = libdeflate_deflate_compress(compressor, strip.bytes.get(), size, stream,
+                                                     out.size - kHead - kTail);
+    if (length == 0) cannotCompress();  // the bound was no bound
+    const bool last = y + count == image.height;
+    if (last) {
+      putBigEndian(stream + length, adler);
+      length += 4;
+    } else if ((length = joinable(stream, length)) == 0) {
+      cannotCompress();
+    }
+    std::uint8_t* begin = stream;
+    if (y == 0) {
+      begin -= kHead;
+      std::memcpy(begin, zlibHeader(settings.level).data(), kHead);
+    }
+    const auto chunk = static_cast<std::size_t>(stream + length - begin);
+    if (chunk > INT32_MAX) cannotCompress();  // a chunk holds less than 2 GiB: a row of a giant
+    putChunk(sink, "IDAT", begin, chunk);
+  }
 }
 
 }  // namespace
@@ -173,21 +223,20 @@ void writePng(const PixelBuffer& image, FileWriter& out) {
 
 void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& settings) {
   requireEncodable(image, "PNG");
-  // Everything is made before the first byte goes out, so a refusal leaves the file empty.
-  const Bytes header = headerOf(image);
-  const Bytes palette = image.bitsPerPixel <= 8 ? paletteOf(image) : Bytes{};
-  const Buffer data = compressed(filteredRows(image, settings.filter), settings.level);
+  Compressor compressor(libdeflate_alloc_compressor(settings.level), libdeflate_free_compressor);
+  // NULL also for want of memory, but a level out of range is the likelier cause.
+  if (!compressor) cannotCompress();
 
   static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   ByteSink sink(out, 1 << 16);
   sink.put(kSignature, sizeof kSignature);
+  const Bytes header = headerOf(image);
   putChunk(sink, "IHDR", header.data(), header.size());
-  if (!palette.empty()) putChunk(sink, "PLTE", palette.data(), palette.size());
-  // A chunk holds less than 2 GiB.
-  constexpr std::size_t kLargestIdat = std::size_t{1} << 30;
-  for (std::size_t at = 0; at < data.size; at += kLargestIdat) {
-    putChunk(sink, "IDAT", &data.bytes[at], std::min(kLargestIdat, data.size - at));
+  if (image.bitsPerPixel <= 8) {
+    const Bytes palette = paletteOf(image);
+    putChunk(sink, "PLTE", palette.data(), palette.size());
   }
+  putImageData(sink, image, settings, compressor.get());
   putChunk(sink, "IEND", nullptr, 0);
   sink.flush();
   out.close();

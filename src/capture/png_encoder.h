@@ -26,10 +26,9 @@ PngSettings defaultPngSettings();
 
 // Writes `image` as PNG, then closes `out`. Throws AppError before writing anything for an
 // image requireEncodable refuses (no pixels, negative size, ...) or settings the compressor
-// refuses. The whole image is filtered and compressed in memory first (about twice its size
-// as 8-bit R,G,B); std::bad_alloc when that cannot be had. A failing write or close passes
-// on the writer's SystemError as it stands. After any failure but a failing close, `out` is
-// left open for its owner to discard.
+// refuses. The rows are filtered and compressed a strip of about 256 KiB at a time. A failing
+// write or close passes on the writer's SystemError as it stands. After any failure but a
+// failing close, `out` is left open for its owner to discard.
 void writePng(const PixelBuffer& image, FileWriter& out);
 void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& settings);
 

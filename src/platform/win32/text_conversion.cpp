@@ -5,6 +5,8 @@
 #include <climits>
 #include <stdexcept>
 
+#include "platform/utf16_conversion.h"
+
 namespace vireloc {
 
 namespace {
@@ -37,15 +39,8 @@ std::wstring toWide(std::string_view utf8) {
 }
 
 std::string toUtf8(std::wstring_view utf16) {
-  if (utf16.empty()) return {};
-  const int inLength = checkedLength(utf16.size());
-  const int outLength =
-      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), inLength, nullptr, 0, nullptr, nullptr);
-  if (outLength <= 0) return {};
-  std::string utf8(static_cast<std::size_t>(outLength), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), inLength, utf8.data(), outLength, nullptr,
-                      nullptr);
-  return utf8;
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  return utf8FromUtf16(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size());
 }
 
 }  // namespace vireloc

@@ -12,7 +12,7 @@ std::wstring toWide(std::string_view utf8);
 // UTF-16 units (0 when it cannot be converted), then the units into `out`, which holds them.
 std::size_t wideLength(std::string_view utf8);
 void writeWide(std::string_view utf8, wchar_t* out, std::size_t units);
-// Unpaired surrogates become U+FFFD.
+// Up to the first NUL; unpaired surrogates become U+FFFD.
 std::string toUtf8(std::wstring_view utf16);
 
 }  // namespace vireloc
