@@ -123,6 +123,8 @@ struct StreamEnd {
   std::size_t endBit;        // just after its end-of-block code
 };
 
+}  // namespace
+
 // Walks a stream's blocks without producing their bytes: a symbol at a time, so a stream
 // that compressed well is walked many times faster than it is inflated.
 class BlockWalker {
@@ -210,11 +212,12 @@ class BlockWalker {
   HuffmanTable litLen_, distance_, codeLengthCode_;
 };
 
-}  // namespace
+// Left unset: every table is filled before it is read.
+DeflateJoiner::DeflateJoiner() : walker_(std::make_unique_for_overwrite<BlockWalker>()) {}
+DeflateJoiner::~DeflateJoiner() = default;
 
-std::size_t joinable(std::uint8_t* stream, std::size_t size) {
-  const auto walker = std::make_unique<BlockWalker>();  // its tables are too large for a stack
-  const std::optional<StreamEnd> end = walker->findEnd(stream, size);
+std::size_t DeflateJoiner::joinable(std::uint8_t* stream, std::size_t size) {
+  const std::optional<StreamEnd> end = walker_->findEnd(stream, size);
   if (!end || (end->endBit + 7) / 8 != size) return 0;
   stream[end->lastBlockBit / 8] &= static_cast<std::uint8_t>(~(1u << end->lastBlockBit % 8));
   // The stored block's header (not final, stored: three zero bits), then zeros to the byte.

@@ -4,16 +4,32 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace vireloc {
 
 // Bytes joinable() may add.
 constexpr std::size_t kJoinRoom = 5;
 
-// Turns a complete raw deflate stream into one that another may follow: its last block loses
-// the final mark, and an empty stored block brings it to a byte boundary. `stream` has room for
-// kJoinRoom more bytes. Returns the new size, or 0, with `stream` unchanged, when it is not one
-// whole well-formed stream.
-std::size_t joinable(std::uint8_t* stream, std::size_t size);
+class BlockWalker;
+
+// Turns complete raw deflate streams into ones that another may follow: the last block loses
+// the final mark, and an empty stored block brings the stream to a byte boundary. Holds the
+// code tables for walking the blocks (a few hundred kilobytes), so one joiner serves a whole
+// image.
+class DeflateJoiner {
+ public:
+  DeflateJoiner();
+  ~DeflateJoiner();
+  DeflateJoiner(const DeflateJoiner&) = delete;
+  DeflateJoiner& operator=(const DeflateJoiner&) = delete;
+
+  // `stream` has room for kJoinRoom more bytes. Returns the new size, or 0, with `stream`
+  // unchanged, when it is not one whole well-formed stream.
+  std::size_t joinable(std::uint8_t* stream, std::size_t size);
+
+ private:
+  std::unique_ptr<BlockWalker> walker_;
+};
 
 }  // namespace vireloc

@@ -181,6 +181,7 @@ void putImageData(ByteSink& sink, const PixelBuffer& image, const PngSettings& s
   // Before the stream its header, after it room for the join or the checksum.
   constexpr std::size_t kHead = 2, kTail = std::max<std::size_t>(kJoinRoom, 4);
   Buffer out(kHead + libdeflate_deflate_compress_bound(compressor, stripBytes) + kTail);
+  DeflateJoiner joiner;
   std::uint32_t adler = 1;
   for (std::int32_t y = 0; y < image.height; y += rowsPerStrip) {
     const std::int32_t count = std::min(rowsPerStrip, image.height - y);
@@ -195,7 +196,7 @@ void putImageData(ByteSink& sink, const PixelBuffer& image, const PngSettings& s
     if (last) {
       putBigEndian(stream + length, adler);
       length += 4;
-    } else if ((length = joinable(stream, length)) == 0) {
+    } else if ((length = joiner.joinable(stream, length)) == 0) {
       cannotCompress();
     }
     std::uint8_t* begin = stream;

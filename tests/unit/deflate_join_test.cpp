@@ -35,6 +35,7 @@ TEST(DeflateJoin, JoinedStreamsInflateToTheirPiecesInOrder) {
   for (int level : {0, 1, 6, 12}) {
     std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> c(
         libdeflate_alloc_compressor(level), libdeflate_free_compressor);
+    DeflateJoiner joiner;
     Bytes joined, expected;
     const std::vector<Bytes> all = pieces();
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -43,7 +44,7 @@ TEST(DeflateJoin, JoinedStreamsInflateToTheirPiecesInOrder) {
       if (i + 1 < all.size()) {
         const std::size_t size = stream.size();
         stream.resize(size + kJoinRoom);
-        const std::size_t joinedSize = joinable(stream.data(), size);
+        const std::size_t joinedSize = joiner.joinable(stream.data(), size);
         ASSERT_GT(joinedSize, size) << "level " << level << ", piece " << i;
         stream.resize(joinedSize);
       }
@@ -67,6 +68,7 @@ TEST(DeflateJoin, WhatIsNotOneWholeStreamIsLeftAlone) {
   std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> c(
       libdeflate_alloc_compressor(6), libdeflate_free_compressor);
   const Bytes whole = compress(c.get(), pieces()[2]);
+  DeflateJoiner joiner;
   Bytes cases[] = {Bytes(whole.begin(), whole.end() - 1),   // cut short
                    Bytes(whole.begin(), whole.begin() + 40),  // cut in its first block
                    whole,                                     // with a byte too many
@@ -77,7 +79,7 @@ TEST(DeflateJoin, WhatIsNotOneWholeStreamIsLeftAlone) {
     const Bytes before = stream;
     const std::size_t size = stream.size();
     stream.resize(size + kJoinRoom, 0xAA);
-    EXPECT_EQ(joinable(stream.data(), size), 0u) << "case of " << size << " bytes";
+    EXPECT_EQ(joiner.joinable(stream.data(), size), 0u) << "case of " << size << " bytes";
     EXPECT_TRUE(Bytes(stream.begin(), stream.begin() + size) == before);
   }
 }
