@@ -11,37 +11,12 @@ namespace vireloc {
 namespace {
 
 // Reads the stream's bits least significant first; past the end it reads zeros and says so.
+// peek and skip use the bits already held: refill first (take does).
 class BitReader {
  public:
   BitReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-  std::uint32_t peek(unsigned count) {
-    refill();
-    return static_cast<std::uint32_t>(bits_ & ((std::uint64_t{1} << count) - 1));
-  }
-  void skip(unsigned count) {
-    refill();
-    bits_ >>= count;
-    available_ -= count;
-    position_ += count;
-  }
-  std::uint32_t take(unsigned count) {
-    const std::uint32_t value = peek(count);
-    skip(count);
-    return value;
-  }
-  void skipToByte() { skip(static_cast<unsigned>(-position_ & 7)); }
-  // After skipToByte.
-  void skipBytes(std::size_t count) {
-    position_ += 8 * count;
-    next_ = position_ / 8;
-    bits_ = 0;
-    available_ = 0;
-  }
-  std::size_t position() const { return position_; }
-  bool overrun() const { return position_ > 8 * size_; }
-
- private:
+  // Holds at least 57 bits afterwards.
   void refill() {
     if (available_ > 56) return;
     if (size_ - std::min(next_, size_) >= 8) {  // whole bytes while the word fits (little-endian)
@@ -56,7 +31,33 @@ class BitReader {
       bits_ |= std::uint64_t{next_ < size_ ? data_[next_] : std::uint8_t{0}} << available_;
     }
   }
+  unsigned available() const { return available_; }
+  std::uint32_t peek(unsigned count) const {
+    return static_cast<std::uint32_t>(bits_ & ((std::uint64_t{1} << count) - 1));
+  }
+  void skip(unsigned count) {
+    bits_ >>= count;
+    available_ -= count;
+    position_ += count;
+  }
+  std::uint32_t take(unsigned count) {
+    refill();
+    const std::uint32_t value = peek(count);
+    skip(count);
+    return value;
+  }
+  void skipToByte() { take(static_cast<unsigned>(-position_ & 7)); }
+  // After skipToByte.
+  void skipBytes(std::size_t count) {
+    position_ += 8 * count;
+    next_ = position_ / 8;
+    bits_ = 0;
+    available_ = 0;
+  }
+  std::size_t position() const { return position_; }
+  bool overrun() const { return position_ > 8 * size_; }
 
+ private:
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t next_ = 0;      // the next byte for the bit buffer
@@ -100,7 +101,7 @@ class HuffmanTable {
     }
     return true;
   }
-  // The symbol at the reader, or -1.
+  // The symbol at the reader, which holds its longest code; -1 for none.
   int decode(BitReader& in) const {
     const std::uint16_t entry = entries_[in.peek(bits_)];
     if (entry == kMissing) return -1;
@@ -173,6 +174,7 @@ class BlockWalker {
     std::array<std::uint8_t, kLitLenCodes + kDistanceCodes> lengths{};
     const std::size_t total = litLenCount + distanceCount;
     for (std::size_t n = 0; n < total;) {
+      in.refill();
       const int symbol = codeLengthCode_.decode(in);
       if (symbol < 0) return false;
       if (symbol < 16) {
@@ -193,19 +195,24 @@ class BlockWalker {
   }
 
   bool skipCoded(BitReader& in) {
+    // 48 bits hold the longest length code, distance code and their extra bits.
+    constexpr unsigned kLongestPair = 15 + 5 + 15 + 13;
     for (;;) {
       if (in.overrun()) return false;
-      const int symbol = litLen_.decode(in);
-      if (symbol < 256) {
-        if (symbol < 0) return false;
-        continue;
+      in.refill();
+      while (in.available() >= kLongestPair) {
+        const int symbol = litLen_.decode(in);
+        if (symbol < 256) {
+          if (symbol < 0) return false;
+          continue;
+        }
+        if (symbol == 256) return !in.overrun();
+        if (symbol - 257 >= 29) return false;
+        in.skip(kLengthExtraBits[symbol - 257]);
+        const int distance = distance_.decode(in);
+        if (distance < 0 || distance >= static_cast<int>(kDistanceCodes)) return false;
+        in.skip(distance < 4 ? 0 : static_cast<unsigned>(distance / 2 - 1));
       }
-      if (symbol == 256) return true;
-      if (symbol - 257 >= 29) return false;
-      in.skip(kLengthExtraBits[symbol - 257]);
-      const int distance = distance_.decode(in);
-      if (distance < 0 || distance >= static_cast<int>(kDistanceCodes)) return false;
-      in.skip(distance < 4 ? 0 : static_cast<unsigned>(distance / 2 - 1));
     }
   }
 

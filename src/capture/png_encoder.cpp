@@ -168,7 +168,7 @@ std::array<std::uint8_t, 2> zlibHeader(int level) {
 // About this many bytes of filtered rows are compressed at a time: small enough that the
 // buffers stay in memory already touched, large enough that each strip's fresh start (no
 // earlier bytes to match) costs the file almost nothing.
-constexpr std::size_t kStripBytes = 256 * 1024;
+constexpr std::size_t kStripBytes = 64 * 1024;
 
 // The image data as one zlib stream in one IDAT chunk per strip.
 void putImageData(ByteSink& sink, const PixelBuffer& image, const PngSettings& settings,
