@@ -3,7 +3,7 @@
 # runs give the same bytes (the programs linked anew in between, the help compiled anew); the
 # program stamped with an older version, pointed at a server holding exactly dist/update/,
 # is offered the packaged version, downloads it, shows its digest and reports success; the
-# archive it keeps unpacks to the program and help of the win32 download.
+# archive it keeps unpacks to the program, help and library notices of the win32 download.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../tray_lib.sh"
@@ -52,8 +52,12 @@ cmp -s "$tree/vireloc.lzh" "$UPD_ARCHIVE" || e2e_fail "the kept archive differs 
 mkdir -p "$E2E_WORK/unpacked" "$E2E_WORK/download"
 lhasa "xqw=$E2E_WORK/unpacked" "$UPD_ARCHIVE" || e2e_fail "lhasa could not unpack the archive"
 unzip -q "$E2E_ROOT/dist/vireloc-$version-win32.zip" -d "$E2E_WORK/download"
-e2e_assert_eq "vireloc.exe vrl.chm" "$(cd "$E2E_WORK/unpacked" && echo *)" "the archive's files"
-for file in vireloc.exe vrl.chm; do
+e2e_assert_eq "licenses.txt vireloc.exe vrl.chm" "$(cd "$E2E_WORK/unpacked" && echo *)" "the archive's files"
+e2e_assert_eq "licenses.txt readme.txt vireloc.exe vrl.chm" "$(cd "$E2E_WORK/download" && echo *)" \
+  "the download's files"
+grep -q "Independent JPEG Group" "$E2E_WORK/download/readme.txt" ||
+  e2e_fail "the readme does not carry the notice libjpeg's licence asks for"
+for file in vireloc.exe vrl.chm licenses.txt; do
   cmp -s "$E2E_WORK/download/$file" "$E2E_WORK/unpacked/$file" ||
     e2e_fail "the archive's $file differs from the one in the win32 download"
 done
