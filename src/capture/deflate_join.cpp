@@ -38,7 +38,6 @@ class BitReader {
   void skip(unsigned count) {
     bits_ >>= count;
     available_ -= count;
-    position_ += count;
   }
   std::uint32_t take(unsigned count) {
     refill();
@@ -46,22 +45,21 @@ class BitReader {
     skip(count);
     return value;
   }
-  void skipToByte() { take(static_cast<unsigned>(-position_ & 7)); }
+  void skipToByte() { take(available_ & 7); }
   // After skipToByte.
   void skipBytes(std::size_t count) {
-    position_ += 8 * count;
-    next_ = position_ / 8;
+    next_ = position() / 8 + count;
     bits_ = 0;
     available_ = 0;
   }
-  std::size_t position() const { return position_; }
-  bool overrun() const { return position_ > 8 * size_; }
+  // Bits consumed.
+  std::size_t position() const { return 8 * next_ - available_; }
+  bool overrun() const { return position() > 8 * size_; }
 
  private:
   const std::uint8_t* data_;
   std::size_t size_;
-  std::size_t next_ = 0;      // the next byte for the bit buffer
-  std::size_t position_ = 0;  // bits consumed
+  std::size_t next_ = 0;  // the next byte for the bit buffer
   std::uint64_t bits_ = 0;
   unsigned available_ = 0;
 };
