@@ -89,9 +89,16 @@ void RgbRowConverter::convert(std::int32_t y, std::uint8_t* out) const {
   const std::int32_t width = image_.width;
   switch (image_.bitsPerPixel) {
     case 32:
-      for (std::int32_t x = 0; x < width; ++x, in += 4, out += 3) {
-        out[0] = in[2], out[1] = in[1], out[2] = in[0];
+      if (width == 0) return;
+      // A pixel at a time as one word: B,G,R,X read, R,G,B,B written, the fourth byte
+      // overwritten by the next pixel; the last pixel byte by byte, as out ends with it.
+      for (std::int32_t x = 1; x < width; ++x, in += 4, out += 3) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, in, 4);
+        pixel = __builtin_bswap32(pixel) >> 8;  // little-endian: R,G,B in the low bytes
+        std::memcpy(out, &pixel, 4);
       }
+      out[0] = in[2], out[1] = in[1], out[2] = in[0];
       return;
     case 24:
       for (std::int32_t x = 0; x < width; ++x, in += 3, out += 3) {
