@@ -222,9 +222,11 @@ e2e_start_app() {
   E2E_STARTED_PIDS+=("$E2E_APP_PID")
 }
 
+# The first program of a run also waits for Wine's desktop and services to start, which took
+# over 30 s on a busy machine.
 e2e_wait_ready() {  # [seconds]: the application window "Dovrant" exists
-  e2e_driver wait-window Dovrant "${1:-30}" >/dev/null ||
-    e2e_fail "the program did not become ready (no window 'Dovrant' within ${1:-30} s)"
+  e2e_driver wait-window Dovrant "${1:-60}" >/dev/null ||
+    e2e_fail "the program did not become ready (no window 'Dovrant' within ${1:-60} s)"
 }
 
 # e2e_wait_until <seconds> <command> [args]: until the command succeeds; 1 if it never did.
