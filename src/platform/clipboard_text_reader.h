@@ -1,5 +1,6 @@
-// The clipboard's text read away from the message loop's thread: Wine takes a second or more
-// to hand over a text of tens of megabytes, and the program must keep answering meanwhile.
+// The clipboard's text read away from the message loop's thread: Wine takes hundreds of
+// milliseconds to hand over a text of tens of megabytes (seconds on a busy machine), and the
+// program must keep answering meanwhile.
 #pragma once
 #include <cstdint>
 #include <functional>
