@@ -3,7 +3,10 @@
 # it (15 million UTF-16 characters), the history window shows it, a double-click on its row
 # puts it back. Prints the time of each step as the driver sees it, the longest time the
 # program's message loop kept a message waiting during each, and the program's resident
-# memory before, after each step and at its peak. Uses the end-to-end harness like
+# memory before, after each step and at its peak. While another program copies that much,
+# Wine's server keeps every program waiting: for recording it also prints how long the copy
+# took, the longest wait after it, and the longest wait of the taskbar (another process) over
+# the same step. Uses the end-to-end harness like
 # bench/idle_footprint.sh.
 # Usage: bench/clipboard_text_bench.sh [UTF-16 characters, default 15000000]
 set -euo pipefail
@@ -43,12 +46,19 @@ sleep 1
 rss_reused=$(status_kb VmRSS)
 rss_peak=$(status_kb VmHWM)
 
+taskbar=$(figure taskbar-longest-wait-ms "$recorded")
+taskbar_after=$(figure taskbar-longest-wait-after-copy-ms "$recorded")
 utf16_kb=$((CHARS * 2 / 1024))
 utf8_kb=$(($(figure utf8-bytes "$recorded") / 1024))
 copies() { awk -v kb="$1" -v size="$utf16_kb" 'BEGIN {printf "%.2f", kb / size}'; }
 echo "text: $CHARS UTF-16 characters ($utf16_kb kB as UTF-16, $utf8_kb kB as UTF-8)"
 echo "record: $(figure record-ms "$recorded") ms until row 0 shows it;" \
-  "longest wait of the message loop $(figure longest-wait-ms "$recorded") ms"
+  "longest wait of the message loop $(figure longest-wait-ms "$recorded") ms" \
+  "($(figure unanswered "$recorded") messages unanswered)"
+echo "  the copy handed to Wine in $(figure copy-ms "$recorded") ms;" \
+  "longest wait after it $(figure longest-wait-after-copy-ms "$recorded") ms;" \
+  "the taskbar's longest wait over the step ${taskbar:-(no taskbar)} ms," \
+  "after the copy ${taskbar_after:-(no taskbar)} ms"
 echo "reuse: $(figure reuse-ms "$reused") ms from the double-click until the clipboard holds it;" \
   "longest wait of the message loop $(figure longest-wait-ms "$reused") ms"
 echo "resident memory (VmRSS): before $rss_before kB; after recording $rss_recorded kB" \

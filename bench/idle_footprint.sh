@@ -10,9 +10,14 @@
 # map a file are shared with every other Wine process and left out. Resident memory is "Rss"
 # of the same file (equal to VmRSS).
 #
-# Usage: bench/idle_footprint.sh [idle seconds, default 10]
+# With --text, vireloc starts with a text on the clipboard, as it mostly does on a desktop in
+# use: it records that text at start, on the thread that reads clipboard texts.
+#
+# Usage: bench/idle_footprint.sh [--text] [idle seconds, default 10]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
+TEXT_AT_START=0
+[[ ${1:-} == --text ]] && { TEXT_AT_START=1; shift; }
 IDLE_SECONDS=${1:-10}
 [[ $IDLE_SECONDS =~ ^[1-9][0-9]*$ ]] || { echo "idle seconds must be a positive whole number" >&2; exit 1; }
 SETTLE_SECONDS=5  # start-up work (prefix services, first paint of the tray) done by then
@@ -63,6 +68,9 @@ form=$(e2e_driver find-window BareTray | head -n 1) || e2e_fail "no window BareT
 e2e_driver post "$form" "$E2E_WM_CLOSE" 0 0 || e2e_fail "could not post WM_CLOSE to BareTray"
 e2e_wait_exit "$E2E_APP_PID" 15 || e2e_fail "$BARE_EXE did not exit within 15 s of WM_CLOSE"
 
+if ((TEXT_AT_START)); then
+  e2e_driver clipboard-set-text "vireloc: there at start" || e2e_fail "could not put a text on the clipboard"
+fi
 measure vireloc.exe Dovrant
 report vireloc.exe
 e2e_stop_app

@@ -31,6 +31,8 @@ void ClipboardWatcher::joinClipboardChain() {
   nextViewer = *next == window_ ? 0 : *next;
 }
 
+ClipboardWatcher::~ClipboardWatcher() { platform_.clipboardTextReader.dropPending(); }
+
 void ClipboardWatcher::leaveClipboardChain() {
   if (std::exchange(listening_, false)) platform_.clipboard.removeClipboardFormatListener(window_);
   if (std::exchange(inChain_, false)) platform_.clipboard.changeClipboardChain(window_, nextViewer);
@@ -74,19 +76,30 @@ void ClipboardWatcher::handleChangeOnce() {
 
 void ClipboardWatcher::handleChange() {
   if (platform_.clipboard.countClipboardFormats() < 1) return;
-  std::optional<std::string> text;
+  if (platform_.clipboard.clipboardHoldsText()) {
+    // The history window's own write is not recorded: its text, which may be tens of
+    // megabytes, is not even read back.
+    if (!shared_.selfCopy) readText();
+    return;
+  }
   {
     OpenedClipboard clipboard(platform_.clipboard, context_.application.handle());
     if (platform_.clipboard.clipboardAsksNotToBeRecorded()) return;
-    // The history window's own write is not recorded: its text, which may be tens of
-    // megabytes, is not even read back.
-    if (!shared_.selfCopy) text = platform_.clipboard.clipboardText();
-  }
-  if (text && !text->empty()) {
-    recordText(std::move(*text));
-    return;
   }
   saveClipboardImage();
+}
+
+void ClipboardWatcher::readText() {
+  // Texts come back in the order copied, each after the reads of the changes before it.
+  platform_.clipboardTextReader.readText(
+      context_.application.handle(), [this](std::optional<std::string> text) {
+        if (!text || text->empty()) return;
+        try {
+          recordText(std::move(*text));
+        } catch (const std::exception&) {
+          // As for every change: never a box for a copy.
+        }
+      });
 }
 
 void ClipboardWatcher::recordText(std::string text) {

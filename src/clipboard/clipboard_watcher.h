@@ -1,6 +1,7 @@
 // mainWindow's membership in the clipboard viewer chain: every change of the clipboard is
-// recorded in the text history or, with the image monitor on, saved as an image file, and
-// always passed on to the next viewer. The window also listens for clipboard updates, so that
+// recorded in the text history (its text read on another thread, recorded in the order of
+// the changes) or, with the image monitor on, saved as an image file, and always passed on
+// to the next viewer at once. The window also listens for clipboard updates, so that
 // a chain broken by another program does not end the recording; whichever notice of a change
 // comes first has it handled.
 #pragma once
@@ -39,6 +40,10 @@ class ClipboardWatcher {
                    ScreenCapture& capture)
       : context_(context), platform_(context.platform), shared_(shared), writer_(writer),
         capture_(capture) {}
+  // Texts still being read are not recorded.
+  ~ClipboardWatcher();
+  ClipboardWatcher(const ClipboardWatcher&) = delete;
+  ClipboardWatcher& operator=(const ClipboardWatcher&) = delete;
 
   // Joins the chain and starts listening; a failed join is reported, the listening goes on.
   void joinClipboardChain();
@@ -57,6 +62,7 @@ class ClipboardWatcher {
   void handleChangeOnce();
   void passOn(std::uint32_t message, WParam wParam, LParam lParam);
   void handleChange();
+  void readText();
   void recordText(std::string text);
   void saveClipboardImage();
   void monitorFailed(const std::string& reason);

@@ -29,6 +29,8 @@ class Clipboard {
   virtual bool removeClipboardFormatListener(WindowHandle window) = 0;
   // CountClipboardFormats: 0 when the clipboard is empty.
   virtual int countClipboardFormats() = 0;
+  // IsClipboardFormatAvailable(CF_UNICODETEXT): whether it holds text, without opening it.
+  virtual bool clipboardHoldsText() = 0;
   // GetClipboardSequenceNumber: changes with every change of the clipboard's contents.
   virtual std::uint32_t clipboardSequenceNumber() = 0;
   // OpenClipboard: false while another program holds it open.

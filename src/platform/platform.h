@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/background_work.h"
 #include "platform/clipboard.h"
+#include "platform/clipboard_text_reader.h"
 #include "platform/file_digest.h"
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -36,6 +37,7 @@ struct Platform {
   HttpTransfer& http;
   FileDigests& digests;
   BackgroundWork& background;
+  ClipboardTextReader& clipboardTextReader;
 };
 
 }  // namespace vireloc

@@ -3,6 +3,9 @@
 // the program's message loop kept a message waiting meanwhile.
 #include <algorithm>
 #include <cwchar>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "commands.h"
 #include "driver_util.h"
@@ -15,8 +18,8 @@ namespace {
 
 constexpr ULONGLONG kTimeoutMs = 120000;
 
-// Asks the window for WM_NULL again and again from a thread of its own and keeps the longest
-// round trip: how long the window's message loop did not answer.
+// Asks the window for WM_NULL again and again from a thread of its own and keeps every round
+// trip: how long the window's message loop did not answer, and when.
 class LoopProbe {
  public:
   explicit LoopProbe(HWND window) : window_(window) {
@@ -34,8 +37,17 @@ class LoopProbe {
       WaitForSingleObject(thread_.get(), INFINITE);
       thread_.reset();
     }
-    return longestMs_;
+    return longestAfter(0);
   }
+  // The longest part of a wait that fell after tick: a wait that began earlier counts from it.
+  ULONGLONG longestAfter(ULONGLONG tick) const {
+    ULONGLONG longest = 0;
+    for (const auto& [start, end] : trips_)
+      if (end > tick) longest = std::max(longest, end - std::max(start, tick));
+    return longest;
+  }
+  // Messages the window never answered (SendMessageTimeout failed).
+  unsigned missed() const { return missed_; }
 
  private:
   static DWORD WINAPI run(void* self) {
@@ -43,8 +55,9 @@ class LoopProbe {
     while (!InterlockedCompareExchange(&probe.stopping_, 0, 0)) {
       const ULONGLONG start = GetTickCount64();
       DWORD_PTR result = 0;
-      SendMessageTimeoutW(probe.window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result);
-      probe.longestMs_ = std::max(probe.longestMs_, GetTickCount64() - start);
+      if (!SendMessageTimeoutW(probe.window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result))
+        ++probe.missed_;
+      probe.trips_.emplace_back(start, GetTickCount64());
       Sleep(5);
     }
     return 0;
@@ -53,7 +66,8 @@ class LoopProbe {
   HWND window_;
   KernelHandle thread_;
   volatile LONG stopping_ = 0;
-  ULONGLONG longestMs_ = 0;
+  std::vector<std::pair<ULONGLONG, ULONGLONG>> trips_;  // start and end of each round trip
+  unsigned missed_ = 0;
 };
 
 HWND mainForm() {
@@ -121,8 +135,14 @@ int largeTextRecord(const Args& args) {
   const std::wstring text = largeText(static_cast<size_t>(parseNumber(args[1], "utf16-chars")));
   const std::wstring firstLine = text.substr(0, text.find(L'\r'));
   LoopProbe probe(mainForm());
+  // Wine's server takes the copy's megabytes while every program waits for it: the taskbar, in
+  // a process of its own, shows what any window waits meanwhile.
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  std::optional<LoopProbe> reference;
+  if (taskbar) reference.emplace(taskbar);
   const ULONGLONG start = GetTickCount64();
   putClipboardText(text);
+  const ULONGLONG copied = GetTickCount64();
   for (;;) {
     HWND shown = list ? list : historyListBox();
     if (shown && listBoxRow(shown, 0).rfind(firstLine, 0) == 0) break;
@@ -132,6 +152,13 @@ int largeTextRecord(const Args& args) {
   const ULONGLONG elapsed = GetTickCount64() - start;
   printFigure("record-ms", elapsed);
   printFigure("longest-wait-ms", probe.stop());
+  printFigure("copy-ms", copied - start);
+  printFigure("longest-wait-after-copy-ms", probe.longestAfter(copied));
+  printFigure("unanswered", probe.missed());
+  if (reference) {
+    printFigure("taskbar-longest-wait-ms", reference->stop());
+    printFigure("taskbar-longest-wait-after-copy-ms", reference->longestAfter(copied));
+  }
   printFigure("utf8-bytes", toUtf8(text).size());
   return 0;
 }

@@ -165,6 +165,36 @@ TEST_F(ClipboardWatcherTest, ImageMonitorSavesExactlyThreeFormatImagesWhenOn) {
   EXPECT_EQ(history()[0], "caption");  // a text wins over the image
 }
 
+// Texts are read on a thread of their own: the loop goes on meanwhile, and hears of them in
+// the order the changes happened.
+TEST_F(ClipboardWatcherTest, TextsReadAwayFromTheLoopAreRecordedInTheOrderCopied) {
+  monitorImages();
+  sim::SimClipboardTextReader& reader = sim.clipboardTextReader;
+  reader.holdAnswers = true;  // read, the loop not told yet
+  copyTexts({"first", "second"});
+  copyInAnotherProgram(imageContent());
+  copyInAnotherProgram("third");
+  EXPECT_EQ(captures().size(), 1u) << "an image does not wait behind the texts";
+  EXPECT_EQ(history()[0], "");
+  EXPECT_EQ(passedOn(wm::DrawClipboard), 4);
+  reader.runHeldReads();
+  EXPECT_EQ(history(), (Rows{"third", "second", "first", "", ""}));
+
+  reader.holdAnswers = false;
+  reader.holdReads = true;  // the thread comes late: the first text is gone by then
+  copyTexts({"gone", "latest"});
+  sim.clipboardLog.clear();
+  reader.runHeldReads();
+  EXPECT_EQ(history()[0], "latest");
+  EXPECT_EQ(history()[1], "third");
+  EXPECT_EQ(std::count(sim.clipboardLog.begin(), sim.clipboardLog.end(), "read text"), 1)
+      << "the same contents are read once";
+
+  copyInAnotherProgram("asked at exit");
+  stop();
+  EXPECT_EQ(reader.heldReads(), 0u) << "no answer may reach a program that is gone";
+}
+
 // No box may interrupt every copy, but an image not saved must not go without a word: the
 // tray icon's balloon says why, once, until an image is saved again.
 TEST_F(ClipboardWatcherTest, AMonitoredImageNotSavedIsToldByOneBalloonUntilOneIsSavedAgain) {

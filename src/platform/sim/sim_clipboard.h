@@ -31,6 +31,7 @@ class SimClipboard : public Clipboard {
   bool addClipboardFormatListener(WindowHandle window) override;
   bool removeClipboardFormatListener(WindowHandle window) override;
   int countClipboardFormats() override;
+  bool clipboardHoldsText() override { return clipboard.text.has_value(); }
   std::uint32_t clipboardSequenceNumber() override;
   bool openClipboard(WindowHandle owner) override;
   void sleep(std::uint32_t milliseconds) override { clipboardSleeps.push_back(milliseconds); }

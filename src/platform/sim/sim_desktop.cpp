@@ -16,7 +16,8 @@ SimDesktop::SimDesktop()
 
 Platform SimDesktop::platform() {
   return Platform{*this, *this, *this, *this, *this, *this, *this, *this,
-                  *this, *this, *this, *this, *this, http,  *this, background};
+                  *this, *this, *this, *this, *this, http,  *this, background,
+                  clipboardTextReader};
 }
 
 }  // namespace vireloc::sim

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_background_work.h"
 #include "platform/sim/sim_clipboard.h"
+#include "platform/sim/sim_clipboard_text_reader.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_forms.h"
 #include "platform/sim/sim_http_server.h"
@@ -34,6 +35,7 @@ class SimDesktop final : public SimWorld, public SimWindowing, public SimMessage
   // The update server and the client reaching it; events of duringModal run inside transfers.
   SimHttpServer http{[this] { runModalScript(); }, [this] { return quitPending(); }};
   SimBackgroundWork background;
+  SimClipboardTextReader clipboardTextReader{static_cast<SimClipboard&>(*this)};
 };
 
 }  // namespace vireloc::sim

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_background_work.h"
+#include "platform/win32/win32_clipboard_text_reader.h"
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell_namespace.h"
@@ -48,6 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vireloc::CurlHttpClient http(transferWaiter);
   vireloc::Win32FileDigests digests;
   vireloc::Win32BackgroundWork background(windowing);
+  vireloc::Win32ClipboardTextReader clipboardTextReader(windowing);
   vireloc::Platform platform{.windowing = windowing,
                              .messageBoxes = messageBoxes,
                              .menus = menus,
@@ -63,7 +65,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                              .shellNamespace = shellNamespace,
                              .http = http,
                              .digests = digests,
-                             .background = background};
+                             .background = background,
+                             .clipboardTextReader = clipboardTextReader};
   try {
     return vireloc::runProgram(platform);
   } catch (const std::exception& error) {

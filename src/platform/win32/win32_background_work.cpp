@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/win32_handles.h"
 
@@ -21,21 +22,34 @@ Win32BackgroundWork::~Win32BackgroundWork() {
     stopping_ = true;
     jobs_.clear();
   }
-  changed_.notify_all();
   if (worker_.joinable()) worker_.join();
   if (window_) windowing_.destroyWindow(window_);
 }
 
 void Win32BackgroundWork::run(Job job) {
   if (!window_) window_ = windowing_.createHiddenWindow("VirelocBackgroundWork", "", *this);
-  if (!worker_.joinable()) worker_ = std::thread([this] { work(); });
   const std::uint64_t id = nextId_++;
   undelivered_.push_back(id);
+  bool start = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     jobs_.emplace_back(id, std::move(job));
+    start = !std::exchange(running_, true);
   }
-  changed_.notify_all();
+  if (!start) return;
+  // The thread before has left its loop: joining it is a moment.
+  if (worker_.joinable()) worker_.join();
+  try {
+    worker_ = std::thread([this] { work(); });
+  } catch (...) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      jobs_.clear();  // this job only: no thread was left to take others
+      running_ = false;
+    }
+    undelivered_.pop_back();
+    throw;
+  }
 }
 
 void Win32BackgroundWork::work() {
@@ -43,9 +57,12 @@ void Win32BackgroundWork::work() {
   for (;;) {
     std::pair<std::uint64_t, Job> next;
     {
-      std::unique_lock<std::mutex> lock(mutex_);
-      changed_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-      if (stopping_) return;
+      std::lock_guard<std::mutex> lock(mutex_);
+      // No thread waits for work: under Wine an idle one keeps about a megabyte.
+      if (stopping_ || jobs_.empty()) {
+        running_ = false;
+        return;
+      }
       next = std::move(jobs_.front());
       jobs_.pop_front();
       working_ = true;

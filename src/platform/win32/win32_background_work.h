@@ -1,6 +1,7 @@
-// Background work on real Windows: one worker thread takes the jobs in order and leaves each
-// continuation for the main thread, woken by a message to a hidden window that names the job
-// only (a forged one can name an id at most, and an id with nothing waiting runs nothing).
+// Background work on real Windows: one worker thread, started with a job and ended when none
+// is left, takes the jobs in order and leaves each continuation for the main thread, woken by
+// a message to a hidden window that names the job only (a forged one can name an id at most,
+// and an id with nothing waiting runs nothing).
 #pragma once
 #include <condition_variable>
 #include <cstdint>
@@ -42,6 +43,7 @@ class Win32BackgroundWork final : public BackgroundWork, private MessageHandler 
   std::condition_variable changed_;
   std::deque<std::pair<std::uint64_t, Job>> jobs_;
   bool working_ = false;
+  bool running_ = false;  // a worker is in its loop, or about to be
   bool stopping_ = false;
   std::thread worker_;
 };

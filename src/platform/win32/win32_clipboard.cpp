@@ -65,6 +65,10 @@ bool Win32Clipboard::removeClipboardFormatListener(WindowHandle window) {
 
 int Win32Clipboard::countClipboardFormats() { return CountClipboardFormats(); }
 
+bool Win32Clipboard::clipboardHoldsText() {
+  return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+}
+
 std::uint32_t Win32Clipboard::clipboardSequenceNumber() { return GetClipboardSequenceNumber(); }
 
 bool Win32Clipboard::openClipboard(WindowHandle owner) {

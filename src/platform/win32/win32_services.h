@@ -91,6 +91,7 @@ class Win32Clipboard final : public Clipboard {
   bool addClipboardFormatListener(WindowHandle window) override;
   bool removeClipboardFormatListener(WindowHandle window) override;
   int countClipboardFormats() override;
+  bool clipboardHoldsText() override;
   std::uint32_t clipboardSequenceNumber() override;
   bool openClipboard(WindowHandle owner) override;
   void sleep(std::uint32_t milliseconds) override;
