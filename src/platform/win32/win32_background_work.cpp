@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "platform/win32/win32_handles.h"
@@ -13,6 +14,10 @@ namespace {
 
 // wParam: the job whose continuation waits in answers_.
 constexpr UINT kDoneMessage = WM_APP + 0x52;
+// After its last job the worker waits this long for another before it ends: a thread start
+// costs some milliseconds under Wine, which a burst of captures should pay once, and an idle
+// thread keeps about a megabyte there.
+constexpr auto kLinger = std::chrono::seconds(5);
 
 }  // namespace
 
@@ -22,6 +27,7 @@ Win32BackgroundWork::~Win32BackgroundWork() {
     stopping_ = true;
     jobs_.clear();
   }
+  changed_.notify_all();
   if (worker_.joinable()) worker_.join();
   if (window_) windowing_.destroyWindow(window_);
 }
@@ -36,7 +42,10 @@ void Win32BackgroundWork::run(Job job) {
     jobs_.emplace_back(id, std::move(job));
     start = !std::exchange(running_, true);
   }
-  if (!start) return;
+  if (!start) {
+    changed_.notify_all();
+    return;
+  }
   // The thread before has left its loop: joining it is a moment.
   if (worker_.joinable()) worker_.join();
   try {
@@ -57,9 +66,9 @@ void Win32BackgroundWork::work() {
   for (;;) {
     std::pair<std::uint64_t, Job> next;
     {
-      std::lock_guard<std::mutex> lock(mutex_);
-      // No thread waits for work: under Wine an idle one keeps about a megabyte.
-      if (stopping_ || jobs_.empty()) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!changed_.wait_for(lock, kLinger, [this] { return stopping_ || !jobs_.empty(); }) ||
+          stopping_) {
         running_ = false;
         return;
       }

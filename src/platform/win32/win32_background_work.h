@@ -1,5 +1,5 @@
 // Background work on real Windows: one worker thread, started with a job and ended when none
-// is left, takes the jobs in order and leaves each continuation for the main thread, woken by
+// has come for a few seconds, takes the jobs in order and leaves each continuation for the main thread, woken by
 // a message to a hidden window that names the job only (a forged one can name an id at most,
 // and an id with nothing waiting runs nothing).
 #pragma once
