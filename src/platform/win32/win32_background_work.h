@@ -1,51 +1,33 @@
-// Background work on real Windows: one worker thread, started with a job and ended when none
-// has come for a few seconds, takes the jobs in order and leaves each continuation for the main thread, woken by
-// a message to a hidden window that names the job only (a forged one can name an id at most,
-// and an id with nothing waiting runs nothing).
+// Background work on real Windows: the captures' and the settings' jobs on one worker thread
+// that stays a few seconds after its last job.
 #pragma once
-#include <condition_variable>
-#include <cstdint>
-#include <deque>
-#include <mutex>
-#include <thread>
+#include <chrono>
 #include <utility>
 
 #include "platform/background_work.h"
-#include "platform/windowing.h"
-#include "platform/worker_answers.h"
+#include "platform/win32/win32_worker_thread.h"
 
 namespace vireloc {
 
-class Win32BackgroundWork final : public BackgroundWork, private MessageHandler {
+class Win32BackgroundWork final : public BackgroundWork {
  public:
-  explicit Win32BackgroundWork(Windowing& windowing) : windowing_(windowing) {}
-  // Waits for the job at work; jobs not begun are dropped (finishAll runs them).
-  ~Win32BackgroundWork() override;
-  Win32BackgroundWork(const Win32BackgroundWork&) = delete;
-  Win32BackgroundWork& operator=(const Win32BackgroundWork&) = delete;
+  explicit Win32BackgroundWork(Windowing& windowing)
+      : worker_(windowing, {.windowClass = "VirelocBackgroundWork", .linger = kLinger}) {}
 
-  void run(Job job) override;
-  void finishAll() override;
+  void run(Job job) override {
+    worker_.post(std::move(job), [](Continuation continuation) {
+      if (continuation) continuation();
+    });
+  }
+  void finishAll() override { worker_.finishAll(); }
 
  private:
-  LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
-                        LParam lParam) override;
-  void work();
-  void deliver(std::uint64_t id);
+  // A thread start costs some milliseconds under Wine, which a burst of captures should pay
+  // once, and an idle thread keeps about a megabyte there.
+  static constexpr std::chrono::milliseconds kLinger{5000};
 
-  Windowing& windowing_;
-  WindowHandle window_ = 0;
-  std::uint64_t nextId_ = 1;
-  std::deque<std::uint64_t> undelivered_;  // main thread only, in the order given
-  WorkerAnswers<Continuation> answers_;
-
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<std::pair<std::uint64_t, Job>> jobs_;
-  bool working_ = false;
-  bool running_ = false;  // a worker is in its loop, or about to be
-  bool stopping_ = false;
-  std::thread worker_;
+  // Destruction waits for the job at work: it may be writing the user's file.
+  Win32WorkerThread<Continuation> worker_;
 };
 
 }  // namespace vireloc
