@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <new>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "capture/byte_sink.h"
 #include "capture/deflate_join.h"
 #include "capture/encoder_rows.h"
+#include "capture/spare_thread.h"
 
 namespace vireloc {
 
@@ -111,6 +115,18 @@ class RowFilter {
   // Bytes of one filtered row.
   std::size_t rowBytes() const { return size_ + 1; }
 
+  // Makes row y the next one written.
+  void seek(std::int32_t y) {
+    if (y == y_) return;
+    y_ = y;
+    if (image_.bitsPerPixel <= 8) return;
+    if (y == 0) {
+      std::fill(above_.begin(), above_.end(), 0);
+    } else {
+      converter_.convert(y - 1, above_.data());
+    }
+  }
+
   // Writes the next `count` rows into out.
   void next(std::int32_t count, std::uint8_t* out) {
     for (const std::int32_t end = y_ + count; y_ < end; ++y_, out += rowBytes()) {
@@ -171,43 +187,133 @@ std::array<std::uint8_t, 2> zlibHeader(int level) {
 // that each strip's fresh start (no earlier bytes to match) costs the file 1-2%.
 constexpr std::size_t kStripBytes = 64 * 1024;
 
-// The image data as one zlib stream in one IDAT chunk per strip.
-void putImageData(ByteSink& sink, const PixelBuffer& image, const PngSettings& settings,
-                  libdeflate_compressor* compressor) {
-  RowFilter rows(image, settings.filter);
-  const auto rowsPerStrip = static_cast<std::int32_t>(
-      std::clamp<std::size_t>(kStripBytes / rows.rowBytes(), 1, INT32_MAX));
-  const std::size_t stripBytes = rows.rowBytes() * static_cast<std::size_t>(rowsPerStrip);
-  Buffer strip(stripBytes);
-  // Before the stream its header, after it room for the join or the checksum.
-  constexpr std::size_t kHead = 2, kTail = std::max<std::size_t>(kJoinRoom, 4);
-  Buffer out(kHead + libdeflate_deflate_compress_bound(compressor, stripBytes) + kTail);
-  DeflateJoiner joiner;
-  std::uint32_t adler = 1;
-  for (std::int32_t y = 0; y < image.height; y += rowsPerStrip) {
-    const std::int32_t count = std::min(rowsPerStrip, image.height - y);
-    const std::size_t size = rows.rowBytes() * static_cast<std::size_t>(count);
-    rows.next(count, strip.bytes.get());
-    adler = libdeflate_adler32(adler, strip.bytes.get(), size);
-    std::uint8_t* const stream = out.bytes.get() + kHead;
-    std::size_t length = libdeflate_deflate_compress(compressor, strip.bytes.get(), size, stream,
-                                                     out.size - kHead - kTail);
+// One strip's piece of the zlib stream.
+struct CompressedStrip {
+  Bytes stream;  // raw deflate; another may follow it unless it is the last
+  std::uint32_t adler = 1;  // of the strip's filtered rows alone
+  std::size_t filteredBytes = 0;
+};
+
+// The strips of one image, taken one at a time by each thread that compresses.
+struct StripWork {
+  StripWork(const PixelBuffer& image, const PngSettings& settings, std::size_t rowBytes)
+      : image(image), settings(settings),
+        rowsPerStrip(static_cast<std::int32_t>(
+            std::clamp<std::size_t>(kStripBytes / rowBytes, 1, INT32_MAX))),
+        strips(static_cast<std::size_t>((image.height - 1) / rowsPerStrip + 1)) {}
+
+  const PixelBuffer& image;
+  const PngSettings& settings;
+  const std::int32_t rowsPerStrip;
+  std::vector<CompressedStrip> strips;
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> failed{false};
+};
+
+// What one thread needs to filter and compress strips: allocated once per image and thread.
+class StripCompressor {
+ public:
+  explicit StripCompressor(const StripWork& work)
+      : work_(work), rows_(work.image, work.settings.filter),
+        compressor_(libdeflate_alloc_compressor(work.settings.level), libdeflate_free_compressor),
+        filtered_(rows_.rowBytes() * static_cast<std::size_t>(work.rowsPerStrip)),
+        out_(compressor_ ? libdeflate_deflate_compress_bound(compressor_.get(), filtered_.size) +
+                               kJoinRoom
+                         : 0) {
+    // NULL also for want of memory, but a level out of range is the likelier cause.
+    if (!compressor_) cannotCompress();
+  }
+
+  void compress(std::size_t index, CompressedStrip& strip) {
+    const std::int32_t y = static_cast<std::int32_t>(index) * work_.rowsPerStrip;
+    const std::int32_t count = std::min(work_.rowsPerStrip, work_.image.height - y);
+    const std::size_t size = rows_.rowBytes() * static_cast<std::size_t>(count);
+    rows_.seek(y);
+    rows_.next(count, filtered_.bytes.get());
+    strip.adler = libdeflate_adler32(1, filtered_.bytes.get(), size);
+    strip.filteredBytes = size;
+    std::size_t length = libdeflate_deflate_compress(compressor_.get(), filtered_.bytes.get(), size,
+                                                     out_.bytes.get(), out_.size - kJoinRoom);
     if (length == 0) cannotCompress();  // the bound was no bound
-    const bool last = y + count == image.height;
-    if (last) {
-      putBigEndian(stream + length, adler);
-      length += 4;
-    } else if ((length = joiner.joinable(stream, length)) == 0) {
+    if (index + 1 < work_.strips.size() &&
+        (length = joiner_.joinable(out_.bytes.get(), length)) == 0)
       cannotCompress();
+    // A chunk holds less than 2 GiB, the zlib header and checksum included: a strip is one
+    // row of a giant there.
+    if (length > INT32_MAX - 6) cannotCompress();
+    strip.stream.assign(out_.bytes.get(), out_.bytes.get() + length);
+  }
+
+ private:
+  const StripWork& work_;
+  RowFilter rows_;
+  Compressor compressor_;
+  Buffer filtered_, out_;
+  DeflateJoiner joiner_;
+};
+
+// Compresses strips until none is left; what went wrong, if anything.
+std::exception_ptr compressStrips(StripWork& work) {
+  try {
+    StripCompressor compressor(work);
+    for (std::size_t i; !work.failed && (i = work.next++) < work.strips.size();)
+      compressor.compress(i, work.strips[i]);
+  } catch (...) {
+    work.failed = true;
+    return std::current_exception();
+  }
+  return nullptr;
+}
+
+// The Adler-32 of two byte runs one after the other, from each run's own.
+std::uint32_t adlerJoined(std::uint32_t first, std::uint32_t second, std::size_t secondBytes) {
+  constexpr std::uint32_t kBase = 65521;
+  const std::uint32_t remainder = static_cast<std::uint32_t>(secondBytes % kBase);
+  std::uint32_t low = first & 0xFFFF;
+  std::uint32_t high = static_cast<std::uint32_t>(std::uint64_t{remainder} * low % kBase);
+  low += (second & 0xFFFF) + kBase - 1;
+  high += (first >> 16) + (second >> 16) + kBase - remainder;
+  low %= kBase;
+  high %= kBase;
+  return high << 16 | low;
+}
+
+// Kept between images: a burst of captures starts it once.
+SpareThread& spareThread() {
+  static SpareThread spare(std::chrono::seconds(5));
+  return spare;
+}
+
+// The image's filtered rows compressed a strip at a time, by this thread and, when the image
+// has more than one strip, the spare thread beside it.
+std::vector<CompressedStrip> compressImage(const PixelBuffer& image, const PngSettings& settings) {
+  StripWork work(image, settings, RowFilter(image, settings.filter).rowBytes());
+  std::exception_ptr spareFailure;
+  const bool helped = settings.spareThread && work.strips.size() > 1 &&
+                      spareThread().start([&] { spareFailure = compressStrips(work); });
+  const std::exception_ptr failure = compressStrips(work);
+  if (helped) spareThread().wait();
+  if (failure) std::rethrow_exception(failure);
+  if (spareFailure) std::rethrow_exception(spareFailure);
+  return std::move(work.strips);
+}
+
+// The strips as one zlib stream, one IDAT chunk each.
+void putImageData(ByteSink& sink, std::vector<CompressedStrip>& strips, int level) {
+  std::uint32_t adler = 1;
+  for (std::size_t i = 0; i < strips.size(); ++i) {
+    Bytes& stream = strips[i].stream;
+    adler = adlerJoined(adler, strips[i].adler, strips[i].filteredBytes);
+    if (i == 0) {
+      const auto head = zlibHeader(level);
+      stream.insert(stream.begin(), head.begin(), head.end());
     }
-    std::uint8_t* begin = stream;
-    if (y == 0) {
-      begin -= kHead;
-      std::memcpy(begin, zlibHeader(settings.level).data(), kHead);
+    if (i + 1 == strips.size()) {
+      stream.resize(stream.size() + 4);
+      putBigEndian(&stream[stream.size() - 4], adler);
     }
-    const auto chunk = static_cast<std::size_t>(stream + length - begin);
-    if (chunk > INT32_MAX) cannotCompress();  // a chunk holds less than 2 GiB: a row of a giant
-    putChunk(sink, "IDAT", begin, chunk);
+    putChunk(sink, "IDAT", stream.data(), stream.size());
+    Bytes().swap(stream);
   }
 }
 
@@ -225,9 +331,7 @@ void writePng(const PixelBuffer& image, FileWriter& out) {
 
 void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& settings) {
   requireEncodable(image, "PNG");
-  Compressor compressor(libdeflate_alloc_compressor(settings.level), libdeflate_free_compressor);
-  // NULL also for want of memory, but a level out of range is the likelier cause.
-  if (!compressor) cannotCompress();
+  std::vector<CompressedStrip> strips = compressImage(image, settings);
 
   static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   ByteSink sink(out, 1 << 16);
@@ -238,7 +342,7 @@ void writePng(const PixelBuffer& image, FileWriter& out, const PngSettings& sett
     const Bytes palette = paletteOf(image);
     putChunk(sink, "PLTE", palette.data(), palette.size());
   }
-  putImageData(sink, image, settings, compressor.get());
+  putImageData(sink, strips, settings.level);
   putChunk(sink, "IEND", nullptr, 0);
   sink.flush();
   out.close();

@@ -19,6 +19,8 @@ enum class PngRowFilter {
 struct PngSettings {
   int level;
   PngRowFilter filter;
+  // Whether a second thread may compress strips beside the caller's.
+  bool spareThread = true;
 };
 
 // The settings writePng uses.
@@ -26,7 +28,8 @@ PngSettings defaultPngSettings();
 
 // Writes `image` as PNG, then closes `out`. Throws AppError before writing anything for an
 // image requireEncodable refuses (no pixels, negative size, ...) or settings the compressor
-// refuses. The rows are filtered and compressed a strip of about 256 KiB at a time. A failing
+// refuses, or when compression fails. The rows are filtered and compressed a strip of about
+// 64 KiB at a time, on two threads for an image of more than one strip. A failing
 // write or close passes on the writer's SystemError as it stands. After any failure but a
 // failing close, `out` is left open for its owner to discard.
 void writePng(const PixelBuffer& image, FileWriter& out);

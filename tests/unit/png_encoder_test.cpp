@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <utility>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/app_error.h"
@@ -169,6 +170,23 @@ TEST(PngEncoder, EveryLevelAndFilterDecodesToTheSamePixels) {
   // Level 0 stores: the settings really reach the compressor.
   EXPECT_GT(stored, std::size_t{400} * 500 * 3);
   EXPECT_LT(smallest, stored);
+}
+
+// Strips taken by two threads in whatever order they come must make the file one thread
+// makes, byte for byte; so must writers at once, one of them without the spare thread.
+TEST(PngEncoder, StripsCompressedBesideTheCallerMakeTheSameFile) {
+  for (std::uint16_t bits : {32, 24, 8}) {
+    const PixelBuffer image = busyImage(300, 700, bits);  // some ten strips
+    PngSettings alone = defaultPngSettings();
+    alone.spareThread = false;
+    const Bytes expected = encode(image, alone);
+    expectRoundTrip(image, expected);
+    std::vector<Bytes> files(3);
+    std::vector<std::thread> writers;
+    for (Bytes& file : files) writers.emplace_back([&] { file = encode(image); });
+    for (std::thread& writer : writers) writer.join();
+    for (const Bytes& file : files) EXPECT_TRUE(file == expected) << bits;
+  }
 }
 
 // Ramps that their left neighbours predict and repeats that the row above predicts, in one
