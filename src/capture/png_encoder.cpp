@@ -107,12 +107,14 @@ void filterRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t s
 class RowFilter {
  public:
   RowFilter(const PixelBuffer& image, PngRowFilter filter)
-      : image_(image), filter_(filter), converter_(image),
-        size_(image.bitsPerPixel <= 8 ? usedRowBytes(image)
-                                      : std::size_t{3} * static_cast<std::uint32_t>(image.width)),
+      : image_(image), filter_(filter), converter_(image), size_(rowBytes(image) - 1),
         above_(size_, 0), row_(size_) {}
 
-  // Bytes of one filtered row.
+  // Bytes of one filtered row: its filter type, then its palette indices or R,G,B bytes.
+  static std::size_t rowBytes(const PixelBuffer& image) {
+    return 1 + (image.bitsPerPixel <= 8 ? usedRowBytes(image)
+                                        : std::size_t{3} * static_cast<std::uint32_t>(image.width));
+  }
   std::size_t rowBytes() const { return size_ + 1; }
 
   // Makes row y the next one written.
@@ -196,10 +198,10 @@ struct CompressedStrip {
 
 // The strips of one image, taken one at a time by each thread that compresses.
 struct StripWork {
-  StripWork(const PixelBuffer& image, const PngSettings& settings, std::size_t rowBytes)
+  StripWork(const PixelBuffer& image, const PngSettings& settings)
       : image(image), settings(settings),
         rowsPerStrip(static_cast<std::int32_t>(
-            std::clamp<std::size_t>(kStripBytes / rowBytes, 1, INT32_MAX))),
+            std::clamp<std::size_t>(kStripBytes / RowFilter::rowBytes(image), 1, INT32_MAX))),
         strips(static_cast<std::size_t>((image.height - 1) / rowsPerStrip + 1)) {}
 
   const PixelBuffer& image;
@@ -287,7 +289,7 @@ SpareThread& spareThread() {
 // The image's filtered rows compressed a strip at a time, by this thread and, when the image
 // has more than one strip, the spare thread beside it.
 std::vector<CompressedStrip> compressImage(const PixelBuffer& image, const PngSettings& settings) {
-  StripWork work(image, settings, RowFilter(image, settings.filter).rowBytes());
+  StripWork work(image, settings);
   std::exception_ptr spareFailure;
   const bool helped = settings.spareThread && work.strips.size() > 1 &&
                       spareThread().start([&] { spareFailure = compressStrips(work); });
