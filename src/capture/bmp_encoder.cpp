@@ -80,11 +80,20 @@ void fillFileRow(const PixelBuffer& image, std::int32_t y, std::uint8_t* out,
   std::memset(out + used, 0, rowSize - used);
 }
 
-// Whole rows per write, up to 64 KiB: few system calls, and the chunk stays in the cache
-// between being filled and being written. A larger block can come from the heap as fresh
-// pages for every file (Wine's past 64 KiB, Windows' past about 512 KiB); under Wine faulting
-// in a 1 MiB chunk cost more than writing a 1024x768 screen.
-constexpr std::size_t chunkBytes = std::size_t{64} << 10;
+// Whole rows per write, up to 1 MiB: few system calls, each of which also stamps the file's
+// time (on the host, 64 KiB writes took 2.1-2.6x a single write of the file, 1 MiB 1.3-1.4x).
+constexpr std::size_t chunkBytes = std::size_t{1} << 20;
+
+// The chunk, one per thread and kept while the thread lives. A block this large comes from the
+// heap as fresh pages every time (Wine's heap past about 100 KiB, Windows' past about
+// 512 KiB), and under Wine faulting them in cost more than writing a 1024x768 screen. The
+// captures' worker ends a few seconds after its last job: a burst of captures faults the
+// chunk in once, and an idle program keeps none.
+std::uint8_t* threadChunk() {
+  // Every byte is filled before it is written: no need to zero it first.
+  thread_local const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(chunkBytes);
+  return chunk.get();
+}
 
 // The file holds rows bottom-up, straight from the image in one pass. Each chunk is a run of
 // file rows filled by reading its image rows top-down: memory prefetching follows that
@@ -92,15 +101,15 @@ constexpr std::size_t chunkBytes = std::size_t{64} << 10;
 void writeRowsBottomUp(const PixelBuffer& image, std::uint32_t rowSize, FileWriter& out) {
   const auto rowsPerChunk =
       static_cast<std::int32_t>(std::max<std::size_t>(1, chunkBytes / rowSize));
-  // Every byte is filled before it is written: no need to zero the chunk first.
-  auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t{rowSize} *
-                                                              std::min(rowsPerChunk, image.height));
+  std::unique_ptr<std::uint8_t[]> ownChunk;  // for a row longer than the thread's chunk
+  if (rowSize > chunkBytes) ownChunk = std::make_unique_for_overwrite<std::uint8_t[]>(rowSize);
+  std::uint8_t* const chunk = ownChunk ? ownChunk.get() : threadChunk();
   for (std::int32_t end = image.height; end > 0; end -= rowsPerChunk) {
     const std::int32_t first = std::max(0, end - rowsPerChunk);
     for (std::int32_t y = first; y < end; ++y) {
-      fillFileRow(image, y, chunk.get() + std::size_t{rowSize} * (end - 1 - y), rowSize);
+      fillFileRow(image, y, chunk + std::size_t{rowSize} * (end - 1 - y), rowSize);
     }
-    out.write(chunk.get(), std::size_t{rowSize} * (end - first));
+    out.write(chunk, std::size_t{rowSize} * (end - first));
   }
 }
 
